@@ -1,0 +1,43 @@
+# Small helpers shared by the folders' CMakeLists files.
+
+function(snpp_part_enabled part out)
+  if(SNPP_COMPONENTS STREQUAL "all" OR part IN_LIST SNPP_COMPONENTS)
+    set(${out} ON PARENT_SCOPE)
+  else()
+    set(${out} OFF PARENT_SCOPE)
+  endif()
+endfunction()
+
+function(snpp_add_if_present dir)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+    add_subdirectory(${CMAKE_SOURCE_DIR}/${dir} ${CMAKE_BINARY_DIR}/${dir})
+  endif()
+endfunction()
+
+# Every subfolder with a CMakeLists.txt; each one returns early when a
+# target it needs is not part of this build.
+function(snpp_add_subfolders dir)
+  file(GLOB children LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/${dir}/*)
+  foreach(child IN LISTS children)
+    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
+      file(RELATIVE_PATH rel ${CMAKE_SOURCE_DIR} ${child})
+      add_subdirectory(${child} ${CMAKE_BINARY_DIR}/${rel})
+    endif()
+  endforeach()
+endfunction()
+
+# snpp_add_gtest(NAME name SOURCES ... LIBS ... [GUI])
+# GUI tests run on Qt's offscreen platform so they need no display.
+function(snpp_add_gtest)
+  cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set(env "ASAN_OPTIONS=detect_leaks=1")
+  if(T_GUI)
+    list(APPEND env "QT_QPA_PLATFORM=offscreen")
+  endif()
+  gtest_discover_tests(${T_NAME}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120)
+endfunction()
