@@ -1,0 +1,20 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+// The general error display: what the user sees when a handler lets an
+// error escape. The program goes on afterwards.
+namespace snpp {
+
+// The box's text: the message, with a full stop added when its last
+// character sorts after "." (so "Host not found" reads as a sentence).
+std::string generalErrorText(const std::string& message);
+
+// Shows the message box (caption "SNPP Client", error icon, OK). Tests
+// replace the presenter to see what would have been shown.
+void showGeneralError(const std::string& message);
+using ErrorPresenter = std::function<void(const std::string& text)>;
+ErrorPresenter setErrorPresenter(ErrorPresenter presenter);
+
+}  // namespace snpp

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QStatusBar;
+class QTimer;
+class MessageMemo;
+class TAboutform;
+class TinstructionsForm;
+
+// The whole working surface: pager number, message, Send/Cancel with the
+// status, the names list with its buttons, the log and the server notice.
+class Tmainform : public QMainWindow {
+  Q_OBJECT
+public:
+  static constexpr int kClientWidth = 529;
+  static constexpr int kClientHeight = 360;
+  static constexpr int kMessageLimit = 999;
+
+  explicit Tmainform(QWidget* parent = nullptr);
+  ~Tmainform() override;
+
+  // The windows the menu and buttons open; they are created after this one.
+  void setAboutForm(TAboutform* form) { aboutForm_ = form; }
+  void setInstructionsForm(TinstructionsForm* form) { instructionsForm_ = form; }
+
+  // Controls, named as the rest of the program refers to them.
+  QAction* Exit1 = nullptr;
+  QAction* Configure1 = nullptr;
+  QAction* About1 = nullptr;
+  QWidget* client = nullptr;
+  QFrame* messagePanel = nullptr;
+  QLabel* messageLabel = nullptr;
+  QLineEdit* idEditField = nullptr;
+  QFrame* selectingPanel = nullptr;
+  QLabel* lengthLabel = nullptr;
+  QPushButton* clearButton = nullptr;
+  MessageMemo* messageMemo = nullptr;
+  QPushButton* pickButtons[8] = {};
+  QPushButton* sendButton = nullptr;
+  QPushButton* cancelSendButton = nullptr;
+  QLabel* messageStatusLabel = nullptr;
+  QListWidget* namesListbox = nullptr;
+  QPushButton* AddButton = nullptr;
+  QPushButton* deleteButton = nullptr;
+  QPushButton* editNameButton = nullptr;
+  QPushButton* checkAllButton = nullptr;
+  QPushButton* uncheckAllButton = nullptr;
+  QPushButton* instructionsButton = nullptr;
+  QPlainTextEdit* sendingMemo = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  QTimer* Timer1 = nullptr;
+
+  // Handlers.
+  void FormShow();
+  void FormClose();
+  void messageMemoChange();
+  void clearButtonClick();
+  void Exit1Click();
+  void configureButtonClick();
+  void aboutButtonClick();
+  void instructionsButtonClick();
+  void Timer1Timer();
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+private:
+  void buildMenu();
+  void buildMessageArea();
+  void buildSendArea();
+  void buildNamesArea();
+  void buildLogArea();
+  void setTabOrder();
+  void connectHandlers();
+
+  TAboutform* aboutForm_ = nullptr;
+  TinstructionsForm* instructionsForm_ = nullptr;
+  bool shown_ = false;
+};

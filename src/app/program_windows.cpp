@@ -1,0 +1,25 @@
+#include "app/program_windows.h"
+
+#include "app/main_form.h"
+#include "dialogs/about_form.h"
+#include "dialogs/instructions_form.h"
+#include "dialogs/trouble_form.h"
+
+ProgramWindows::ProgramWindows() {
+  mainform = std::make_unique<Tmainform>();
+  aboutform = std::make_unique<TAboutform>(mainform.get());
+  instructionsForm = std::make_unique<TinstructionsForm>(mainform.get());
+  troubleForm = std::make_unique<TtroubleForm>(mainform.get());
+
+  mainform->setAboutForm(aboutform.get());
+  mainform->setInstructionsForm(instructionsForm.get());
+  aboutform->setTroubleForm(troubleForm.get());
+}
+
+// The child windows go before the main window that parents them.
+ProgramWindows::~ProgramWindows() {
+  troubleForm.reset();
+  instructionsForm.reset();
+  aboutform.reset();
+  mainform.reset();
+}

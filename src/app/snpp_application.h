@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QApplication>
+
+// The application object. Errors that escape an event handler end up here
+// and are shown to the user instead of ending the program.
+class SnppApplication : public QApplication {
+  Q_OBJECT
+public:
+  SnppApplication(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+};
+
+namespace snpp {
+// Registers and sets the program's face and the classic widget style.
+void applyProgramLook(QApplication& app);
+}  // namespace snpp
