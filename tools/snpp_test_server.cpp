@@ -1,0 +1,223 @@
+#include "snpp_test_server.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <stdexcept>
+#include <system_error>
+
+namespace snpp::testing {
+
+namespace {
+
+std::string VerbOf(const std::string& line) {
+  std::string verb = line.substr(0, line.find(' '));
+  for (char& c : verb) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return verb;
+}
+
+bool WriteAll(int fd, const std::string& data) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::send(fd, data.data() + done, data.size() - done, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+void Abort(int fd) {
+  const linger hard{1, 0};
+  ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+  ::close(fd);
+}
+
+[[noreturn]] void ThrowErrno(const char* what) {
+  throw std::system_error(errno, std::generic_category(), what);
+}
+
+}  // namespace
+
+ServerAction AcceptingAnswer(const std::string& line) {
+  const std::string verb = VerbOf(line);
+  if (verb == "PAGE" || verb == "MESS" || verb == "SEND") return ServerAction::Reply("250 OK\r\n");
+  if (verb == "QUIT") return ServerAction::Close("221 Goodbye\r\n");
+  return ServerAction::Reply("500 Command not implemented\r\n");
+}
+
+ServerScript AcceptingScript() {
+  return [](const std::string& line, int) { return AcceptingAnswer(line); };
+}
+
+ServerScript SequenceScript(std::vector<ServerAction> actions) {
+  return [actions = std::move(actions)](const std::string& line, int index) {
+    if (index >= 0 && static_cast<std::size_t>(index) < actions.size()) return actions[index];
+    return AcceptingAnswer(line);
+  };
+}
+
+SnppTestServer::SnppTestServer(ServerScript script, std::string greeting, std::uint16_t port)
+    : script_(std::move(script)), greeting_(std::move(greeting)) {
+  if (::pipe(wakeFds_) != 0) ThrowErrno("pipe");
+  listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (listenFd_ < 0) ThrowErrno("socket");
+  const int yes = 1;
+  ::setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  addr.sin_port = htons(port);
+  socklen_t len = sizeof addr;
+  if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
+      ::listen(listenFd_, 8) != 0 ||
+      ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+    const int err = errno;
+    ::close(listenFd_);
+    ::close(wakeFds_[0]);
+    ::close(wakeFds_[1]);
+    throw std::system_error(err, std::generic_category(), "listen on 127.0.0.1");
+  }
+  port_ = ntohs(addr.sin_port);
+  thread_ = std::thread([this] { Run(); });
+}
+
+SnppTestServer::~SnppTestServer() {
+  stop_ = true;
+  const char wake = 'x';
+  [[maybe_unused]] const ssize_t n = ::write(wakeFds_[1], &wake, 1);
+  thread_.join();
+  ::close(listenFd_);
+  ::close(wakeFds_[0]);
+  ::close(wakeFds_[1]);
+}
+
+std::string SnppTestServer::Received() const {
+  std::lock_guard lock(mutex_);
+  return received_;
+}
+
+std::vector<std::string> SnppTestServer::ReceivedLines() const {
+  const std::string all = Received();
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t lf = all.find('\n'); lf != std::string::npos; lf = all.find('\n', start)) {
+    std::size_t end = lf;
+    if (end > start && all[end - 1] == '\r') --end;
+    lines.push_back(all.substr(start, end - start));
+    start = lf + 1;
+  }
+  if (start < all.size()) lines.push_back(all.substr(start));
+  return lines;
+}
+
+int SnppTestServer::Connections() const {
+  std::lock_guard lock(mutex_);
+  return connections_;
+}
+
+int SnppTestServer::ClosedConnections() const {
+  std::lock_guard lock(mutex_);
+  return closed_;
+}
+
+void SnppTestServer::SetLineObserver(std::function<void(const std::string&)> observer) {
+  std::lock_guard lock(mutex_);
+  observer_ = std::move(observer);
+}
+
+void SnppTestServer::Run() {
+  while (!stop_) {
+    pollfd fds[2] = {{listenFd_, POLLIN, 0}, {wakeFds_[0], POLLIN, 0}};
+    if (::poll(fds, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      return;
+    }
+    if (fds[1].revents != 0) return;
+    if ((fds[0].revents & POLLIN) == 0) continue;
+    const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
+    if (fd < 0) continue;
+    {
+      std::lock_guard lock(mutex_);
+      ++connections_;
+    }
+    Serve(fd);
+    std::lock_guard lock(mutex_);
+    ++closed_;
+  }
+}
+
+void SnppTestServer::Serve(int fd) {
+  if (!greeting_.empty() && !WriteAll(fd, greeting_)) {
+    ::close(fd);
+    return;
+  }
+  std::string pending;
+  int index = 0;
+  char buffer[4096];
+  while (!stop_) {
+    pollfd fds[2] = {{fd, POLLIN, 0}, {wakeFds_[0], POLLIN, 0}};
+    if (::poll(fds, 2, -1) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    if (fds[1].revents != 0) break;
+    const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    {
+      std::lock_guard lock(mutex_);
+      received_.append(buffer, static_cast<std::size_t>(n));
+    }
+    pending.append(buffer, static_cast<std::size_t>(n));
+    for (std::size_t lf = pending.find('\n'); lf != std::string::npos; lf = pending.find('\n')) {
+      std::string line = pending.substr(0, lf);
+      pending.erase(0, lf + 1);
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!HandleLine(fd, line, index++)) return;  // HandleLine closed fd
+    }
+  }
+  ::close(fd);
+}
+
+// Returns false when the action ended the connection (fd is then closed).
+bool SnppTestServer::HandleLine(int fd, const std::string& line, int index) {
+  {
+    std::lock_guard lock(mutex_);
+    if (observer_) observer_(line);
+  }
+  const ServerAction action = script_(line, index);
+  switch (action.kind) {
+    case ServerAction::Kind::Reply:
+      WriteAll(fd, action.text);
+      return true;
+    case ServerAction::Kind::SplitReply: {
+      const std::size_t at = std::min(action.splitAt, action.text.size());
+      WriteAll(fd, action.text.substr(0, at));
+      std::this_thread::sleep_for(std::chrono::milliseconds(kSplitPauseMs));
+      WriteAll(fd, action.text.substr(at));
+      return true;
+    }
+    case ServerAction::Kind::Silence:
+      return true;
+    case ServerAction::Kind::Close:
+      WriteAll(fd, action.text);
+      ::close(fd);
+      return false;
+    case ServerAction::Kind::Reset:
+      WriteAll(fd, action.text);
+      Abort(fd);
+      return false;
+  }
+  return true;
+}
+
+}  // namespace snpp::testing
