@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTest>
+#include <stdexcept>
+
+#include "app/error_display.h"
+
+namespace {
+
+TEST(GeneralErrorText, AddsFullStopOnlyAfterCharactersSortingAfterIt) {
+  EXPECT_EQ(snpp::generalErrorText("11001: [11001] Host not found"),
+            "11001: [11001] Host not found.");
+  EXPECT_EQ(snpp::generalErrorText("Unable to write to snppCl.ini"),
+            "Unable to write to snppCl.ini.");
+  EXPECT_EQ(snpp::generalErrorText("code 7"), "code 7.");
+  EXPECT_EQ(snpp::generalErrorText("Done."), "Done.");
+  EXPECT_EQ(snpp::generalErrorText("Really!"), "Really!");
+  EXPECT_EQ(snpp::generalErrorText("x -"), "x -");
+  EXPECT_EQ(snpp::generalErrorText("caf\xC3\xA9"), "caf\xC3\xA9.");
+  EXPECT_EQ(snpp::generalErrorText(""), "");
+}
+
+TEST(GeneralErrorDisplay, ErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
+  std::vector<std::string> shown;
+  auto old = snpp::setErrorPresenter([&](const std::string& text) { shown.push_back(text); });
+  QPushButton button("boom");
+  int clicks = 0;
+  QObject::connect(&button, &QPushButton::clicked, [&] {
+    ++clicks;
+    throw std::runtime_error("11001: [11001] Host not found");
+  });
+  button.show();
+  QTest::mouseClick(&button, Qt::LeftButton);
+  QTest::mouseClick(&button, Qt::LeftButton);
+  snpp::setErrorPresenter(old);
+  EXPECT_EQ(clicks, 2);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0], "11001: [11001] Host not found.");
+}
+
+}  // namespace
