@@ -56,6 +56,7 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
   setTabOrder();
   connectHandlers();
 
+  createPaging();
   Timer1 = new QTimer(this);
   Timer1->setInterval(333);
   connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);
@@ -164,6 +165,8 @@ void Tmainform::connectHandlers() {
   connect(messageMemo, &QPlainTextEdit::textChanged, this, &Tmainform::messageMemoChange);
   connect(clearButton, &QPushButton::clicked, this, &Tmainform::clearButtonClick);
   connect(instructionsButton, &QPushButton::clicked, this, &Tmainform::instructionsButtonClick);
+  connect(sendButton, &QPushButton::clicked, this, &Tmainform::sendButtonClick);
+  connect(cancelSendButton, &QPushButton::clicked, this, &Tmainform::cancelSendButtonClick);
 }
 
 void Tmainform::showEvent(QShowEvent* event) {
@@ -180,6 +183,7 @@ void Tmainform::FormShow() {
   messageLabel->clear();
   messageLabel->adjustSize();
   clearButtonClick();
+  resetSendState();
 }
 
 void Tmainform::closeEvent(QCloseEvent* event) {
@@ -215,5 +219,3 @@ void Tmainform::instructionsButtonClick() {
   instructionsForm_->raise();
   instructionsForm_->activateWindow();
 }
-
-void Tmainform::Timer1Timer() {}

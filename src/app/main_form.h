@@ -70,6 +70,10 @@ public:
   void instructionsButtonClick();
   void Timer1Timer();
 
+  // The send (main_form_paging.cpp).
+  void sendButtonClick();
+  void cancelSendButtonClick();
+
 protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -82,6 +86,13 @@ private:
   void buildLogArea();
   void setTabOrder();
   void connectHandlers();
+
+  // Paging state and its connection, kept out of this header
+  // (main_form_paging.cpp).
+  struct Paging;
+  std::unique_ptr<Paging> paging_;
+  void createPaging();
+  void resetSendState();
 
   TAboutform* aboutForm_ = nullptr;
   TinstructionsForm* instructionsForm_ = nullptr;
