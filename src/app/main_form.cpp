@@ -65,7 +65,6 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
   setFixedSize(sizeHint());
 }
 
-Tmainform::~Tmainform() = default;
 
 void Tmainform::buildMenu() {
   QMenu* File1 = menuBar()->addMenu("&File");

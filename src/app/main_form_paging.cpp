@@ -4,6 +4,9 @@
 
 struct Tmainform::Paging {};
 
+// Defined here, where the paging state is a complete type.
+Tmainform::~Tmainform() = default;
+
 void Tmainform::createPaging() { paging_ = std::make_unique<Paging>(); }
 
 void Tmainform::resetSendState() {}
