@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "app/button_images.h"
+#include "app/main_form_paging.h"
 #include "app/message_memo.h"
 #include "dialogs/about_form.h"
 #include "dialogs/form_layout.h"
@@ -38,6 +39,8 @@ QFrame* raisedPanel(QWidget* parent, const QRect& geometry) {
 }
 
 }  // namespace
+
+Tmainform::~Tmainform() = default;
 
 Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle("SNPP Client          by Brevik LLC");

@@ -1,11 +1,6 @@
 // The main window's side of a send: it forwards Send, Cancel, the timer and
 // the line client's events to the send controller and shows its results.
-#include "app/main_form.h"
-
-struct Tmainform::Paging {};
-
-// Defined here, where the paging state is a complete type.
-Tmainform::~Tmainform() = default;
+#include "app/main_form_paging.h"
 
 void Tmainform::createPaging() { paging_ = std::make_unique<Paging>(); }
 
