@@ -12,6 +12,7 @@ SendController::SendController(PagingView& view, PagingLink& link, std::string h
 void SendController::ResetSendState() {
   sendState_ = SendState::Idle;
   sendQueue_.clear();
+  replyFragment_.clear();
 }
 
 void SendController::sendButtonClick() {
@@ -37,6 +38,7 @@ void SendController::sendButtonClick() {
 }
 
 void SendController::StartSend() {
+  replyFragment_.clear();
   sendState_ = SendState::Connecting;
   view_.SetStatusCaption("CONNECTING...");
   timeoutCount_ = multiSend_ ? kMultiLimitUnits : kSingleLimitUnits;
@@ -102,6 +104,7 @@ void SendController::clientSocketConnected(int StatusCode, const std::string& De
 void SendController::clientSocketDisconnected(int StatusCode, const std::string& Description) {
   sendState_ = SendState::Idle;
   timeoutCount_ = 0;
+  replyFragment_.clear();
   if (StatusCode != 0) view_.SetStatusBarText("Error: " + Description);
 }
 

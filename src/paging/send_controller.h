@@ -49,6 +49,7 @@ class SendController {
  private:
   void StartSend();
   void EndSendAtOnce();
+  void HandleReply(const std::string& Text);
   void SendFirstPage();
   void PageNextRecipient();
   void AcceptReply();
@@ -66,6 +67,8 @@ class SendController {
   std::string messageText_;
   int timeoutCount_ = 0;
   int tickCount_ = 0;
+  // The start of a reply too short to hold its code, waiting for the rest.
+  std::string replyFragment_;
 };
 
 }  // namespace snpp

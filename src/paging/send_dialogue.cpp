@@ -1,11 +1,33 @@
 // What the send does with each piece of text the server sends.
+#include <utility>
+
 #include "directory/recipient_entry.h"
 #include "paging/send_controller.h"
 #include "paging/snpp_protocol.h"
 
 namespace snpp {
 
+namespace {
+
+// A piece shorter than a reply code, with no line end in it, can only be the
+// start of a reply that the network cut in two.
+bool IsCutReplyCode(const std::string& text) {
+  return !text.empty() && text.size() < 3 && text.find_first_of("\r\n") == std::string::npos;
+}
+
+}  // namespace
+
 void SendController::clientSocketDataIn(const std::string& Text, bool /*EOL*/) {
+  std::string reply = replyFragment_ + Text;
+  replyFragment_.clear();
+  if (IsCutReplyCode(reply)) {
+    replyFragment_ = std::move(reply);
+    return;
+  }
+  HandleReply(reply);
+}
+
+void SendController::HandleReply(const std::string& Text) {
   switch (ClassifyReply(Text)) {
     case ReplyClass::Greeting: {
       SendFirstPage();

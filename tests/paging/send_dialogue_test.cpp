@@ -105,7 +105,7 @@ TEST_P(DialogueTable, ClosingReplyClosesAndKeepsTheStatus) {
 }
 
 TEST_P(DialogueTable, FailureRepliesEndTheSend) {
-  for (const std::string reply : {"554 Unknown pager\r\n", "421 Shutting down\r\n", "5"}) {
+  for (const std::string reply : {"554 Unknown pager\r\n", "421 Shutting down\r\n", "5\r\n"}) {
     view.log.clear();
     view.statusBar.clear();
     send.ResetSendState();
@@ -190,6 +190,35 @@ TEST_F(Dialogue, LineBreaksInMessageOrPagerNumberCannotInjectCommands) {
   link.DataIn("220 hi\r\n");
   link.DataIn("250 OK\r\n");
   EXPECT_EQ(link.written, "PAGE 12 SEND\r\nMESS call me QUIT PAGE 999 \r\n");
+}
+
+TEST_F(Dialogue, AReplyCodeCutByTheNetworkIsJoinedWithItsRest) {
+  DriveTo(SendState::AwaitPageReply);
+  link.DataIn("25");
+  EXPECT_EQ(link.written, "");
+  link.DataIn("0 OK\r\n");
+  EXPECT_EQ(link.written, "MESS hello\r\n");
+  link.DataIn("2");
+  link.DataIn("5");
+  link.DataIn("0");
+  EXPECT_EQ(send.sendState(), SendState::AwaitSendReply);
+  link.DataIn("250 O");  // cut after the code: the code alone decides
+  link.DataIn("K\r\n");
+  EXPECT_EQ(link.written, "MESS hello\r\nSEND\r\nQUIT\r\n");
+
+  // A line end is never the start of a code, and a fragment does not
+  // outlive its connection.
+  send.ResetSendState();
+  DriveTo(SendState::AwaitPageReply);
+  link.DataIn("\r\n");
+  link.DataIn("250 OK\r\n");
+  EXPECT_EQ(link.written, "MESS hello\r\n");
+  link.DataIn("55");
+  link.Drop(0, "OK");
+  send.sendButtonClick();
+  link.ConnectOk();
+  link.DataIn("220 hi\r\n");
+  EXPECT_EQ(send.sendState(), SendState::AwaitPageReply);
 }
 
 TEST_F(Dialogue, NoticeOfTheGreetingIsShownAndAGreetingWithoutOneKeepsTheLabel) {
