@@ -1,0 +1,55 @@
+#include "directory/profile_file.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <system_error>
+
+#include "directory/file_io.h"
+
+namespace snpp {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path HomeDirectory() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_dir != nullptr) {
+    return pw->pw_dir;
+  }
+  return ".";
+}
+
+}  // namespace
+
+fs::path SettingsDirectory() {
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') return xdg;
+  return HomeDirectory() / ".config";
+}
+
+fs::path SettingsFilePath() { return SettingsDirectory() / kSettingsFileName; }
+
+std::string ReadProfileString(std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::size_t bufferSize,
+                              const fs::path& file) {
+  const FileRead read = ReadWholeFile(file);
+  const std::string_view text = read.status == ReadStatus::Complete ? read.bytes : std::string_view();
+  return ReadProfileValue(text, section, key, defaultValue, bufferSize);
+}
+
+bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
+                        const fs::path& file) {
+  const FileRead read = ReadWholeFile(file);
+  if (read.status == ReadStatus::Failed) return false;  // never replace what we could not read
+  const std::optional<std::string> updated = WriteProfileValue(read.bytes, section, key, value);
+  if (!updated) return false;
+  if (read.status == ReadStatus::Complete && *updated == read.bytes) return true;
+  if (file.has_parent_path()) {
+    std::error_code ec;
+    fs::create_directories(file.parent_path(), ec);
+  }
+  return ReplaceFile(file, *updated);
+}
+
+}  // namespace snpp

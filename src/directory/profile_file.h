@@ -1,0 +1,35 @@
+#pragma once
+// Profile reads and writes on a file: our stand-in for the private-profile
+// calls. Each call opens the file on its own; nothing is held open.
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "directory/profile_text.h"
+
+namespace snpp {
+
+inline constexpr char kSettingsFileName[] = "snppCl.ini";
+
+// $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
+std::filesystem::path SettingsDirectory();
+
+// SettingsDirectory() / "snppCl.ini".
+std::filesystem::path SettingsFilePath();
+
+// The key's value, or defaultValue when the file, section or key is missing
+// or the file cannot be read; cut to bufferSize - 1 bytes.
+std::string ReadProfileString(std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::size_t bufferSize,
+                              const std::filesystem::path& file);
+
+// Stores the value, creating the file (and its directory), the section and the
+// key as needed. The file is replaced in one step; false, with the file as it
+// was, when it exists but cannot be read, cannot be written, or the value
+// cannot be stored.
+bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,
+                        const std::filesystem::path& file);
+
+}  // namespace snpp

@@ -1,0 +1,67 @@
+#include "directory/standard_messages.h"
+
+#include "directory/profile_file.h"
+
+namespace snpp {
+namespace {
+
+constexpr std::string_view kSection = "General";
+
+constexpr std::array<std::string_view, StandardMessages::kCount> kDefaults = {
+    "Click the \"Configure\" button to set these messages",
+    "Call home",
+    "Call the office",
+    "Call me",
+    "I love you",
+    "See you soon",
+    "Break a leg",
+    "Don't call",
+};
+
+std::size_t IndexOf(int n) {
+  if (n < 1 || n > StandardMessages::kCount) {
+    throw std::out_of_range("standard message number out of range: " + std::to_string(n));
+  }
+  return static_cast<std::size_t>(n - 1);
+}
+
+std::string KeyOf(int n) { return "message" + std::to_string(n); }
+
+}  // namespace
+
+EProfileWrite::EProfileWrite(const std::string& fileName)
+    : std::runtime_error("Unable to write to " + fileName) {}
+
+StandardMessages::StandardMessages() : StandardMessages(SettingsFilePath()) {}
+
+StandardMessages::StandardMessages(std::filesystem::path file) : file_(std::move(file)) {
+  for (int n = 1; n <= kCount; ++n) messages_[IndexOf(n)] = DefaultMessage(n);
+}
+
+std::string_view StandardMessages::DefaultMessage(int n) { return kDefaults[IndexOf(n)]; }
+
+void StandardMessages::Read() {
+  for (int n = 1; n <= kCount; ++n) {
+    messages_[IndexOf(n)] =
+        ReadProfileString(kSection, KeyOf(n), DefaultMessage(n), kProfileBufferSize, file_);
+  }
+}
+
+void StandardMessages::Write(const Texts& texts) {
+  messages_ = texts;
+  Write();
+}
+
+void StandardMessages::Write() {
+  for (int n = 1; n <= kCount; ++n) {
+    if (!WriteProfileString(kSection, KeyOf(n), messages_[IndexOf(n)], file_)) {
+      throw EProfileWrite(file_.filename().string());
+    }
+  }
+}
+
+const std::string& StandardMessages::message(int n) const { return messages_[IndexOf(n)]; }
+
+void StandardMessages::setMessage(int n, std::string text) { messages_[IndexOf(n)] = std::move(text); }
+
+}  // namespace snpp

@@ -1,0 +1,117 @@
+#include "directory/standard_messages.h"
+
+#include <gtest/gtest.h>
+
+#include "directory/profile_file.h"
+#include "test_support.h"
+
+namespace snpp {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+class StandardMessagesTest : public testing::Test {
+ protected:
+  TempDir dir_;
+  test::ScopedEnv xdg_{"XDG_CONFIG_HOME", (dir_ / "config").string()};
+  std::filesystem::path ini_ = dir_ / "config" / "snppCl.ini";
+};
+
+TEST_F(StandardMessagesTest, SettingsPathFollowsXdgThenHome) {
+  EXPECT_EQ(SettingsFilePath(), ini_);
+  EXPECT_EQ(StandardMessages().File(), ini_);
+  test::ScopedEnv home("HOME", dir_.path().string());
+  test::ScopedEnv relative("XDG_CONFIG_HOME", "relative/dir");  // not absolute: ignored
+  EXPECT_EQ(SettingsFilePath(), dir_ / ".config" / "snppCl.ini");
+}
+
+TEST_F(StandardMessagesTest, DefaultsWhenFileSectionOrKeyIsMissing) {
+  StandardMessages messages;
+  messages.Read();
+  EXPECT_EQ(messages.message(1), "Click the \"Configure\" button to set these messages");
+  EXPECT_EQ(messages.message(2), "Call home");
+  EXPECT_EQ(messages.message(3), "Call the office");
+  EXPECT_EQ(messages.message(4), "Call me");
+  EXPECT_EQ(messages.message(5), "I love you");
+  EXPECT_EQ(messages.message(6), "See you soon");
+  EXPECT_EQ(messages.message(7), "Break a leg");
+  EXPECT_EQ(messages.message(8), "Don't call");
+
+  std::filesystem::create_directories(ini_.parent_path());
+  WriteBytes(ini_, "[General]\r\nmessage5=Only five\r\nmessage7=\r\n");
+  messages.Read();
+  EXPECT_EQ(messages.message(5), "Only five");
+  EXPECT_EQ(messages.message(7), "");  // empty, not the default
+  EXPECT_EQ(messages.message(6), "See you soon");
+  EXPECT_THROW(messages.message(0), std::out_of_range);
+  EXPECT_THROW(messages.setMessage(9, "x"), std::out_of_range);
+}
+
+TEST_F(StandardMessagesTest, WriteCreatesDirectoryAndFileAndReadsBack) {
+  StandardMessages::Texts texts{"one", "two", "", " four ", "\"five\"", "six", "seven", "eight"};
+  StandardMessages messages;
+  messages.Write(texts);
+  EXPECT_EQ(ReadBytes(ini_),
+            "[General]\r\nmessage1=one\r\nmessage2=two\r\nmessage3=\r\nmessage4=\" four \"\r\n"
+            "message5=\"\"five\"\"\r\nmessage6=six\r\nmessage7=seven\r\nmessage8=eight\r\n");
+  StandardMessages later;
+  later.Read();
+  EXPECT_EQ(later.messages(), texts);
+}
+
+TEST_F(StandardMessagesTest, WriteLeavesOtherSectionsKeysAndCommentsAlone) {
+  std::filesystem::create_directories(ini_.parent_path());
+  const std::string before =
+      "; mine\n[Window]\nleft=10\n[GENERAL]\nMessage2 = old two\nextra=keep me\n\n[Z]\nz=1\n";
+  WriteBytes(ini_, before);
+  StandardMessages messages(ini_);
+  messages.Read();
+  EXPECT_EQ(messages.message(2), "old two");
+  messages.setMessage(2, "new two");
+  messages.Write();
+  const std::string after = ReadBytes(ini_);
+  EXPECT_EQ(after,
+            "; mine\n[Window]\nleft=10\n[GENERAL]\nMessage2 = new two\nextra=keep me\n"
+            "message1=Click the \"Configure\" button to set these messages\n"
+            "message3=Call the office\nmessage4=Call me\nmessage5=I love you\n"
+            "message6=See you soon\nmessage7=Break a leg\nmessage8=Don't call\n\n[Z]\nz=1\n");
+}
+
+TEST_F(StandardMessagesTest, FailedWriteRaisesKeepsEarlierKeysAndTheOldFile) {
+  std::filesystem::create_directories(ini_.parent_path());
+  const std::string before = "[General]\r\nmessage1=a\r\n";
+  WriteBytes(ini_, before);
+  StandardMessages messages;
+  StandardMessages::Texts texts{"b", "c", "d", "e", "f", "g", "h", "i"};
+  {
+    test::FileSizeLimit full(40);  // room for message1 and message2 only
+    try {
+      messages.Write(texts);
+      FAIL() << "no error raised";
+    } catch (const std::runtime_error& e) {
+      EXPECT_STREQ(e.what(), "Unable to write to snppCl.ini");
+      EXPECT_NE(dynamic_cast<const EProfileWrite*>(&e), nullptr);
+    }
+  }
+  EXPECT_EQ(messages.messages(), texts);  // the new texts are in use regardless
+  EXPECT_EQ(ReadBytes(ini_), "[General]\r\nmessage1=b\r\nmessage2=c\r\n");
+  EXPECT_EQ(test::CountFiles(ini_.parent_path()), 1) << "temporary file left behind";
+}
+
+TEST_F(StandardMessagesTest, UnreadableOrUnstorableMeansNoWrite) {
+  std::filesystem::create_directories(ini_);  // a directory where the file should be
+  StandardMessages messages;
+  messages.Read();
+  EXPECT_EQ(messages.message(8), "Don't call");
+  EXPECT_THROW(messages.Write(), EProfileWrite);
+  std::filesystem::remove(ini_);
+
+  StandardMessages::Texts texts{"ok", "line\r\nmessage8=injected"};
+  EXPECT_THROW(messages.Write(texts), EProfileWrite);
+  EXPECT_EQ(ReadBytes(ini_), "[General]\r\nmessage1=ok\r\n");
+}
+
+}  // namespace
+}  // namespace snpp
