@@ -1,0 +1,6 @@
+# Tests of the command tables, the entry-field model and the widgets.
+
+snpp_add_gtest(NAME fields_model_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/command_table_test.cpp
+  LIBS snpp_fields_model)
