@@ -196,9 +196,12 @@ std::optional<std::string> WriteProfileValue(std::string_view text, std::string_
     out.append(text.substr(0, found.keyLine.valueBegin)).append(*encoded);
     out.append(text.substr(found.keyLine.span.end));
   } else if (found.sectionFound) {
+    // A lone CR right before an LF would swallow that LF into its break.
+    const bool lfFollows = found.insertAt < text.size() && text[found.insertAt] == '\n';
+    const std::string_view keyBreak = eol == "\r" && lfFollows ? "\r\n" : eol;
     out.append(text.substr(0, found.insertAt));
     if (found.insertAfterOpenLine) out.append(eol);
-    out.append(keyLine).append(eol).append(text.substr(found.insertAt));
+    out.append(keyLine).append(keyBreak).append(text.substr(found.insertAt));
   } else {
     out.append(text);
     if (!text.empty() && !IsBreak(text.back())) out.append(eol);

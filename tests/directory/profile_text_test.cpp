@@ -90,6 +90,8 @@ TEST(ProfileWrite, AddsKeyAtTheEndOfItsSection) {
   // Into a last section whose last line has no break; LF files stay LF.
   EXPECT_EQ(Write("[A]\nk=1", "A", "j", "2"), "[A]\nk=1\nj=2\n");
   EXPECT_EQ(Write("[A]\n\n\n[B]\n", "A", "j", "2"), "[A]\nj=2\n\n\n[B]\n");
+  // A CR-only file with a blank LF line after the section keeps that line.
+  EXPECT_EQ(Write("a\r[A]\n\n[B]", "A", "j", "2"), "a\r[A]\nj=2\r\n\n[B]");
 }
 
 TEST(ProfileWrite, AddsSectionAndCreatesText) {
