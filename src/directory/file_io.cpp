@@ -109,6 +109,9 @@ bool ReplaceFile(const fs::path& path, std::string_view bytes) {
   struct stat old {};
   bool written = true;
   if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    // Keep the owner when we may (running as root); mode after owner, since
+    // a change of owner can clear set-id bits.
+    [[maybe_unused]] const int owned = ::fchown(fd.get(), old.st_uid, old.st_gid);
     written = ::fchmod(fd.get(), old.st_mode & 07777) == 0;
   }
   written = written && WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;

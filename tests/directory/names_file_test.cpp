@@ -147,9 +147,13 @@ TEST(NamesFile, NothingLoadedNeverReplacesAnExistingFile) {
   EXPECT_EQ(fresh.Save({"B, 2"}), NamesSave::Saved);
 }
 
-TEST(NamesFile, SaveKeepsSymlinkAndPermissions) {
+TEST(NamesFile, SaveKeepsSymlinkOwnerAndPermissions) {
   TempDir dir;
   WriteBytes(dir / "real.txt", "A, 1\r\n");
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown((dir / "real.txt").c_str(), 4321, 4321), 0);
+  }
   ::chmod((dir / "real.txt").c_str(), 0640);
   std::filesystem::create_symlink("real.txt", dir / "names.txt");
   NamesFile file(dir / "names.txt");
@@ -160,6 +164,9 @@ TEST(NamesFile, SaveKeepsSymlinkAndPermissions) {
   struct stat st {};
   ASSERT_EQ(::stat((dir / "real.txt").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+  if (root) {
+    EXPECT_EQ(st.st_uid, 4321u);
+  }
 }
 
 TEST(NamesFile, FifoIsNotReadAndDoesNotHang) {
