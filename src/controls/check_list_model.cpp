@@ -1,0 +1,159 @@
+#include "controls/check_list_model.h"
+
+#include <algorithm>
+#include <climits>
+#include <numeric>
+#include <stdexcept>
+#include <vector>
+
+namespace snpp {
+namespace {
+
+unsigned char Fold(char c) {
+  auto u = static_cast<unsigned char>(c);
+  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
+}
+
+bool LessIgnoreCase(const std::string& a, const std::string& b) {
+  return CheckListModel::CompareIgnoreCase(a, b) < 0;
+}
+
+// Windows caps a list row at 255 pixels; we keep the same bound.
+constexpr int kMaxItemHeight = 255;
+
+}  // namespace
+
+int CheckListModel::CompareIgnoreCase(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    unsigned char x = Fold(a[i]), y = Fold(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+int CheckListModel::Add(std::string text) {
+  if (Count() == INT_MAX) return -1;
+  // Behind any equal entries, so a file saved in list order loads back in
+  // the same order even where entries differ only in case.
+  int at = sorted_ ? store_.UpperBound(text, LessIgnoreCase) : Count();
+  store_.Insert(at, {std::move(text), cbUnchecked});
+  ++stateCounts_[cbUnchecked];
+  if (itemIndex_ >= at) ++itemIndex_;
+  return at;
+}
+
+bool CheckListModel::Delete(int index) {
+  if (!IsValidIndex(index)) return false;
+  --stateCounts_[store_.At(index).state];
+  store_.Erase(index);
+  if (itemIndex_ == index) itemIndex_ = -1;
+  else if (itemIndex_ > index) --itemIndex_;
+  return true;
+}
+
+void CheckListModel::Clear() {
+  store_.Clear();
+  stateCounts_ = {};
+  itemIndex_ = -1;
+}
+
+const std::string& CheckListModel::Item(int index) const {
+  if (!IsValidIndex(index)) throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+  return store_.At(index).text;
+}
+
+TCheckBoxState CheckListModel::ItemState(int index) const {
+  return IsValidIndex(index) ? store_.At(index).state : cbUnchecked;
+}
+
+std::optional<CheckListModel::StateChange> CheckListModel::SetItemState(int index, TCheckBoxState state) {
+  if (!IsValidIndex(index) || !IsValidState(state)) return std::nullopt;
+  auto& entry = store_.At(index);
+  StateChange change{index, entry.state, state};
+  --stateCounts_[entry.state];
+  entry.state = state;
+  ++stateCounts_[state];
+  return change;
+}
+
+std::optional<CheckListModel::StateChange> CheckListModel::CycleState(int index) {
+  return SetItemState(index, NextState(ItemState(index), threeState_));
+}
+
+int CheckListModel::StateCount(TCheckBoxState state) const {
+  return IsValidState(state) ? stateCounts_[state] : 0;
+}
+
+void CheckListModel::SetSorted(bool sorted) {
+  if (sorted == sorted_) return;
+  sorted_ = sorted;
+  if (sorted_) Resort();
+}
+
+void CheckListModel::Resort() {
+  auto entries = store_.TakeAll();
+  std::vector<int> order(entries.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int a, int b) { return LessIgnoreCase(entries[a].text, entries[b].text); });
+  std::vector<CheckListStore::Entry> sortedEntries;
+  sortedEntries.reserve(entries.size());
+  int newIndex = -1;
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    if (order[i] == itemIndex_) newIndex = static_cast<int>(i);
+    sortedEntries.push_back(std::move(entries[order[i]]));
+  }
+  store_.Assign(std::move(sortedEntries));
+  itemIndex_ = newIndex;  // the current item stays current
+}
+
+bool CheckListModel::SetItemHeight(int height) {
+  if (height > kMaxItemHeight || height - 2 * boxMargin_ <= 0) return false;
+  itemHeight_ = height;
+  return true;
+}
+
+bool CheckListModel::SetBoxMargin(int margin) {
+  if (margin <= 0 || itemHeight_ - 2 * margin <= 0) return false;
+  boxMargin_ = margin;
+  return true;
+}
+
+int CheckListModel::ItemAt(int y, int topIndex) const {
+  if (y < 0 || topIndex < 0) return -1;
+  long long index = static_cast<long long>(topIndex) + y / itemHeight_;
+  return index < Count() ? static_cast<int>(index) : -1;
+}
+
+CheckListModel::PressPlan CheckListModel::PlanPress(int x, int y, int topIndex) const {
+  PressPlan plan;
+  plan.item = ItemAt(y, topIndex);
+  // Rows start at the left edge; without an item the row rectangle is all
+  // zero, which also starts there.
+  const bool inZone = InBoxZone(x, 0, itemHeight_, boxMargin_);
+  if (plan.item < 0) {
+    plan.ordinary = x > itemHeight_ - boxMargin_ / 2;
+    return plan;
+  }
+  plan.invalidateRow = inZone;
+  plan.cycle = !boxClickOnly_ || inZone;
+  plan.ordinary = true;
+  return plan;
+}
+
+int CheckListModel::FindPrefix(int start, std::string_view prefix) const {
+  const int n = Count();
+  if (prefix.empty() || n == 0) return -1;
+  int from = IsValidIndex(start) ? start : -1;
+  for (int step = 1; step <= n; ++step) {
+    int i = (from + step) % n;
+    const std::string& text = store_.At(i).text;
+    if (text.size() >= prefix.size() && CompareIgnoreCase(std::string_view(text).substr(0, prefix.size()), prefix) == 0)
+      return i;
+  }
+  return -1;
+}
+
+}  // namespace snpp

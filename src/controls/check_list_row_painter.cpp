@@ -1,0 +1,119 @@
+#include "controls/check_list_row_painter.h"
+
+#include <QBrush>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "controls/check_list_geometry.h"
+
+namespace snpp {
+namespace {
+
+constexpr int kMaxShownChars = 255;
+
+const QColor kOutline(192, 204, 216);
+const QColor kBevelDark(80, 100, 128);
+const QColor kBevelLight(128, 152, 176);
+
+// One-pixel checkerboard of two grays, tiled from the row's origin.
+QBrush GrayPatternBrush() {
+  QImage tile(8, 8, QImage::Format_RGB32);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      tile.setPixel(x, y, (x + y) % 2 == 0 ? qRgb(128, 128, 128) : qRgb(192, 192, 192));
+  return QBrush(tile);
+}
+
+void Plot(QImage& image, Point p, const QColor& color) {
+  if (image.rect().contains(p.x, p.y)) image.setPixel(p.x, p.y, color.rgb());
+}
+
+void PlotAll(QImage& image, const std::vector<Point>& pixels, const QColor& color) {
+  for (Point p : pixels) Plot(image, p, color);
+}
+
+void DrawBox(QImage& image, const CheckListRowLook& look, const BoxGeometry& g) {
+  // Fill, then the one-pixel outline over its edge; lines are plotted pixel
+  // by pixel so they end exactly where the layout says.
+  {
+    QPainter painter(&image);
+    painter.fillRect(QRect(g.x, g.y, g.d, g.d), look.state == cbGrayed ? GrayPatternBrush() : QBrush(look.boxColor));
+  }
+  for (int i = 0; i < g.d; ++i) {
+    Plot(image, {g.x + i, g.y}, kOutline);
+    Plot(image, {g.x + i, g.y + g.d - 1}, kOutline);
+    Plot(image, {g.x, g.y + i}, kOutline);
+    Plot(image, {g.x + g.d - 1, g.y + i}, kOutline);
+  }
+  const auto bevels = BevelPolylines(g);
+  PlotAll(image, PolylinePixels(bevels[0]), kBevelDark);
+  PlotAll(image, PolylinePixels(bevels[1]), Qt::black);
+  PlotAll(image, PolylinePixels(bevels[2]), kBevelLight);
+  if (look.state == cbChecked || look.state == cbGrayed)
+    for (Segment s : MarkSegments(g, look.style)) PlotAll(image, LinePixels(s), look.checkColor);
+}
+
+// Dotted, inverting outline; drawn twice it disappears, as focus marks do.
+void DrawFocusRect(QImage& image, QRect r) {
+  auto invert = [&](int x, int y) {
+    if ((x + y) % 2 != 0 || !image.rect().contains(x, y)) return;
+    image.setPixel(x, y, image.pixel(x, y) ^ 0x00FFFFFFu);
+  };
+  for (int x = r.left(); x <= r.right(); ++x) {
+    invert(x, r.top());
+    if (r.bottom() != r.top()) invert(x, r.bottom());
+  }
+  for (int y = r.top() + 1; y < r.bottom(); ++y) {
+    invert(r.left(), y);
+    if (r.right() != r.left()) invert(r.right(), y);
+  }
+}
+
+}  // namespace
+
+QImage RenderCheckListRow(const CheckListRowLook& look) {
+  QImage image(std::max(look.width, 1), std::max(look.itemHeight, 1), QImage::Format_RGB32);
+  image.fill(look.background);
+  if (!look.valid) return image;
+
+  const BoxGeometry g = ComputeBoxGeometry(look.itemHeight, look.boxMargin);
+  DrawBox(image, look, g);
+
+  QPainter painter(&image);
+  QColor textColor = look.textColor;
+  const QRect highlightArea(g.highlightX, 0, look.width - g.highlightX, look.itemHeight);
+  if (look.selected) {
+    painter.fillRect(highlightArea, look.highlight);
+    textColor = look.highlightText;
+  }
+  painter.setFont(look.font);
+  painter.setPen(textColor);
+  painter.setClipRect(image.rect());
+  const QFontMetrics metrics(look.font);
+  const int top = TextTop(look.itemHeight, metrics.height());
+  painter.drawText(QPoint(g.textX, top + metrics.ascent()), look.text);
+  painter.end();
+
+  if (look.focused) DrawFocusRect(image, highlightArea);
+  return image;
+}
+
+QString CheckListDisplayText(const std::string& bytes) {
+  const QString decoded = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  QString shown;
+  int chars = 0;
+  for (qsizetype i = 0; i < decoded.size() && chars < kMaxShownChars; ++i, ++chars) {
+    const QChar c = decoded.at(i);
+    if (c.isHighSurrogate() && i + 1 < decoded.size()) {
+      shown.append(c);
+      shown.append(decoded.at(++i));
+    } else if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+      shown.append(QChar(0xFFFD));  // a line break inside an entry must not vanish
+    } else {
+      shown.append(c);
+    }
+  }
+  return shown;
+}
+
+}  // namespace snpp

@@ -1,0 +1,12 @@
+# Check list: rules without a display, then the widget on the offscreen platform.
+snpp_add_gtest(NAME check_list_model_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/check_list_model_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/check_list_geometry_test.cpp
+  LIBS snpp_check_list_model)
+
+snpp_add_gtest(NAME check_list_widget_tests GUI
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/check_list_widget_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/check_list_drawing_test.cpp
+  LIBS snpp_check_list Qt6::Test)
