@@ -1,0 +1,16 @@
+#include "net_component.h"
+
+namespace snpp::net {
+
+ECodedError::ECodedError(std::int32_t code, const std::string& text)
+    : std::runtime_error(std::to_string(code) + ": " + text), code_(code) {}
+
+std::exception_ptr TNetComponent::CreateError(std::int32_t code, const std::string& text) const {
+  return std::make_exception_ptr(ECodedError(code, text));
+}
+
+void TNetComponent::RaiseError(std::int32_t code, const std::string& text) const {
+  std::rethrow_exception(CreateError(code, text));
+}
+
+}  // namespace snpp::net

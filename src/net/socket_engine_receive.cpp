@@ -1,0 +1,64 @@
+// The receive pass: reads the socket into the line buffer and hands out lines
+// (or, with no terminator, whole reads) as data-in events.
+#include "socket_engine.h"
+#include "socket_library.h"
+#include "winsock_errors.h"
+
+namespace snpp::net {
+
+bool SocketEngine::DeliverLines(std::uint64_t generation) {
+  std::string_view line;
+  while (buffer_.TakeLine(line)) {
+    if (!Raise(generation, [&] { events_.EngineDataIn(line, true); })) return false;
+  }
+  return true;
+}
+
+bool SocketEngine::DeliverRest(std::uint64_t generation) {
+  std::string_view rest;
+  if (!buffer_.TakeRest(rest)) return true;
+  return Raise(generation, [&] { events_.EngineDataIn(rest, false); });
+}
+
+SocketEngine::PassEnd SocketEngine::ReceivePass(PassMode mode) {
+  const std::uint64_t generation = generation_;
+  const auto closeFromPass = [this] {
+    insideReceive_ = false;
+    CloseNow(0);
+    return PassEnd::Stop;
+  };
+  for (;;) {
+    if (socket_ == kInvalidSocket) return PassEnd::Done;
+    if (!DeliverLines(generation)) return PassEnd::Stop;
+    if (buffer_.Full()) {
+      if (!DeliverRest(generation)) return PassEnd::Stop;
+      continue;
+    }
+    if (mode == PassMode::Read && closePending_) return closeFromPass();
+    if (mode != PassMode::Read) {
+      // Past the peer's close (or our own) nothing completes a line any more
+      // that is not already in the buffer, so each read is flushed whole.
+      if (!DeliverLines(generation) || !DeliverRest(generation)) return PassEnd::Stop;
+      if (mode == PassMode::Closing) return PassEnd::Done;
+    }
+    const SocketFunctions& api = Library().Api();
+    const std::span<char> room = buffer_.FreeSpace();
+    const long n = api.Recv(socket_, room.data(), room.size(), 0);
+    if (n == 0) {
+      if (mode == PassMode::Read && (!DeliverLines(generation) || !DeliverRest(generation))) return PassEnd::Stop;
+      insideReceive_ = false;
+      Close(0);
+      return PassEnd::Stop;
+    }
+    if (n < 0) {
+      const int err = api.GetLastError();
+      if (err == kWsaEwouldblock || err == kWsaEnotsock) return PassEnd::Done;
+      if (!Raise(generation, [&] { events_.EngineError(err, "Winsock error in recv()"); })) return PassEnd::Stop;
+      if (mode == PassMode::Read && closePending_) return closeFromPass();
+      return PassEnd::Done;
+    }
+    buffer_.Commit(static_cast<std::size_t>(n));
+  }
+}
+
+}  // namespace snpp::net
