@@ -112,7 +112,7 @@ void TEntryFieldModel::DeleteSelection() {
 }
 
 void TEntryFieldModel::ToggleInsert() {
-  if (Has(efoForceInsert) || Has(efoForceOvertype)) return;
+  if (HasOption(efoForceInsert) || HasOption(efoForceOvertype)) return;
   insertMode_ = !insertMode_;
 }
 
@@ -129,7 +129,7 @@ void TEntryFieldModel::Paste(const std::u32string& clip) {
   for (char32_t c : clip) {
     if (c == 0) continue;  // the only character the picture "X" refuses here
     if (picture_ == U'9' && c != U' ' && (c < U'0' || c > U'9')) continue;
-    if (static_cast<int>(t.size()) >= maxLength_ && pos < maxLength_ && Has(efoInsertPushes))
+    if (static_cast<int>(t.size()) >= maxLength_ && pos < maxLength_ && HasOption(efoInsertPushes))
       t.pop_back();
     if (static_cast<int>(t.size()) >= maxLength_) {
       dropped = true;
@@ -145,7 +145,7 @@ void TEntryFieldModel::Paste(const std::u32string& clip) {
 
 void TEntryFieldModel::RestoreSaved() {
   text_ = savedText_;
-  const int pos = Has(efoCaretToEnd) ? Length() : 0;
+  const int pos = HasOption(efoCaretToEnd) ? Length() : 0;
   SetSelection(0, Length(), pos);
   modified_ = false;
   if (OnChange) OnChange();

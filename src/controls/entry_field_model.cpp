@@ -71,7 +71,7 @@ void TEntryFieldModel::Assign(std::u32string text) {
   text_ = std::move(text);
   modified_ = false;
   if (focused_) {
-    const int end = Has(efoCaretToEnd) ? Length() : 0;
+    const int end = HasOption(efoCaretToEnd) ? Length() : 0;
     SetSelection(0, Length(), end);
   } else {
     Collapse(0);
@@ -99,7 +99,7 @@ void TEntryFieldModel::SetSelection(int start, int end, int cursor) {
 }
 
 void TEntryFieldModel::Beep() {
-  if (Has(efoBeepOnError) && OnBeep) OnBeep();
+  if (HasOption(efoBeepOnError) && OnBeep) OnBeep();
 }
 
 void TEntryFieldModel::Repaint() {
@@ -130,44 +130,50 @@ bool TEntryFieldModel::TypeChar(char32_t c) {
     Beep();
     return false;
   }
-  if (HasSelection()) DeleteSelection();
-  const bool done = insertMode_ ? InsertChar(c) : OverwriteChar(c);
-  if (!done) Beep();
+  // The selection goes first; then one edit, so one change event.
+  std::u32string t = text_;
+  int pos = cursor_;
+  if (HasSelection()) {
+    t.erase(selStart_, selEnd_ - selStart_);
+    pos = selStart_;
+  }
+  const bool done = insertMode_ ? InsertChar(t, pos, c) : OverwriteChar(t, pos, c);
+  if (done) Edit(std::move(t), pos);
+  else Beep();
   UpdateView();
   Repaint();
   return done;
 }
 
-bool TEntryFieldModel::InsertChar(char32_t c) {
-  std::u32string t = text_;
-  if (Length() >= maxLength_ && cursor_ < Length() && Has(efoInsertPushes)) t.pop_back();
+bool TEntryFieldModel::InsertChar(std::u32string& t, int& pos, char32_t c) const {
+  const int len = static_cast<int>(t.size());
+  if (len >= maxLength_ && pos < len && HasOption(efoInsertPushes)) t.pop_back();
   if (static_cast<int>(t.size()) >= maxLength_) return false;
-  t.insert(t.begin() + cursor_, c);
-  Edit(std::move(t), cursor_ + 1);
+  t.insert(t.begin() + pos, c);
+  ++pos;
   return true;
 }
 
-bool TEntryFieldModel::OverwriteChar(char32_t c) {
-  if (cursor_ >= maxLength_) return false;
-  std::u32string t = text_;
-  if (cursor_ < Length())
-    t[cursor_] = c;
+bool TEntryFieldModel::OverwriteChar(std::u32string& t, int& pos, char32_t c) const {
+  if (pos >= maxLength_) return false;
+  if (pos < static_cast<int>(t.size()))
+    t[pos] = c;
   else
     t += c;
-  Edit(std::move(t), cursor_ + 1);
+  ++pos;
   return true;
 }
 
 void TEntryFieldModel::FocusIn(FocusSource source) {
   focused_ = true;
-  if (!Has(efoForceInsert) && !Has(efoForceOvertype)) insertMode_ = controller_->InsertMode();
-  else insertMode_ = Has(efoForceInsert);
+  if (!HasOption(efoForceInsert) && !HasOption(efoForceOvertype)) insertMode_ = controller_->InsertMode();
+  else insertMode_ = HasOption(efoForceInsert);
   savedText_ = text_;
   controller_->EntryCommands().Reset();
   ctrlCharMode_ = false;
   if (source == FocusSource::Keyboard) {
-    const int pos = Has(efoCaretToEnd) ? Length() : 0;
-    if (Has(efoAutoSelect)) SetSelection(0, Length(), pos);
+    const int pos = HasOption(efoCaretToEnd) ? Length() : 0;
+    if (HasOption(efoAutoSelect)) SetSelection(0, Length(), pos);
     else Collapse(pos);
   }
   UpdateView();
@@ -194,7 +200,7 @@ std::uint16_t TEntryFieldModel::FocusOut(bool sameWindow) {
 }
 
 std::uint16_t TEntryFieldModel::Validate() {
-  if (Has(efoTrimBlanks)) {
+  if (HasOption(efoTrimBlanks)) {
     std::u32string t = Trimmed(text_);
     if (t != text_) {
       text_ = std::move(t);
@@ -205,7 +211,7 @@ std::uint16_t TEntryFieldModel::Validate() {
   std::uint16_t code = CheckType();
   if (code == 0 && OnUserValidation) OnUserValidation(this, code);
   lastError_ = code;
-  SetInError(code != 0 && Has(efoSoftValidation));
+  SetInError(code != 0 && HasOption(efoSoftValidation));
   return code;
 }
 

@@ -41,6 +41,7 @@ class TEntryFieldModel {
   void SetOptions(TEntryFieldOptions v) { options_ = v; }
   // Field options together with the controller's entry options.
   TEntryFieldOptions EffectiveOptions() const;
+  bool HasOption(TEntryFieldOptions o) const { return (EffectiveOptions() & o) != 0; }
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool v);
@@ -113,7 +114,6 @@ class TEntryFieldModel {
 
  protected:
   int Length() const { return static_cast<int>(text_.size()); }
-  bool Has(TEntryFieldOptions o) const { return (EffectiveOptions() & o) != 0; }
   void Beep();
   void Repaint();
   // Puts new text in place; marks modified and raises OnChange if it differs.
@@ -138,8 +138,8 @@ class TEntryFieldModel {
   bool Movement(TCommand command, int& pos) const;
   void DeleteChar(bool back);
   void ToggleInsert();
-  bool InsertChar(char32_t c);
-  bool OverwriteChar(char32_t c);
+  bool InsertChar(std::u32string& t, int& pos, char32_t c) const;
+  bool OverwriteChar(std::u32string& t, int& pos, char32_t c) const;
 
   TEntryController* controller_;
   char32_t picture_ = U'X';

@@ -200,7 +200,7 @@ void TNumericFieldModel::DoubleClick(int) {
 void TNumericFieldModel::FocusIn(FocusSource source) {
   TEntryFieldModel::FocusIn(source);
   TakeDigitsFromText();
-  if (source == FocusSource::Keyboard && Has(efoAutoSelect)) SelectWhole();
+  if (source == FocusSource::Keyboard && HasOption(efoAutoSelect)) SelectWhole();
   else Collapse(Length());
   Repaint();
 }

@@ -16,3 +16,17 @@ target_include_directories(snpp_fields_model PUBLIC
   ${CMAKE_CURRENT_LIST_DIR}
   ${CMAKE_SOURCE_DIR}/src)
 set_target_properties(snpp_fields_model PROPERTIES AUTOMOC OFF AUTORCC OFF AUTOUIC OFF)
+
+add_library(snpp_fields STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_beep.h
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_beep.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_keys.h
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_keys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_widget.h
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_widget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/simple_field.h
+  ${CMAKE_CURRENT_LIST_DIR}/simple_field.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/numeric_field.h
+  ${CMAKE_CURRENT_LIST_DIR}/numeric_field.cpp
+)
+target_link_libraries(snpp_fields PUBLIC snpp_fields_model Qt6::Widgets)

@@ -1,0 +1,399 @@
+#include "entry_field_widget.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <algorithm>
+
+#include "entry_field_beep.h"
+#include "entry_field_keys.h"
+#include "entry_field_messages.h"
+#include "entry_field_text.h"
+
+namespace snpp {
+namespace {
+
+constexpr int kEdge = 2;  // sunken edge thickness
+
+std::u32string FromQString(const QString& s) {
+  const QList<uint> ucs = s.toUcs4();
+  return std::u32string(ucs.begin(), ucs.end());
+}
+
+QString ToQString(std::u32string_view s) {
+  return QString::fromUcs4(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Control characters show as the letter of their Ctrl key, bytes that were
+// not text as the replacement character.
+char32_t DisplayChar(char32_t c) {
+  if (c < 32) return c + 64;
+  if (c >= 0xD800 && c <= 0xDFFF) return 0xFFFD;
+  return c;
+}
+
+bool LeavesWindow(Qt::FocusReason reason) {
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+}  // namespace
+
+TBaseEntryField::TBaseEntryField(std::unique_ptr<TEntryFieldModel> model, QWidget* parent)
+    : QWidget(parent), model_(std::move(model)) {
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled);
+  setCursor(Qt::IBeamCursor);
+  Connect();
+  resize(121, AutoHeight());
+  const int flash = QApplication::cursorFlashTime();
+  if (flash > 0) {
+    blink_.setInterval(flash / 2);
+    connect(&blink_, &QTimer::timeout, this, [this] {
+      caretOn_ = !caretOn_;
+      update();
+    });
+  }
+}
+
+TBaseEntryField::~TBaseEntryField() = default;
+
+void TBaseEntryField::Connect() {
+  TEntryFieldModel& m = *model_;
+  m.OnBeep = [] { EntryFieldBeep(); };
+  m.OnRepaint = [this] {
+    RestartCaret();
+    update();
+  };
+  m.OnChange = [this] {
+    if (OnChange) OnChange();
+    emit Changed();
+  };
+  m.ReadClipboard = []() -> std::optional<std::u32string> {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasText()) return std::nullopt;
+    return FromQString(data->text());
+  };
+  m.WriteClipboard = [](const std::u32string& s) { QGuiApplication::clipboard()->setText(ToQString(s)); };
+  m.MeasureText = [this](std::u32string_view s) { return TextWidth(s); };
+  m.ViewWidth = ClientRect().width();
+}
+
+QString TBaseEntryField::StringValue() { return ToQString(model_->StringValue()); }
+void TBaseEntryField::SetStringValue(const QString& value) { model_->SetStringValue(FromQString(value)); }
+std::string TBaseEntryField::StringValueBytes() { return BytesFromText(model_->StringValue()); }
+void TBaseEntryField::SetStringValueBytes(const std::string& value) {
+  model_->SetStringValue(TextFromBytes(value));
+}
+
+void TBaseEntryField::SetColor(const QColor& c) {
+  color_ = c;
+  update();
+}
+
+void TBaseEntryField::SetControlCharColor(const QColor& c) {
+  controlCharColor_ = c;
+  update();
+}
+
+void TBaseEntryField::SetAutoSize(bool v) {
+  autoSize_ = v;
+  if (v) resize(width(), AutoHeight());
+}
+
+int TBaseEntryField::AutoHeight() const { return fontMetrics().height() + 8; }
+
+QSize TBaseEntryField::sizeHint() const { return {121, AutoHeight()}; }
+
+QRect TBaseEntryField::ClientRect() const { return rect().adjusted(kEdge, kEdge, -kEdge, -kEdge); }
+
+int TBaseEntryField::CharWidth(char32_t c) const {
+  const char32_t d = DisplayChar(c);
+  return fontMetrics().horizontalAdvance(QString::fromUcs4(&d, 1));
+}
+
+int TBaseEntryField::TextWidth(std::u32string_view text) const {
+  int w = 0;
+  for (char32_t c : text) w += CharWidth(c);
+  return w;
+}
+
+QString TBaseEntryField::DisplayText(std::u32string_view text) const {
+  std::u32string d(text);
+  for (char32_t& c : d) c = DisplayChar(c);
+  return ToQString(d);
+}
+
+int TBaseEntryField::FirstDrawn() const {
+  const auto& t = model_->Text();
+  if (!RightAligned()) return std::min(model_->FirstVisible(), static_cast<int>(t.size()));
+  const auto first = t.find_first_not_of(U' ');
+  return first == std::u32string::npos ? static_cast<int>(t.size()) : static_cast<int>(first);
+}
+
+// x of the boundary before the first drawn character: a string starts
+// TextMargin - 1 pixels into the client area, a number ends TextMargin + 1
+// pixels before its right edge.
+int TBaseEntryField::TextLeft() const {
+  const QRect c = ClientRect();
+  if (!RightAligned()) return c.left() + model_->TextMargin - 1;
+  const std::u32string_view shown = std::u32string_view(model_->Text()).substr(FirstDrawn());
+  return c.right() + 1 - (model_->TextMargin + 1) - TextWidth(shown);
+}
+
+int TBaseEntryField::TextTop() const {
+  const QRect c = ClientRect();
+  const int h = fontMetrics().height();
+  if (h < height() - 4) return c.top() + 1;
+  return c.top() + (c.height() - h) / 2;
+}
+
+int TBaseEntryField::PositionAt(int x) const {
+  const auto& t = model_->Text();
+  int left = TextLeft();
+  int i = FirstDrawn();
+  for (; i < static_cast<int>(t.size()); ++i) {
+    const int w = CharWidth(t[i]);
+    if (x < left + (w + 1) / 2) break;
+    left += w;
+  }
+  return i;
+}
+
+int TBaseEntryField::CharIndexAt(int x) const {
+  const auto& t = model_->Text();
+  int left = TextLeft();
+  int i = FirstDrawn();
+  for (; i < static_cast<int>(t.size()); ++i) {
+    left += CharWidth(t[i]);
+    if (x < left) break;
+  }
+  return i;
+}
+
+QRect TBaseEntryField::CaretRect() const {
+  const auto& t = model_->Text();
+  const int cursor = model_->Cursor();
+  const int first = std::min(FirstDrawn(), cursor);
+  const int x = TextLeft() + TextWidth(std::u32string_view(t).substr(first, cursor - first));
+  const int h = fontMetrics().height();
+  int w = 2;  // insert caret width
+  if (!model_->InsertMode())
+    w = cursor < static_cast<int>(t.size()) ? CharWidth(t[cursor]) : fontMetrics().averageCharWidth();
+  return {x, TextTop(), w, h};
+}
+
+void TBaseEntryField::paintEvent(QPaintEvent*) {
+  const qreal ratio = devicePixelRatioF();
+  QPixmap buffer(size() * ratio);
+  buffer.setDevicePixelRatio(ratio);
+  {
+    QPainter p(&buffer);
+    Render(p);
+  }
+  QPainter(this).drawPixmap(0, 0, buffer);
+}
+
+void TBaseEntryField::Render(QPainter& p) {
+  const bool enabled = model_->Enabled();
+  QColor back = color_;
+  if (!enabled) back = colors_.Disabled.BackColor;
+  else if (model_->InError()) back = colors_.Error.BackColor;
+  p.fillRect(rect(), back);
+  DrawEdge(p);
+  p.save();
+  p.setClipRect(ClientRect());
+  p.setFont(font());
+  DrawText(p);
+  if (hasFocus() && enabled && caretOn_) DrawCaret(p);
+  p.restore();
+}
+
+void TBaseEntryField::DrawEdge(QPainter& p) {
+  const int r = width() - 1, b = height() - 1;
+  auto line = [&](QColor c, int x1, int y1, int x2, int y2) {
+    p.setPen(c);
+    p.drawLine(x1, y1, x2, y2);
+  };
+  line(QColor(128, 128, 128), 0, 0, r - 1, 0);  // outer shadow
+  line(QColor(128, 128, 128), 0, 0, 0, b - 1);
+  line(QColor(255, 255, 255), 0, b, r, b);      // outer highlight
+  line(QColor(255, 255, 255), r, 0, r, b);
+  line(QColor(0, 0, 0), 1, 1, r - 2, 1);        // inner dark shadow
+  line(QColor(0, 0, 0), 1, 1, 1, b - 2);
+  line(QColor(192, 192, 192), 1, b - 1, r - 1, b - 1);  // inner light
+  line(QColor(192, 192, 192), r - 1, 1, r - 1, b - 1);
+}
+
+void TBaseEntryField::DrawText(QPainter& p) {
+  const auto& t = model_->Text();
+  const bool enabled = model_->Enabled();
+  const bool showSel = hasFocus() && model_->HasSelection();
+  QColor text(0, 0, 0);
+  if (!enabled && !showSel) text = colors_.Disabled.TextColor;
+  else if (model_->InError()) text = colors_.Error.TextColor;
+  const int top = TextTop();
+  const int h = fontMetrics().height();
+  const int ascent = fontMetrics().ascent();
+  int x = TextLeft();
+  const int first = FirstDrawn();
+  for (int i = first; i < static_cast<int>(t.size()) && x < width(); ++i) {
+    const int w = CharWidth(t[i]);
+    const bool selected = showSel && i >= model_->SelStart() && i < model_->SelEnd();
+    QColor fg = t[i] < 32 ? controlCharColor_ : text;
+    if (selected) {
+      p.fillRect(x, top, w, h, colors_.Highlight.BackColor);
+      fg = colors_.Highlight.TextColor;
+    }
+    p.setPen(fg);
+    p.drawText(x, top + ascent, DisplayText(std::u32string_view(&t[i], 1)));
+    x += w;
+  }
+}
+
+void TBaseEntryField::DrawCaret(QPainter& p) {
+  p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  p.fillRect(CaretRect(), Qt::white);
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TBaseEntryField::RestartCaret() {
+  caretOn_ = true;
+  if (hasFocus() && blink_.interval() > 0) blink_.start();
+}
+
+bool TBaseEntryField::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride) {
+    // Editing keys belong to the field, not to window shortcuts.
+    auto* k = static_cast<QKeyEvent*>(e);
+    const bool function = k->key() >= Qt::Key_F1 && k->key() <= Qt::Key_F35;
+    if (!(k->modifiers() & Qt::AltModifier) && !function) {
+      e->accept();
+      return true;
+    }
+  }
+  return QWidget::event(e);
+}
+
+void TBaseEntryField::keyPressEvent(QKeyEvent* e) {
+  const std::uint8_t shift = ShiftStateFromQt(e->modifiers());
+  const TCommand command = model_->KeyDown(VirtualKeyFromQt(e->key()), shift);
+  if (command == ccNoCmd) {
+    // An Alt combination is a menu key, never typed text.
+    if ((shift & ssAlt) && !(shift & ssCtrl)) {
+      e->ignore();
+      return;
+    }
+    for (char32_t c : FromQString(e->text())) model_->TypeChar(c);
+  }
+  e->accept();
+}
+
+void TBaseEntryField::mousePressEvent(QMouseEvent* e) {
+  if (e->button() != Qt::LeftButton) {
+    QWidget::mousePressEvent(e);
+    return;
+  }
+  const bool hadFocus = hasFocus();
+  if (!hadFocus) setFocus(Qt::MouseFocusReason);
+  const int x = static_cast<int>(e->position().x());
+  model_->MouseDown(PositionAt(x), hadFocus && (e->modifiers() & Qt::ShiftModifier));
+  dragging_ = true;
+}
+
+void TBaseEntryField::mouseMoveEvent(QMouseEvent* e) {
+  if (dragging_ && (e->buttons() & Qt::LeftButton))
+    model_->MouseMove(PositionAt(static_cast<int>(e->position().x())));
+}
+
+void TBaseEntryField::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
+
+void TBaseEntryField::mouseDoubleClickEvent(QMouseEvent* e) {
+  if (e->button() != Qt::LeftButton) return;
+  model_->DoubleClick(CharIndexAt(static_cast<int>(e->position().x())));
+}
+
+QMenu* TBaseEntryField::CreateContextMenu(QWidget* parent) {
+  auto* menu = new QMenu(parent);
+  TEntryFieldModel& m = *model_;
+  const auto add = [&](std::uint32_t msg, bool enabled, std::function<void()> run) {
+    QAction* a = menu->addAction(QString::fromStdString(EntryMessage(msg)));
+    a->setEnabled(enabled);
+    connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
+  };
+  add(kMsgRestore, m.CanRestore(), [&m] { m.ExecuteCommand(ccRestore); });
+  menu->addSeparator();
+  add(kMsgCut, m.CanCopy(), [&m] { m.ExecuteCommand(ccCut); });
+  add(kMsgCopy, m.CanCopy(), [&m] { m.ExecuteCommand(ccCopy); });
+  add(kMsgPaste, m.CanPaste(), [&m] { m.ExecuteCommand(ccPaste); });
+  add(kMsgDelete, m.CanCopy(), [&m] { m.DeleteSelectionCommand(); });
+  menu->addSeparator();
+  add(kMsgSelectAll, m.CanSelectAll(), [&m] { m.SelectAll(); });
+  return menu;
+}
+
+void TBaseEntryField::contextMenuEvent(QContextMenuEvent* e) {
+  if (!isEnabled()) return;
+  if (!hasFocus()) setFocus(Qt::MouseFocusReason);
+  QMenu* menu = CreateContextMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(e->globalPos());
+}
+
+void TBaseEntryField::focusInEvent(QFocusEvent* e) {
+  if (LeavesWindow(e->reason()))
+    model_->FocusReturn();
+  else
+    model_->FocusIn(e->reason() == Qt::MouseFocusReason ? TEntryFieldModel::FocusSource::Mouse
+                                                        : TEntryFieldModel::FocusSource::Keyboard);
+  RestartCaret();
+}
+
+void TBaseEntryField::focusOutEvent(QFocusEvent* e) {
+  blink_.stop();
+  const bool sameWindow = !LeavesWindow(e->reason());
+  const std::uint16_t code = model_->FocusOut(sameWindow);
+  if (code != 0 && !model_->HasOption(efoSoftValidation)) ReportFailure(code);
+}
+
+// The focus goes back after the change that caused the failure is done;
+// only one report is shown while another is pending.
+void TBaseEntryField::ReportFailure(std::uint16_t code) {
+  TEntryController& ctrl = Controller();
+  const bool report = !ctrl.ErrorPending();
+  if (report) ctrl.SetErrorPending(true);
+  QTimer::singleShot(0, this, [this, code, report] {
+    setFocus(Qt::OtherFocusReason);
+    if (!report) return;
+    TEntryController& c = Controller();
+    const std::string text = c.ErrorText(code);
+    if (model_->OnError)
+      model_->OnError(model_.get(), code, text);
+    else if (c.OnError)
+      c.OnError(model_.get(), code, text);
+    else
+      QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(text), QMessageBox::Ok);
+    c.SetErrorPending(false);
+  });
+}
+
+void TBaseEntryField::resizeEvent(QResizeEvent* e) {
+  model_->ViewWidth = ClientRect().width();
+  model_->UpdateView();
+  QWidget::resizeEvent(e);
+}
+
+void TBaseEntryField::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::EnabledChange) model_->SetEnabled(isEnabled());
+  if (e->type() == QEvent::FontChange && autoSize_) resize(width(), AutoHeight());
+  QWidget::changeEvent(e);
+}
+
+}  // namespace snpp
