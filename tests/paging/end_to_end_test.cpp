@@ -1,0 +1,294 @@
+// The send against the real line client on the poll loop and the test
+// server on 127.0.0.1. Waits run the loop until a condition holds; the time
+// limit is driven by calling the timer handler, never by sleeping.
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <memory>
+#include <stdexcept>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "net/line_client.h"
+#include "net/poll_event_loop.h"
+#include "paging/line_client_link.h"
+#include "snpp_test_server.h"
+
+namespace snpp::test {
+namespace {
+
+using snpp::testing::AcceptingScript;
+using snpp::testing::SequenceScript;
+using snpp::testing::ServerAction;
+using snpp::testing::ServerScript;
+using snpp::testing::SnppTestServer;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+const ServerAction kOk = ServerAction::Reply("250 OK\r\n");
+
+struct EndToEnd : ::testing::Test {
+  net::PollEventLoop loop;
+  net::TLineClient client{loop};
+  LineClientLink link{client};
+  FakeView view;
+  std::unique_ptr<SnppTestServer> server;
+  std::unique_ptr<SendController> send;
+
+  EndToEnd() {
+    view.message = "hello";
+    view.pagerNumber = "5551234";
+  }
+
+  void Serve(ServerScript script = AcceptingScript(),
+             std::string greeting = SnppTestServer::kDefaultGreeting) {
+    send.reset();
+    server = std::make_unique<SnppTestServer>(std::move(script), std::move(greeting));
+    Use("127.0.0.1", server->Port());
+  }
+  void Use(const std::string& host, std::uint16_t port) {
+    send = std::make_unique<SendController>(view, link, host, port);
+    link.Attach(*send);
+    send->ResetSendState();
+  }
+  bool RunUntil(const std::function<bool()>& done) {
+    return loop.RunUntil(done, std::chrono::milliseconds(10000));
+  }
+  bool UntilState(SendState state) {
+    return RunUntil([&] { return send->sendState() == state; });
+  }
+  bool UntilServerLines(std::size_t n) {
+    return RunUntil([&] { return server->ReceivedLines().size() >= n; });
+  }
+  bool UntilServerClosed() {
+    return RunUntil([&] { return server->ClosedConnections() >= server->Connections(); });
+  }
+  // Sends and waits until the send is over and the server saw the close.
+  void SendToTheEnd() {
+    send->sendButtonClick();
+    ASSERT_TRUE(UntilState(SendState::Idle));
+    ASSERT_TRUE(UntilServerClosed());
+  }
+  // Ticks until the send ends; returns how many ticks it took.
+  int TicksUntilIdle(int most) {
+    int ticks = 0;
+    while (send->sendState() != SendState::Idle && ticks < most) {
+      send->Timer1Timer();
+      ++ticks;
+      loop.RunOnce(std::chrono::milliseconds(0));
+    }
+    return ticks;
+  }
+};
+
+TEST_F(EndToEnd, SingleRecipient) {
+  Serve();
+  SendToTheEnd();
+  EXPECT_EQ(server->Received(), "PAGE 5551234\r\nMESS hello\r\nSEND\r\nQUIT\r\n");
+  EXPECT_EQ(view.status, "SUCCESS");
+  EXPECT_EQ(view.log, (std::vector<std::string>{"trying 127.0.0.1...", "Connected"}));
+  EXPECT_EQ(view.statusBar, "");
+  EXPECT_EQ(send->timeoutCount(), 0);
+}
+
+TEST_F(EndToEnd, ThreeCheckedNamesOverOneConnection) {
+  view.pagerNumber.clear();
+  view.Check({"Ann, 111", "Bob, 22-2", "Cy, 333"});
+  Serve();
+  SendToTheEnd();
+  EXPECT_EQ(server->Connections(), 1);
+  EXPECT_EQ(server->Received(),
+            "PAGE 111\r\nMESS hello\r\nSEND\r\n"
+            "PAGE 222\r\nMESS hello\r\nSEND\r\n"
+            "PAGE 333\r\nMESS hello\r\nSEND\r\nQUIT\r\n");
+  EXPECT_EQ(view.log, (std::vector<std::string>{
+                          "trying 127.0.0.1...", "Connected", "Sending to: Ann, 111 ...",
+                          "MESSAGE SENT OK", "Sending to: Bob, 22-2 ...", "MESSAGE SENT OK",
+                          "Sending to: Cy, 333 ...", "MESSAGE SENT OK"}));
+  EXPECT_EQ(view.status, "SUCCESS");
+}
+
+TEST_F(EndToEnd, FailureOnTheSecondSendStopsTheRest) {
+  view.Check({"Ann, 1", "Bob, 2", "Cy, 3"});
+  Serve(SequenceScript({kOk, kOk, kOk, kOk, kOk, ServerAction::Reply("554 Rejected\r\n")}));
+  SendToTheEnd();
+  EXPECT_EQ(server->Received(), "PAGE 1\r\nMESS hello\r\nSEND\r\nPAGE 2\r\nMESS hello\r\nSEND\r\n");
+  EXPECT_EQ(view.log.back(), "FAIL, Send process terminated");
+  EXPECT_EQ(view.status, "FAIL - 554 Rejected\r\n");
+  EXPECT_EQ(view.statusBar, "554 Rejected\r\n");
+}
+
+TEST_F(EndToEnd, ServiceNotAvailableOnPageFails) {
+  Serve(SequenceScript({ServerAction::Reply("421 Too busy\r\n")}));
+  SendToTheEnd();
+  EXPECT_EQ(server->Received(), "PAGE 5551234\r\n");
+  EXPECT_EQ(view.status, "FAIL - 421 Too busy\r\n");
+  EXPECT_EQ(view.statusBar, "421 Too busy\r\n");
+}
+
+TEST_F(EndToEnd, ClosingReplyAtAnyPointClosesAndKeepsTheStatus) {
+  const ServerAction bye = ServerAction::Reply("221 Bye\r\n");
+  Serve(AcceptingScript(), "221 Not today\r\n");
+  SendToTheEnd();
+  EXPECT_EQ(server->Received(), "");
+  EXPECT_EQ(view.status, "CONNECTED...");
+  for (std::size_t at = 0; at < 3; ++at) {
+    std::vector<ServerAction> script(at, kOk);
+    script.push_back(bye);
+    Serve(SequenceScript(script));
+    SendToTheEnd();
+    EXPECT_EQ(server->ReceivedLines().size(), at + 1);
+    EXPECT_EQ(view.status, "CONNECTED...");
+    EXPECT_EQ(view.statusBar, "");
+  }
+}
+
+TEST_F(EndToEnd, HelpRepliesAreIgnored) {
+  Serve(SequenceScript({kOk, ServerAction::Reply("214 Help text\r\n")}));
+  send->sendButtonClick();
+  ASSERT_TRUE(UntilServerLines(2));
+  loop.RunFor(std::chrono::milliseconds(50));
+  EXPECT_EQ(send->sendState(), SendState::AwaitMessReply);
+  send->cancelSendButtonClick();
+  ASSERT_TRUE(UntilServerClosed());
+  Serve(SequenceScript({ServerAction::Reply("218 Something\r\n")}));
+  send->sendButtonClick();
+  ASSERT_TRUE(UntilServerLines(1));
+  loop.RunFor(std::chrono::milliseconds(50));
+  EXPECT_EQ(send->sendState(), SendState::AwaitPageReply);
+  EXPECT_EQ(server->Received(), "PAGE 5551234\r\n");
+  send->cancelSendButtonClick();
+}
+
+TEST_F(EndToEnd, GreetingNotices) {
+  const std::string fifty(50, 'n');
+  const std::pair<std::string, std::string> cases[] = {
+      {"220 \x02Hello\r\n", "Hello"},
+      {"220 2Hello\r\n", ""},
+      {"220 \x02" + fifty + "\r\n", std::string(40, 'n')},
+      {"220 \x02Hello", "Hell"},
+      {"220 \x02H", ""},
+  };
+  for (const auto& [greeting, notice] : cases) {
+    view.notice.clear();
+    Serve(AcceptingScript(), greeting);
+    SendToTheEnd();
+    EXPECT_EQ(view.notice, notice) << greeting;
+    EXPECT_EQ(view.status, "SUCCESS") << greeting;
+  }
+}
+
+TEST_F(EndToEnd, ServerThatNeverGreetsFailsWithinTheLimit) {
+  Serve(AcceptingScript(), "");
+  send->sendButtonClick();
+  ASSERT_TRUE(UntilState(SendState::AwaitGreeting));
+  const int single = TicksUntilIdle(200);
+  EXPECT_GE(single, 28);
+  EXPECT_LE(single, 30);
+  EXPECT_EQ(view.status, "FAIL");
+  EXPECT_TRUE(UntilServerClosed());
+
+  view.Check({"Ann, 1", "Bob, 2"});
+  send->sendButtonClick();
+  ASSERT_TRUE(UntilState(SendState::AwaitGreeting));
+  const int multi = TicksUntilIdle(200);
+  EXPECT_GE(multi, 88);
+  EXPECT_LE(multi, 90);
+  EXPECT_EQ(view.status, "FAIL");
+  EXPECT_EQ(server->Received(), "");
+}
+
+TEST_F(EndToEnd, SuccessWithoutAnAnswerToQuitTurnsIntoFail) {
+  Serve(SequenceScript({kOk, kOk, kOk, ServerAction::Silence()}));
+  send->sendButtonClick();
+  ASSERT_TRUE(UntilState(SendState::AwaitQuitReply));
+  EXPECT_EQ(view.status, "SUCCESS");
+  const int ticks = TicksUntilIdle(200);
+  EXPECT_LE(ticks, 30);
+  EXPECT_EQ(view.status, "FAIL");
+  EXPECT_TRUE(UntilServerClosed());
+}
+
+TEST_F(EndToEnd, CancelDuringASendAndWhileIdle) {
+  Serve(SequenceScript({ServerAction::Silence()}));
+  send->sendButtonClick();
+  ASSERT_TRUE(UntilServerLines(1));
+  send->cancelSendButtonClick();
+  EXPECT_EQ(view.status, "CANCEL");
+  EXPECT_EQ(send->sendState(), SendState::Idle);
+  ASSERT_TRUE(UntilServerClosed());
+  EXPECT_EQ(server->Received(), "PAGE 5551234\r\n");  // no QUIT
+
+  send->sendButtonClick();  // a new send starts at once
+  EXPECT_EQ(view.status, "CONNECTING...");
+  ASSERT_TRUE(UntilServerLines(2));
+  send->cancelSendButtonClick();
+  ASSERT_TRUE(UntilServerClosed());
+
+  const auto log = view.log;
+  send->cancelSendButtonClick();
+  EXPECT_EQ(view.status, "CANCEL");
+  EXPECT_EQ(view.log, log);
+}
+
+TEST_F(EndToEnd, RefusedConnection) {
+  // A port that was free a moment ago has no listener.
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t len = sizeof addr;
+  ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  ASSERT_EQ(::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len), 0);
+  ::close(fd);
+
+  Use("127.0.0.1", ntohs(addr.sin_port));
+  send->sendButtonClick();
+  ASSERT_TRUE(UntilState(SendState::Idle));
+  EXPECT_EQ(view.status, "FAIL");
+  EXPECT_THAT(view.statusBar, StartsWith("Error: "));
+  EXPECT_THAT(view.statusBar, HasSubstr("10061"));
+  EXPECT_FALSE(client.Connected());
+}
+
+TEST_F(EndToEnd, ReplyCutInTwoByTheNetwork) {
+  for (std::size_t at : {2u, 5u}) {
+    Serve(SequenceScript({ServerAction::Split("250 OK\r\n", at)}));
+    std::vector<std::string> pieces;
+    client.OnDataIn = [&pieces, inner = client.OnDataIn](net::TLineClient& sender,
+                                                         const std::string& text, bool eol) {
+      pieces.push_back(text);
+      inner(sender, text, eol);
+    };
+    SendToTheEnd();
+    EXPECT_EQ(pieces.at(1), std::string("250 OK\r\n", at));  // really two reads
+    EXPECT_EQ(view.status, "SUCCESS") << at;
+    EXPECT_EQ(server->Received(), "PAGE 5551234\r\nMESS hello\r\nSEND\r\nQUIT\r\n");
+  }
+}
+
+TEST_F(EndToEnd, LineBreaksCannotInjectCommands) {
+  view.message = "see you\r\nQUIT\r\nPAGE 666";
+  view.pagerNumber = "12\nSEND";
+  Serve();
+  SendToTheEnd();
+  EXPECT_EQ(server->ReceivedLines(), (std::vector<std::string>{
+                                         "PAGE 12 SEND", "MESS see you QUIT PAGE 666", "SEND",
+                                         "QUIT"}));
+}
+
+TEST_F(EndToEnd, UnresolvableHostEndsTheSendAtOnce) {
+  Use("no-such-host.invalid", 444);
+  EXPECT_THROW(send->sendButtonClick(), std::runtime_error);
+  EXPECT_EQ(send->sendState(), SendState::Idle);
+  EXPECT_EQ(send->timeoutCount(), 0);
+  EXPECT_EQ(view.status, "FAIL");
+  EXPECT_EQ(view.log, std::vector<std::string>{"trying no-such-host.invalid..."});
+}
+
+}  // namespace
+}  // namespace snpp::test
