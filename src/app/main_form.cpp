@@ -167,6 +167,9 @@ void Tmainform::connectHandlers() {
   connect(messageMemo, &QPlainTextEdit::textChanged, this, &Tmainform::messageMemoChange);
   connect(clearButton, &QPushButton::clicked, this, &Tmainform::clearButtonClick);
   connect(instructionsButton, &QPushButton::clicked, this, &Tmainform::instructionsButtonClick);
+  for (int i = 0; i < 8; ++i) {
+    connect(pickButtons[i], &QPushButton::clicked, this, [this, i] { pickButtonClick(i + 1); });
+  }
   connect(sendButton, &QPushButton::clicked, this, &Tmainform::sendButtonClick);
   connect(cancelSendButton, &QPushButton::clicked, this, &Tmainform::cancelSendButtonClick);
 }
@@ -181,6 +184,7 @@ void Tmainform::showEvent(QShowEvent* event) {
 
 void Tmainform::FormShow() {
   setWindowTitle("Orvant SNPP Client");
+  standardMessages.Read();
   namesListbox->clear();
   messageLabel->clear();
   messageLabel->adjustSize();

@@ -3,6 +3,9 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "directory/names_file.h"
+#include "directory/standard_messages.h"
+
 class QAction;
 class QFrame;
 class QLabel;
@@ -69,6 +72,12 @@ public:
   void aboutButtonClick();
   void instructionsButtonClick();
   void Timer1Timer();
+
+  // The stored data: the eight standard messages (shared with the
+  // configuration dialog) and the names list's file (main_form_directory.cpp).
+  snpp::StandardMessages standardMessages;
+  snpp::NamesFile namesFile;
+  void pickButtonClick(int n);
 
   // The send (main_form_paging.cpp).
   void sendButtonClick();

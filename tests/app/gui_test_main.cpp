@@ -1,11 +1,23 @@
 // Runs the GUI tests inside the program's own application object, so the
-// general error display and the program's look are the real ones.
+// general error display and the program's look are the real ones. Each run
+// works in a fresh folder so it never touches the user's names.txt or
+// settings.
 #include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdlib>
 
 #include "app/snpp_application.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  QTemporaryDir work;
+  if (!work.isValid()) return 1;
+  const QString config = work.filePath("config");
+  QDir().mkpath(config);
+  setenv("XDG_CONFIG_HOME", config.toLocal8Bit().constData(), 1);
+  QDir::setCurrent(work.path());
   SnppApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -122,3 +122,25 @@ TEST_F(MainFormTest, TabOrderFollowsTheLayout) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, PickButtonsGiveTheDefaultsOnAFirstRun) {
+  QTest::keyClicks(form().messageMemo, "a much longer typed message");
+  QTest::mouseClick(form().pickButtons[1], Qt::LeftButton);
+  EXPECT_EQ(form().messageMemo->toPlainText(), "Call home");
+  EXPECT_EQ(form().lengthLabel->text(), "(9)");
+  QTest::mouseClick(form().pickButtons[0], Qt::LeftButton);
+  EXPECT_EQ(form().messageMemo->toPlainText(), "Click the \"Configure\" button to set these messages");
+  QTest::mouseClick(form().pickButtons[7], Qt::LeftButton);
+  EXPECT_EQ(form().messageMemo->toPlainText(), "Don't call");
+}
+
+TEST_F(MainFormTest, EmptyStandardMessageLeavesTheEditorAlone) {
+  form().standardMessages.setMessage(3, "");
+  QTest::keyClicks(form().messageMemo, "typed");
+  QTest::mouseClick(form().pickButtons[2], Qt::LeftButton);
+  EXPECT_EQ(form().messageMemo->toPlainText(), "typed");
+}
+
+}  // namespace
