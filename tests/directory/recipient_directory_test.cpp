@@ -1,0 +1,199 @@
+#include "directory/recipient_directory.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace snpp {
+namespace {
+
+std::string lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// A names list that sorts like the real one and counts what the commands do.
+class FakeDirectoryView : public DirectoryView {
+ public:
+  struct Item {
+    std::string text;
+    bool checked = false;
+  };
+  std::vector<Item> items;
+  int current = -1;
+  std::string pager = "untouched";
+  bool pagerEnabled = true;
+  bool hintVisible = false;
+  int stateChanges = 0;
+  std::optional<std::pair<std::string, std::string>> dialogAnswer;  // nullopt = Cancel
+  std::pair<std::string, std::string> dialogShown;
+  RecipientDirectory* directory = nullptr;
+
+  int NameCount() const override { return static_cast<int>(items.size()); }
+  std::string NameItem(int i) const override { return items.at(static_cast<std::size_t>(i)).text; }
+  int NameItemIndex() const override { return current; }
+  void AddName(const std::string& entry) override {
+    auto at = std::find_if(items.begin(), items.end(),
+                           [&](const Item& it) { return lower(it.text) > lower(entry); });
+    const int pos = static_cast<int>(at - items.begin());
+    items.insert(at, Item{entry, false});
+    if (current >= pos) ++current;
+  }
+  void DeleteName(int i) override {
+    items.erase(items.begin() + i);
+    if (current == i) current = -1;
+    else if (current > i) --current;
+  }
+  void ClearNames() override { items.clear(); current = -1; }
+  int CheckedCount() const override {
+    return static_cast<int>(std::count_if(items.begin(), items.end(), [](const Item& it) { return it.checked; }));
+  }
+  void SetNameChecked(int i, bool checked) override {
+    items.at(static_cast<std::size_t>(i)).checked = checked;
+    ++stateChanges;
+    if (directory) directory->namesListboxStateChange(i, checked);
+  }
+  void SetPagerNumber(const std::string& id) override { pager = id; }
+  void SetPagerNumberEnabled(bool e) override { pagerEnabled = e; }
+  void SetSelectingHintVisible(bool v) override { hintVisible = v; }
+  bool AskForName(std::string& name, std::string& id) override {
+    dialogShown = {name, id};
+    if (!dialogAnswer) return false;
+    std::tie(name, id) = *dialogAnswer;
+    return true;
+  }
+
+  // A box click: the state changes first, then the list's click event.
+  void clickBox(int i) {
+    current = i;
+    SetNameChecked(i, !items.at(static_cast<std::size_t>(i)).checked);
+    directory->namesListBoxClick();
+  }
+  void clickText(int i) {
+    current = i;
+    directory->namesListBoxClick();
+  }
+};
+
+class RecipientDirectoryTest : public ::testing::Test {
+ protected:
+  RecipientDirectoryTest() : file("unused-names.txt"), directory(view, file) { view.directory = &directory; }
+  void fill(std::initializer_list<const char*> entries) {
+    for (const char* e : entries) view.AddName(e);
+  }
+  FakeDirectoryView view;
+  NamesFile file;
+  RecipientDirectory directory;
+};
+
+TEST_F(RecipientDirectoryTest, AddBuildsTheEntryAndIgnoresEmptyFieldsOrCancel) {
+  view.dialogAnswer = {{"james", "7001"}};
+  directory.AddButtonClick();
+  EXPECT_EQ(view.dialogShown, std::make_pair(std::string(), std::string()));
+  view.dialogAnswer = {{"Bob", "12-345"}};
+  directory.AddButtonClick();
+  ASSERT_EQ(view.NameCount(), 2);
+  EXPECT_EQ(view.NameItem(0), "Bob, 12-345");
+  EXPECT_EQ(view.NameItem(1), "james, 7001");
+
+  view.dialogAnswer = {{"", "1"}};
+  directory.AddButtonClick();
+  view.dialogAnswer = {{"x", ""}};
+  directory.AddButtonClick();
+  view.dialogAnswer.reset();
+  directory.AddButtonClick();
+  EXPECT_EQ(view.NameCount(), 2);
+  EXPECT_EQ(view.pager, "untouched");
+}
+
+TEST_F(RecipientDirectoryTest, EditOfACheckedEntryReturnsItUncheckedAndKeepsTheMode) {
+  fill({"Ann, 1", "Bob, 12-345"});
+  view.clickBox(1);
+  EXPECT_FALSE(view.pagerEnabled);
+  EXPECT_TRUE(view.hintVisible);
+  view.current = 1;
+  view.dialogAnswer = {{"Aaron", "99"}};
+  directory.editNameButtonClick();
+  EXPECT_EQ(view.dialogShown, std::make_pair(std::string("Bob"), std::string("12-345")));
+  ASSERT_EQ(view.NameCount(), 2);
+  EXPECT_EQ(view.NameItem(0), "Aaron, 99");
+  EXPECT_FALSE(view.items[0].checked);
+  EXPECT_EQ(view.CheckedCount(), 0);
+  EXPECT_FALSE(view.pagerEnabled);  // no event was raised to leave several-mode
+  EXPECT_TRUE(view.hintVisible);
+
+  // Empty field or Cancel: the entry stays.
+  view.current = 0;
+  view.dialogAnswer = {{"Aaron", ""}};
+  directory.editNameButtonClick();
+  view.dialogAnswer.reset();
+  directory.editNameButtonClick();
+  EXPECT_EQ(view.NameItem(0), "Aaron, 99");
+  view.current = -1;
+  view.dialogShown = {"not", "shown"};
+  directory.editNameButtonClick();
+  EXPECT_EQ(view.dialogShown.first, "not");
+}
+
+TEST_F(RecipientDirectoryTest, CheckingAndUncheckingSwitchesBetweenTheModes) {
+  fill({"Ann, 111", "Bob, 222", "Cy, 333"});
+  view.clickText(1);
+  EXPECT_EQ(view.pager, "222");
+  view.clickBox(0);
+  EXPECT_EQ(view.pager, "");
+  EXPECT_FALSE(view.pagerEnabled);
+  view.clickBox(2);
+  view.clickBox(2);  // another stays checked: unchanged
+  EXPECT_FALSE(view.pagerEnabled);
+  EXPECT_TRUE(view.hintVisible);
+  view.clickText(1);  // selecting while checked: unchanged
+  EXPECT_EQ(view.pager, "");
+  view.clickBox(0);  // the last checked one: single, with its ID
+  EXPECT_TRUE(view.pagerEnabled);
+  EXPECT_FALSE(view.hintVisible);
+  EXPECT_EQ(view.pager, "111");
+}
+
+TEST_F(RecipientDirectoryTest, DeletingTheOnlyCheckedEntryKeepsSeveralModeUntilNextSelection) {
+  fill({"Ann, 111", "Bob, 222"});
+  view.clickText(0);
+  view.clickBox(1);
+  view.current = 1;
+  directory.deleteButtonClick();
+  EXPECT_EQ(view.NameCount(), 1);
+  EXPECT_FALSE(view.pagerEnabled);
+  EXPECT_TRUE(view.hintVisible);
+  view.clickText(0);
+  EXPECT_TRUE(view.pagerEnabled);
+  EXPECT_EQ(view.pager, "111");
+  view.current = -1;
+  directory.deleteButtonClick();
+  EXPECT_EQ(view.NameCount(), 1);
+}
+
+TEST_F(RecipientDirectoryTest, SelectAllAndDeselectAll) {
+  directory.checkAllButtonClick();  // empty list: the mode still switches
+  EXPECT_FALSE(view.pagerEnabled);
+  EXPECT_TRUE(view.hintVisible);
+  directory.uncheckAllButtonClick();
+  EXPECT_TRUE(view.pagerEnabled);
+  EXPECT_FALSE(view.hintVisible);
+  EXPECT_EQ(view.pager, "");
+
+  fill({"a, 1", "b, 2", "c, 3"});
+  view.stateChanges = 0;
+  directory.checkAllButtonClick();
+  EXPECT_EQ(view.stateChanges, 3);
+  EXPECT_EQ(view.CheckedCount(), 3);
+  directory.uncheckAllButtonClick();
+  EXPECT_EQ(view.stateChanges, 6);
+  EXPECT_EQ(view.CheckedCount(), 0);
+  EXPECT_TRUE(view.pagerEnabled);
+}
+
+}  // namespace
+}  // namespace snpp
