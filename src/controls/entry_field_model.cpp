@@ -166,6 +166,7 @@ bool TEntryFieldModel::OverwriteChar(std::u32string& t, int& pos, char32_t c) co
 
 void TEntryFieldModel::FocusIn(FocusSource source) {
   focused_ = true;
+  leftWindow_ = false;
   if (!HasOption(efoForceInsert) && !HasOption(efoForceOvertype)) insertMode_ = controller_->InsertMode();
   else insertMode_ = HasOption(efoForceInsert);
   savedText_ = text_;
@@ -181,12 +182,18 @@ void TEntryFieldModel::FocusIn(FocusSource source) {
 }
 
 void TEntryFieldModel::FocusReturn() {
+  if (!leftWindow_) {
+    FocusIn(FocusSource::Keyboard);  // first entry when the window opens
+    return;
+  }
+  leftWindow_ = false;
   focused_ = true;
   Repaint();
 }
 
 std::uint16_t TEntryFieldModel::FocusOut(bool sameWindow) {
   focused_ = false;
+  leftWindow_ = !sameWindow;
   if (!sameWindow) {
     Repaint();
     return 0;

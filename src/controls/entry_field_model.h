@@ -80,7 +80,8 @@ class TEntryFieldModel {
 
   enum class FocusSource { Keyboard, Mouse };
   virtual void FocusIn(FocusSource source);
-  // Focus back after the window itself was left: no new entry.
+  // Focus that comes with the window's activation: no new entry when the
+  // field only lost it to another window.
   void FocusReturn();
   // Validation code of leaving for another control of the same window
   // (0 when fine); leaving the window only drops the focus.
@@ -155,6 +156,7 @@ class TEntryFieldModel {
   bool modified_ = false;
   bool inError_ = false;
   bool focused_ = false;
+  bool leftWindow_ = false;
   bool ctrlCharMode_ = false;
   std::u32string savedText_;
   std::uint16_t lastError_ = 0;

@@ -6,3 +6,8 @@ snpp_add_gtest(NAME fields_model_tests
     ${CMAKE_CURRENT_LIST_DIR}/entry_field_model_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/entry_field_numeric_test.cpp
   LIBS snpp_fields_model)
+
+snpp_add_gtest(NAME fields_widget_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/entry_field_widget_test.cpp
+  LIBS snpp_fields Qt6::Test
+  GUI)
