@@ -4,7 +4,10 @@
 
 namespace snpp {
 
-std::uint8_t VirtualKeyFromQt(int qtKey) {
+std::uint8_t VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers) {
+  constexpr std::uint8_t vkNumpad0 = 0x60;
+  if ((modifiers & Qt::KeypadModifier) && qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+    return static_cast<std::uint8_t>(vkNumpad0 + (qtKey - Qt::Key_0));
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return static_cast<std::uint8_t>('A' + (qtKey - Qt::Key_A));
   if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return static_cast<std::uint8_t>('0' + (qtKey - Qt::Key_0));
   if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return static_cast<std::uint8_t>(vkF1 + (qtKey - Qt::Key_F1));
@@ -41,6 +44,13 @@ std::uint8_t ShiftStateFromQt(Qt::KeyboardModifiers modifiers) {
   if (modifiers & Qt::ControlModifier) s |= ssCtrl;
   if (modifiers & Qt::AltModifier) s |= ssAlt;
   return s;
+}
+
+char32_t CtrlCharacter(char32_t typed) {
+  if (typed >= U'a' && typed <= U'z') typed -= 32;
+  if (typed >= U'@' && typed <= U'_') return typed & 0x1F;
+  if (typed < 32) return typed;
+  return 0;
 }
 
 }  // namespace snpp

@@ -284,14 +284,17 @@ bool TBaseEntryField::event(QEvent* e) {
 
 void TBaseEntryField::keyPressEvent(QKeyEvent* e) {
   const std::uint8_t shift = ShiftStateFromQt(e->modifiers());
-  const TCommand command = model_->KeyDown(VirtualKeyFromQt(e->key()), shift);
+  const TCommand command = model_->KeyDown(VirtualKeyFromQt(e->key(), e->modifiers()), shift);
   if (command == ccNoCmd) {
     // An Alt combination is a menu key, never typed text.
     if ((shift & ssAlt) && !(shift & ssCtrl)) {
       e->ignore();
       return;
     }
-    for (char32_t c : FromQString(e->text())) model_->TypeChar(c);
+    for (char32_t c : FromQString(e->text())) {
+      if (shift == ssCtrl || shift == (ssCtrl | ssShift)) c = CtrlCharacter(c);
+      if (c != 0) model_->TypeChar(c);
+    }
   }
   e->accept();
 }

@@ -87,6 +87,41 @@ TEST_F(PagerWidget, TypingKeysThroughQt) {
   EXPECT_EQ(beeps, 3);
 }
 
+TEST_F(PagerWidget, CtrlKeysTypeControlCharactersThatAreRefused) {
+  TabIn();
+  QTest::keyClick(field, Qt::Key_Q, Qt::ControlModifier);
+  QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
+  QTest::keyClick(field, Qt::Key_5, Qt::ControlModifier);  // marker key: a command
+  EXPECT_EQ(field->StringValue(), "");
+  EXPECT_EQ(beeps, 2);
+  // Once WordStar is active the same keys move the cursor.
+  controller.EntryCommands().FindTable("WordStar")->SetActive(true);
+  QTest::keyClicks(field, "abc");
+  QTest::keyClick(field, Qt::Key_Q, Qt::ControlModifier);
+  QTest::keyClick(field, Qt::Key_S);
+  EXPECT_EQ(field->Model().Cursor(), 0);
+  EXPECT_EQ(field->StringValue(), "abc");
+  EXPECT_EQ(beeps, 2);
+}
+
+TEST_F(PagerWidget, FailedValidationTakesTheFocusBackAndReportsOnce) {
+  int reports = 0;
+  std::string text;
+  controller.OnError = [&](TEntryFieldModel*, std::uint16_t, const std::string& t) {
+    ++reports;
+    text = t;
+  };
+  field->Model().OnUserValidation = [](TEntryFieldModel*, std::uint16_t& code) { code = 261; };
+  TabIn();
+  other->setFocus(Qt::TabFocusReason);
+  EXPECT_TRUE(controller.ErrorPending());
+  QApplication::processEvents();
+  EXPECT_TRUE(field->hasFocus());
+  EXPECT_EQ(reports, 1);
+  EXPECT_EQ(text, "This field should contain no blanks");
+  EXPECT_FALSE(controller.ErrorPending());
+}
+
 TEST_F(PagerWidget, TabSelectsAllClickPlacesTheCursor) {
   field->SetStringValue("5551234");
   TabIn();
