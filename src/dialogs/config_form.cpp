@@ -30,9 +30,7 @@ constexpr int kMessageStep = 20;
 
 TNumericField* placeNumericField(QWidget* parent, TEntryController& controller, const char* picture,
                                  const QRect& geometry) {
-  auto* field = new TNumericField(parent);
-  field->SetController(&controller);
-  field->SetDataType(snpp::nftLongInt);
+  auto* field = new TNumericField(&controller, parent);
   field->SetPictureMask(picture);
   field->SetRangeLo(std::numeric_limits<std::int32_t>::min());
   field->SetRangeHi(std::numeric_limits<std::int32_t>::max());
@@ -47,6 +45,8 @@ TconfigForm::TconfigForm(snpp::StandardMessages& messages, QWidget* parent)
   setWindowTitle("SNPP Client Configuration");
   makeFixedToolWindow(this, 296, 320);
   setModal(true);
+  EntryController1.SetEntryOptions(snpp::efoAutoSelect | snpp::efoBeepOnError | snpp::efoInsertPushes);
+  EntryController1.SetEpoch(2000);
 
   // The buttons come first so that a fresh opening starts on OK.
   OKButton = ImageButton(this, "OK", TickImage(), QRect(124, 292, 75, 25));
@@ -58,6 +58,13 @@ TconfigForm::TconfigForm(snpp::StandardMessages& messages, QWidget* parent)
   placeServerGroup();
   placeMessages();
   setKeyboardOrder();
+}
+
+// The fields refer to EntryController1, a member that would otherwise be
+// gone before QWidget's destructor deletes the children.
+TconfigForm::~TconfigForm() {
+  delete serverPortEdit;
+  delete timeoutEdit;
 }
 
 void TconfigForm::placeServerGroup() {

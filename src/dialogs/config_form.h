@@ -30,6 +30,7 @@ public:
   // `messages` is the program's one set of standard messages; it must
   // outlive the dialog.
   explicit TconfigForm(snpp::StandardMessages& messages, QWidget* parent = nullptr);
+  ~TconfigForm() override;
 
   // The field of message n (1 ... 8) as bytes, the form messages are kept in.
   std::string MessageText(int n) const;

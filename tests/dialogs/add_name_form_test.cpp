@@ -58,7 +58,7 @@ TEST_F(AddNameFormTest, LongerStoredTextsStayWholeAndCannotGrow) {
   // An entry from a hand-edited names.txt can be longer than the dialog
   // lets anyone type; editing it must not cut it.
   const std::string longName = "Bartholomew Fitzgerald-Smythe";
-  const std::string oddID = "555-0100 ext. 12345 \xE9";
+  const std::string oddID = "555-0100\next. 1234 \xE9";
   open(longName, oddID);
   EXPECT_EQ(form.NameText(), longName);
   EXPECT_EQ(form.PagerIDText(), oddID);
