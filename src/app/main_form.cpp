@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,6 +13,9 @@
 #include "app/button_images.h"
 #include "app/main_form_paging.h"
 #include "app/message_memo.h"
+#include "controls/check_list.h"
+#include "controls/simple_field.h"
+#include "dialogs/config_form.h"
 #include "dialogs/about_form.h"
 #include "dialogs/form_layout.h"
 #include "dialogs/instructions_form.h"
@@ -85,9 +86,12 @@ void Tmainform::buildMessageArea() {
 
   sunkenBevel(client, QRect(4, 24, 245, 145));
   label(client, "Pager Number:", 8, 26);
-  idEditField = new QLineEdit(client);
+  EntryController1.SetEntryOptions(snpp::efoAutoSelect | snpp::efoBeepOnError | snpp::efoInsertPushes);
+  EntryController1.SetEpoch(2000);
+  idEditField = new snpp::TSimpleField(&EntryController1, client);
+  idEditField->SetPictureMask('X');
+  idEditField->SetMaxLength(10);
   idEditField->setGeometry(8, 40, 77, 21);
-  idEditField->setMaxLength(10);
 
   selectingPanel = raisedPanel(client, QRect(120, 28, 125, 33));
   selectingPanel->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
@@ -129,9 +133,11 @@ void Tmainform::buildSendArea() {
 void Tmainform::buildNamesArea() {
   sunkenBevel(client, QRect(256, 24, 269, 203));
   label(client, "Names List:  (click to select)", 260, 28);
-  namesListbox = new QListWidget(client);
+  namesListbox = new snpp::TCheckList(client);
   namesListbox->setGeometry(260, 42, 185, 179);
-  namesListbox->setSortingEnabled(true);
+  namesListbox->SetSorted(true);
+  namesListbox->SetBoxClickOnly(true);
+  namesListbox->SetWantDblClicks(true);
   AddButton = button(client, "&Add...", QRect(448, 44, 73, 21));
   deleteButton = button(client, "&Delete", QRect(448, 68, 73, 21));
   editNameButton = button(client, "&Edit...", QRect(448, 92, 73, 21));
@@ -170,6 +176,7 @@ void Tmainform::connectHandlers() {
   for (int i = 0; i < 8; ++i) {
     connect(pickButtons[i], &QPushButton::clicked, this, [this, i] { pickButtonClick(i + 1); });
   }
+  connectDirectory();
   connect(sendButton, &QPushButton::clicked, this, &Tmainform::sendButtonClick);
   connect(cancelSendButton, &QPushButton::clicked, this, &Tmainform::cancelSendButtonClick);
 }
@@ -185,9 +192,10 @@ void Tmainform::showEvent(QShowEvent* event) {
 void Tmainform::FormShow() {
   setWindowTitle("Orvant SNPP Client");
   standardMessages.Read();
-  namesListbox->clear();
+  namesListbox->ClearItems();
   messageLabel->clear();
   messageLabel->adjustSize();
+  directory_.Load();
   clearButtonClick();
   resetSendState();
 }
@@ -198,7 +206,7 @@ void Tmainform::closeEvent(QCloseEvent* event) {
   QApplication::quit();
 }
 
-void Tmainform::FormClose() {}
+void Tmainform::FormClose() { directory_.Save(); }
 
 void Tmainform::messageMemoChange() {
   const int count = MessageMemo::characterCount(messageMemo->toPlainText());
@@ -213,7 +221,9 @@ void Tmainform::clearButtonClick() {
 
 void Tmainform::Exit1Click() { close(); }
 
-void Tmainform::configureButtonClick() {}
+void Tmainform::configureButtonClick() {
+  if (configForm_) configForm_->exec();
+}
 
 void Tmainform::aboutButtonClick() {
   if (aboutForm_) aboutForm_->exec();

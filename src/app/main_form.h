@@ -3,25 +3,31 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "controls/entry_controller.h"
 #include "directory/names_file.h"
+#include "directory/recipient_directory.h"
 #include "directory/standard_messages.h"
 
 class QAction;
 class QFrame;
 class QLabel;
-class QListWidget;
-class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
 class QTimer;
 class MessageMemo;
 class TAboutform;
+class TaddNameForm;
+class TconfigForm;
 class TinstructionsForm;
+namespace snpp {
+class TCheckList;
+class TSimpleField;
+}  // namespace snpp
 
 // The whole working surface: pager number, message, Send/Cancel with the
 // status, the names list with its buttons, the log and the server notice.
-class Tmainform : public QMainWindow {
+class Tmainform : public QMainWindow, private snpp::DirectoryView {
   Q_OBJECT
 public:
   static constexpr int kClientWidth = 529;
@@ -34,6 +40,8 @@ public:
   // The windows the menu and buttons open; they are created after this one.
   void setAboutForm(TAboutform* form) { aboutForm_ = form; }
   void setInstructionsForm(TinstructionsForm* form) { instructionsForm_ = form; }
+  void setAddNameForm(TaddNameForm* form) { addNameForm_ = form; }
+  void setConfigForm(TconfigForm* form) { configForm_ = form; }
 
   // Controls, named as the rest of the program refers to them.
   QAction* Exit1 = nullptr;
@@ -42,7 +50,8 @@ public:
   QWidget* client = nullptr;
   QFrame* messagePanel = nullptr;
   QLabel* messageLabel = nullptr;
-  QLineEdit* idEditField = nullptr;
+  snpp::TEntryController EntryController1;
+  snpp::TSimpleField* idEditField = nullptr;
   QFrame* selectingPanel = nullptr;
   QLabel* lengthLabel = nullptr;
   QPushButton* clearButton = nullptr;
@@ -51,7 +60,7 @@ public:
   QPushButton* sendButton = nullptr;
   QPushButton* cancelSendButton = nullptr;
   QLabel* messageStatusLabel = nullptr;
-  QListWidget* namesListbox = nullptr;
+  snpp::TCheckList* namesListbox = nullptr;
   QPushButton* AddButton = nullptr;
   QPushButton* deleteButton = nullptr;
   QPushButton* editNameButton = nullptr;
@@ -78,6 +87,12 @@ public:
   snpp::StandardMessages standardMessages;
   snpp::NamesFile namesFile;
   void pickButtonClick(int n);
+  void AddButtonClick();
+  void editNameButtonClick();
+  void deleteButtonClick();
+  void namesListBoxClick();
+  void checkAllButtonClick();
+  void uncheckAllButtonClick();
 
   // The send (main_form_paging.cpp).
   void sendButtonClick();
@@ -103,7 +118,25 @@ private:
   void createPaging();
   void resetSendState();
 
+  // The names list as the directory's commands see it.
+  int NameCount() const override;
+  std::string NameItem(int index) const override;
+  int NameItemIndex() const override;
+  void AddName(const std::string& entry) override;
+  void DeleteName(int index) override;
+  void ClearNames() override;
+  int CheckedCount() const override;
+  void SetNameChecked(int index, bool checked) override;
+  void SetPagerNumber(const std::string& id) override;
+  void SetPagerNumberEnabled(bool enabled) override;
+  void SetSelectingHintVisible(bool visible) override;
+  bool AskForName(std::string& name, std::string& id) override;
+  void connectDirectory();
+
+  snpp::RecipientDirectory directory_{*this, namesFile};
   TAboutform* aboutForm_ = nullptr;
+  TaddNameForm* addNameForm_ = nullptr;
+  TconfigForm* configForm_ = nullptr;
   TinstructionsForm* instructionsForm_ = nullptr;
   bool shown_ = false;
 };

@@ -1,18 +1,63 @@
 // The main window's side of the stored data: the standard messages behind
 // the pick buttons, and the names list kept in names.txt.
-#include <QString>
+#include <QPushButton>
 
 #include "app/main_form.h"
 #include "app/message_memo.h"
+#include "controls/check_list.h"
+#include "controls/simple_field.h"
+#include "dialogs/add_name_form.h"
+#include "dialogs/byte_text.h"
 
-namespace {
-QString fromBytes(const std::string& bytes) {
-  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+void Tmainform::connectDirectory() {
+  connect(AddButton, &QPushButton::clicked, this, &Tmainform::AddButtonClick);
+  connect(deleteButton, &QPushButton::clicked, this, &Tmainform::deleteButtonClick);
+  connect(editNameButton, &QPushButton::clicked, this, &Tmainform::editNameButtonClick);
+  connect(checkAllButton, &QPushButton::clicked, this, &Tmainform::checkAllButtonClick);
+  connect(uncheckAllButton, &QPushButton::clicked, this, &Tmainform::uncheckAllButtonClick);
+  namesListbox->OnClick = [this](snpp::TCheckList*) { namesListBoxClick(); };
+  namesListbox->OnDblClick = [this](snpp::TCheckList*) { editNameButtonClick(); };
+  namesListbox->OnStateChange = [this](snpp::TCheckList*, int index, snpp::TCheckBoxState,
+                                       snpp::TCheckBoxState now) {
+    directory_.namesListboxStateChange(index, now == snpp::cbChecked);
+  };
 }
-}  // namespace
 
 void Tmainform::pickButtonClick(int n) {
   const std::string& text = standardMessages.message(n);
   if (text.empty()) return;
-  messageMemo->setPlainText(fromBytes(text));
+  messageMemo->setPlainText(snpp::dialogs::BytesToText(text));
+}
+
+void Tmainform::AddButtonClick() { directory_.AddButtonClick(); }
+void Tmainform::editNameButtonClick() { directory_.editNameButtonClick(); }
+void Tmainform::deleteButtonClick() { directory_.deleteButtonClick(); }
+void Tmainform::namesListBoxClick() { directory_.namesListBoxClick(); }
+void Tmainform::checkAllButtonClick() { directory_.checkAllButtonClick(); }
+void Tmainform::uncheckAllButtonClick() { directory_.uncheckAllButtonClick(); }
+
+int Tmainform::NameCount() const { return namesListbox->ItemCount(); }
+std::string Tmainform::NameItem(int index) const { return namesListbox->ItemText(index); }
+int Tmainform::NameItemIndex() const { return namesListbox->ItemIndex(); }
+void Tmainform::AddName(const std::string& entry) { namesListbox->AddItem(entry); }
+void Tmainform::DeleteName(int index) { namesListbox->DeleteItem(index); }
+void Tmainform::ClearNames() { namesListbox->ClearItems(); }
+int Tmainform::CheckedCount() const { return namesListbox->StateCount(snpp::cbChecked); }
+
+void Tmainform::SetNameChecked(int index, bool checked) {
+  namesListbox->SetItemState(index, checked ? snpp::cbChecked : snpp::cbUnchecked);
+}
+
+void Tmainform::SetPagerNumber(const std::string& id) { idEditField->SetStringValueBytes(id); }
+void Tmainform::SetPagerNumberEnabled(bool enabled) { idEditField->setEnabled(enabled); }
+void Tmainform::SetSelectingHintVisible(bool visible) { selectingPanel->setVisible(visible); }
+
+bool Tmainform::AskForName(std::string& name, std::string& id) {
+  if (!addNameForm_) return false;
+  addNameForm_->SetNameText(name);
+  addNameForm_->SetPagerIDText(id);
+  if (addNameForm_->exec() != QDialog::Accepted) return false;
+  name = addNameForm_->NameText();
+  id = addNameForm_->PagerIDText();
+  return true;
 }

@@ -4,6 +4,8 @@
 
 class Tmainform;
 class TAboutform;
+class TaddNameForm;
+class TconfigForm;
 class TinstructionsForm;
 class TtroubleForm;
 
@@ -14,6 +16,8 @@ struct ProgramWindows {
   ~ProgramWindows();
   std::unique_ptr<Tmainform> mainform;
   std::unique_ptr<TAboutform> aboutform;
+  std::unique_ptr<TaddNameForm> addNameForm;
+  std::unique_ptr<TconfigForm> configForm;
   std::unique_ptr<TinstructionsForm> instructionsForm;
   std::unique_ptr<TtroubleForm> troubleForm;
 };

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
+#include "controls/check_list.h"
+#include "controls/simple_field.h"
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
