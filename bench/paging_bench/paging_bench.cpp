@@ -50,12 +50,13 @@ struct BenchView : snpp::PagingView {
   int NoticePanelWidth() const override { return 0; }
 };
 
+// Replies come one at a time in lockstep, so a reply ends with its read.
 void ReadReply(int fd) {
-  char c = 0;
+  char buffer[512];
   for (;;) {
-    const ssize_t n = ::recv(fd, &c, 1, 0);
+    const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
     if (n <= 0) throw std::runtime_error("server closed early");
-    if (c == '\n') return;
+    if (buffer[n - 1] == '\n') return;
   }
 }
 
