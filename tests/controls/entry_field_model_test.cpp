@@ -1,4 +1,5 @@
 #include "controls/entry_field_model.h"
+#include "controls/entry_field_numeric.h"
 
 #include <gtest/gtest.h>
 
@@ -341,6 +342,76 @@ TEST(EntryText, AnyByteStringRoundTrips) {
   std::string all;
   for (int i = 0; i < 256; ++i) all += static_cast<char>(i);
   EXPECT_EQ(BytesFromText(TextFromBytes(all)), all);
+}
+
+}  // namespace
+}  // namespace snpp
+
+namespace snpp {
+namespace {
+
+// Any mix of keys, characters, clicks and focus changes keeps the state
+// consistent: within the limit, positions inside the text.
+template <typename Model>
+void Storm(Model& field, unsigned seed, const std::u32string& alphabet) {
+  std::optional<std::u32string> clip = U"12 ab\n";
+  field.ReadClipboard = [&clip]() { return clip; };
+  field.WriteClipboard = [&clip](const std::u32string& s) { clip = s; };
+  field.MeasureText = [](std::u32string_view s) { return static_cast<int>(s.size()) * 5; };
+  field.ViewWidth = 40;
+  const std::uint8_t keys[] = {vkLeft, vkRight, vkHome, vkEnd, vkBack, vkDelete, vkInsert,
+                               'Z', 'X', 'C', 'V', 'Q', 'K', 'S', 'P', '1', vkReturn};
+  std::uint32_t state = seed;
+  auto next = [&state](std::uint32_t n) {
+    state = state * 1664525u + 1013904223u;
+    return (state >> 8) % n;
+  };
+  field.FocusIn(TEntryFieldModel::FocusSource::Keyboard);
+  for (int step = 0; step < 20000; ++step) {
+    const int len = static_cast<int>(field.Text().size());
+    switch (next(8)) {
+      case 0: case 1: case 2:
+        field.KeyDown(keys[next(std::size(keys))], static_cast<std::uint8_t>(next(16) & 14));
+        break;
+      case 3: case 4:
+        field.TypeChar(alphabet[next(static_cast<std::uint32_t>(alphabet.size()))]);
+        break;
+      case 5:
+        field.MouseDown(static_cast<int>(next(static_cast<std::uint32_t>(len + 3))) - 1, next(2) != 0);
+        field.MouseMove(static_cast<int>(next(static_cast<std::uint32_t>(len + 3))) - 1);
+        break;
+      case 6:
+        field.DoubleClick(static_cast<int>(next(static_cast<std::uint32_t>(len + 2))) - 1);
+        break;
+      default:
+        field.FocusOut(next(2) != 0);
+        field.FocusIn(next(2) ? TEntryFieldModel::FocusSource::Keyboard : TEntryFieldModel::FocusSource::Mouse);
+        break;
+    }
+    const int n = static_cast<int>(field.Text().size());
+    ASSERT_LE(n, std::max<int>(field.MaxLength(), 12)) << step;
+    ASSERT_GE(field.Cursor(), 0);
+    ASSERT_LE(field.Cursor(), n);
+    ASSERT_LE(0, field.SelStart());
+    ASSERT_LE(field.SelStart(), field.SelEnd());
+    ASSERT_LE(field.SelEnd(), n);
+    ASSERT_LE(field.FirstVisible(), std::max(field.Cursor(), 0));
+  }
+}
+
+TEST(EntryFieldStorm, StringFieldStaysConsistent) {
+  TEntryController controller;
+  controller.EntryCommands().FindTable("WordStar")->SetActive(true);
+  TEntryFieldModel field(&controller);
+  field.SetMaxLength(10);
+  Storm(field, 7, U"0123456789 ab\r\x1b\u00e9");
+}
+
+TEST(EntryFieldStorm, NumericFieldStaysConsistent) {
+  TEntryController controller;
+  TNumericFieldModel field(&controller);
+  field.SetPictureMask(U"999");
+  Storm(field, 11, U"0123456789 -x");
 }
 
 }  // namespace
