@@ -123,7 +123,7 @@ class TEntryFieldModel {
   void Assign(std::u32string text);
   void SetSelection(int start, int end, int cursor);
   void Collapse(int cursor) { SetSelection(cursor, cursor, cursor); }
-  void CopySelection();
+  virtual void CopySelection();
   virtual bool AcceptsChar(char32_t c) const;
   virtual std::uint16_t CheckType() { return 0; }
   virtual void RestoreSaved();

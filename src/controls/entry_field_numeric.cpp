@@ -177,6 +177,11 @@ void TNumericFieldModel::Paste(const std::u32string& clip) {
   Rebuild(true);
 }
 
+// The number, not the blanks that place it in the picture.
+void TNumericFieldModel::CopySelection() {
+  if (HasSelection() && WriteClipboard) WriteClipboard(WithoutBlanks(text_));
+}
+
 void TNumericFieldModel::RestoreSaved() {
   TEntryFieldModel::RestoreSaved();
   TakeDigitsFromText();

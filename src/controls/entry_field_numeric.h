@@ -54,6 +54,7 @@ class TNumericFieldModel : public TEntryFieldModel {
   void RestoreSaved() override;
   void DeleteSelection() override;
   void Paste(const std::u32string& clip) override;
+  void CopySelection() override;
 
  private:
   int Positions() const { return static_cast<int>(mask_.size()); }

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -296,6 +297,12 @@ void TBaseEntryField::keyPressEvent(QKeyEvent* e) {
       if (c != 0) model_->TypeChar(c);
     }
   }
+  e->accept();
+}
+
+// Text composed by an input method arrives as typed characters.
+void TBaseEntryField::inputMethodEvent(QInputMethodEvent* e) {
+  for (char32_t c : FromQString(e->commitString())) model_->TypeChar(c);
   e->accept();
 }
 

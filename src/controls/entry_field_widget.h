@@ -84,6 +84,7 @@ class TBaseEntryField : public QWidget {
   bool event(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;

@@ -114,6 +114,12 @@ TEST_F(NumericField, PasteEntersWhatFitsSilently) {
   EXPECT_EQ(clipboard, U"123");
   field.MouseDown(0, false);
   EXPECT_FALSE(field.HasSelection());
+  field.KeyDown(vkBack, 0);
+  field.KeyDown(vkBack, 0);
+  field.DoubleClick(0);
+  field.KeyDown('X', ssCtrl);  // the number without its padding
+  EXPECT_EQ(clipboard, U"1");
+  EXPECT_EQ(field.Text(), U"  0");
 }
 
 TEST_F(NumericField, ValidationOnLeaving) {
