@@ -2,12 +2,140 @@
 // the line client's events to the send controller and shows its results.
 #include "app/main_form_paging.h"
 
+#include <optional>
+#include <utility>
+
+#include "snpp/build_config.h"
+
+namespace snpp {
+namespace {
+
+struct ServerAddress {
+  std::string host;
+  std::uint16_t port;
+};
+
+std::optional<ServerAddress>& serverOverride() {
+  static std::optional<ServerAddress> address;
+  return address;
+}
+
+}  // namespace
+
+void SetPagingServerForTesting(std::string host, std::uint16_t port) {
+  serverOverride() = ServerAddress{std::move(host), port};
+}
+
+}  // namespace snpp
+
+#if SNPP_HAVE_PAGING
+
+#include <QByteArray>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+
+#include <exception>
+
+#include "app/error_display.h"
+#include "app/message_memo.h"
+#include "controls/check_list.h"
+#include "controls/simple_field.h"
+
+namespace snpp {
+namespace {
+
+// Controls show UTF-8 text; the send works on byte strings.
+std::string bytesOf(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+}
+
+QString textOf(const std::string& bytes) {
+  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace
+
+std::string MainFormPagingView::MessageText() const {
+  return bytesOf(form_.messageMemo->toPlainText());
+}
+std::string MainFormPagingView::PagerNumber() const { return form_.idEditField->StringValueBytes(); }
+int MainFormPagingView::NameCount() const { return form_.namesListbox->ItemCount(); }
+std::string MainFormPagingView::NameItem(int index) const {
+  return form_.namesListbox->ItemText(index);
+}
+bool MainFormPagingView::NameChecked(int index) const {
+  return form_.namesListbox->ItemState(index) == cbChecked;
+}
+void MainFormPagingView::ClearLog() { form_.sendingMemo->clear(); }
+void MainFormPagingView::AppendLog(const std::string& line) {
+  form_.sendingMemo->appendPlainText(textOf(line));
+}
+void MainFormPagingView::SetStatusCaption(const std::string& text) {
+  form_.messageStatusLabel->setText(textOf(text));
+}
+void MainFormPagingView::SetStatusBarText(const std::string& text) {
+  form_.StatusBar1->showMessage(textOf(text));
+}
+std::string MainFormPagingView::NoticeCaption() const { return bytesOf(form_.messageLabel->text()); }
+void MainFormPagingView::SetNoticeCaption(const std::string& text) {
+  form_.messageLabel->setText(textOf(text));
+  form_.messageLabel->adjustSize();  // the label sizes itself to its text
+}
+int MainFormPagingView::NoticeLeft() const { return form_.messageLabel->x(); }
+void MainFormPagingView::SetNoticeLeft(int left) {
+  form_.messageLabel->move(left, form_.messageLabel->y());
+}
+int MainFormPagingView::NoticeWidth() const { return form_.messageLabel->width(); }
+int MainFormPagingView::NoticePanelWidth() const { return form_.messagePanel->width(); }
+
+}  // namespace snpp
+
+namespace {
+
+// Errors must not unwind through the socket layer or Qt's loop; they are
+// shown like any other handler error and the program goes on.
+void showEscapedError(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    snpp::showGeneralError(e.what());
+  } catch (...) {
+    snpp::showGeneralError("Unknown error");
+  }
+}
+
+}  // namespace
+
+Tmainform::Paging::Paging(Tmainform& form, const std::string& host, std::uint16_t port)
+    : view(form), send(view, link, host, port) {
+  link.Attach(send);
+  link.OnHandlerError = showEscapedError;
+  loop.OnException = showEscapedError;
+}
+
+void Tmainform::createPaging() {
+  const auto& custom = snpp::serverOverride();
+  paging_ = std::make_unique<Paging>(
+      *this, custom ? custom->host : std::string(snpp::kServerHost),
+      custom ? custom->port : static_cast<std::uint16_t>(snpp::kServerPort));
+}
+
+void Tmainform::resetSendState() { paging_->send.ResetSendState(); }
+
+void Tmainform::sendButtonClick() { paging_->send.sendButtonClick(); }
+
+void Tmainform::cancelSendButtonClick() { paging_->send.cancelSendButtonClick(); }
+
+void Tmainform::Timer1Timer() { paging_->send.Timer1Timer(); }
+
+#else
+
 void Tmainform::createPaging() { paging_ = std::make_unique<Paging>(); }
-
 void Tmainform::resetSendState() {}
-
 void Tmainform::sendButtonClick() {}
-
 void Tmainform::cancelSendButtonClick() {}
-
 void Tmainform::Timer1Timer() {}
+
+#endif

@@ -1,0 +1,120 @@
+// The real main window sending pages to the test server on 127.0.0.1, on
+// Qt's own event loop, read back from its status label, log and status bar.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdlib>
+#include <memory>
+
+#include "app/main_form.h"
+#include "app/main_form_paging.h"
+#include "app/message_memo.h"
+#include "app/program_windows.h"
+#include "controls/check_list.h"
+#include "controls/simple_field.h"
+#include "snpp_test_server.h"
+
+namespace {
+
+using snpp::testing::AcceptingScript;
+using snpp::testing::SequenceScript;
+using snpp::testing::ServerAction;
+using snpp::testing::SnppTestServer;
+
+class MainFormPaging : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    previous_ = QDir::currentPath();
+    QDir::setCurrent(dir_.path());
+    setenv("XDG_CONFIG_HOME", dir_.path().toLocal8Bit().constData(), 1);
+  }
+  void TearDown() override {
+    windows_.reset();
+    server_.reset();
+    QDir::setCurrent(previous_);
+  }
+
+  void Start(snpp::testing::ServerScript script = AcceptingScript(),
+             std::string greeting = SnppTestServer::kDefaultGreeting) {
+    server_ = std::make_unique<SnppTestServer>(std::move(script), std::move(greeting));
+    snpp::SetPagingServerForTesting("127.0.0.1", server_->Port());
+    windows_ = std::make_unique<ProgramWindows>();
+    form().show();
+    QApplication::processEvents();
+  }
+  Tmainform& form() { return *windows_->mainform; }
+  SnppTestServer& server() { return *server_; }
+
+  QString status() { return form().messageStatusLabel->text(); }
+  QString log() { return form().sendingMemo->toPlainText(); }
+  QString statusBar() { return form().StatusBar1->currentMessage(); }
+  bool serverDone() { return server_->Connections() > 0 && server_->ClosedConnections() == server_->Connections(); }
+
+  void TypeAndSend(const QString& number, const QString& message) {
+    if (!number.isEmpty()) {
+      form().idEditField->setFocus();
+      QTest::keyClicks(form().idEditField, number);
+    }
+    QTest::keyClicks(form().messageMemo, message);
+    QTest::mouseClick(form().sendButton, Qt::LeftButton);
+  }
+
+ private:
+  QTemporaryDir dir_;
+  QString previous_;
+  std::unique_ptr<SnppTestServer> server_;
+  std::unique_ptr<ProgramWindows> windows_;
+};
+
+TEST_F(MainFormPaging, TypedNumberAndMessageArePaged) {
+  Start(AcceptingScript(), "220 \x02Welcome\r\n");
+  TypeAndSend("5551234", "Hello pager");
+  EXPECT_EQ(status(), "CONNECTING...");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return serverDone(); }, 10000));
+  EXPECT_EQ(server().Received(), "PAGE 5551234\r\nMESS Hello pager\r\nSEND\r\nQUIT\r\n");
+  EXPECT_EQ(status(), "SUCCESS");
+  EXPECT_EQ(log(), "trying 127.0.0.1...\nConnected");
+  EXPECT_EQ(statusBar(), "");
+  EXPECT_EQ(form().messageLabel->text(), "Welcome");
+}
+
+TEST_F(MainFormPaging, CheckedNamesAndAFailureReply) {
+  Start(SequenceScript({ServerAction::Reply("250 OK\r\n"), ServerAction::Reply("250 OK\r\n"),
+                        ServerAction::Reply("250 OK\r\n"), ServerAction::Reply("250 OK\r\n"),
+                        ServerAction::Reply("550 Pager unknown\r\n")}));
+  snpp::TCheckList& names = *form().namesListbox;
+  names.AddItem("Ann, 111");
+  names.AddItem("Bob, 222");
+  names.SetItemState(0, snpp::cbChecked);
+  names.SetItemState(1, snpp::cbChecked);
+  TypeAndSend("", "Meeting at 3");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return serverDone(); }, 10000));
+  EXPECT_EQ(server().Received(),
+            "PAGE 111\r\nMESS Meeting at 3\r\nSEND\r\nPAGE 222\r\nMESS Meeting at 3\r\n");
+  EXPECT_TRUE(status().startsWith("FAIL - 550 Pager unknown"));
+  EXPECT_EQ(log(),
+            "trying 127.0.0.1...\nConnected\nSending to: Ann, 111 ...\nMESSAGE SENT OK\n"
+            "Sending to: Bob, 222 ...\nFAIL, Send process terminated");
+  EXPECT_TRUE(statusBar().startsWith("550 Pager unknown"));
+}
+
+TEST_F(MainFormPaging, CancelStopsASendTheServerLeftHanging) {
+  Start(SequenceScript({ServerAction::Silence()}));
+  TypeAndSend("42", "Anyone there?");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return server().ReceivedLines().size() == 1; }, 10000));
+  QTest::mouseClick(form().cancelSendButton, Qt::LeftButton);
+  EXPECT_EQ(status(), "CANCEL");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return serverDone(); }, 10000));
+  EXPECT_EQ(server().Received(), "PAGE 42\r\n");
+}
+
+}  // namespace
