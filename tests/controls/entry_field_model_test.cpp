@@ -312,6 +312,11 @@ TEST_F(PagerField, ValidationFailuresComeBackFromLeaving) {
   EXPECT_EQ(controller.ErrorText(kErrRequired), "A value is required in this field");
   controller.SetLastMessage("Own check failed");
   EXPECT_EQ(controller.ErrorText(40000), "Own check failed");
+  controller.SetEpoch(1599);
+  controller.SetEpoch(4000);
+  EXPECT_EQ(controller.Epoch(), 2000);
+  controller.SetEpoch(1600);
+  EXPECT_EQ(controller.Epoch(), 1600);
 }
 
 TEST_F(PagerField, DisabledFieldTakesNoInputButTakesWrites) {
