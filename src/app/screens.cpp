@@ -1,18 +1,32 @@
 // Writes a picture of each window into a folder, for the README and for
-// checking the fixed layout by eye. Run under a real (virtual) display.
+// checking the fixed layout by eye. Runs in a scratch folder with a sample
+// names list, so the user's own files are never read or written.
 #include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QPixmap>
-#include <QTimer>
+#include <QTemporaryDir>
+#include <QTest>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/main_form.h"
 #include "app/program_windows.h"
 #include "app/snpp_application.h"
+#include "controls/check_list.h"
+#include "controls/simple_field.h"
 #include "dialogs/about_form.h"
+#include "dialogs/add_name_form.h"
+#include "dialogs/config_form.h"
 #include "dialogs/instructions_form.h"
 #include "dialogs/trouble_form.h"
 
 namespace {
+
+const char kSampleNames[] =
+    "Alice Jones, 555-0101\r\nBob Smith, 555 0102\r\ncarol, 5550103\r\nDan (night), 555-0104\r\n"
+    "Eve, 555-0105\r\nFrank, 555-0106\r\n";
 
 bool save(QWidget* window, const QDir& dir, const QString& name) {
   window->show();
@@ -21,8 +35,11 @@ bool save(QWidget* window, const QDir& dir, const QString& name) {
   const QString path = dir.filePath(name + ".png");
   const bool ok = window->grab().save(path);
   std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-  window->hide();
   return ok;
+}
+
+void clickRow(snpp::TCheckList* list, int row, int x) {
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(x, row * 16 + 8));
 }
 
 }  // namespace
@@ -32,17 +49,45 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
     return 2;
   }
+  const QString outArg = QString::fromLocal8Bit(argv[1]);
+  QTemporaryDir scratch;
+  if (!scratch.isValid()) return 1;
+  setenv("XDG_CONFIG_HOME", scratch.path().toLocal8Bit().constData(), 1);
   SnppApplication app(argc, argv);
-  QDir dir(QString::fromLocal8Bit(argv[1]));
+  QDir dir(QDir::current().absoluteFilePath(outArg));
   if (!dir.mkpath(".")) return 1;
+  QDir::setCurrent(scratch.path());
+  QFile names("names.txt");
+  if (!names.open(QIODevice::WriteOnly)) return 1;
+  names.write(kSampleNames);
+  names.close();
+
   ProgramWindows windows;
+  Tmainform& form = *windows.mainform;
   bool ok = true;
-  windows.mainform->show();
+  form.show();
   QApplication::processEvents();
-  ok &= save(windows.mainform.get(), dir, "main");
-  windows.mainform->show();
+  QTest::mouseClick(form.pickButtons[1], Qt::LeftButton);
+  clickRow(form.namesListbox, 1, 60);
+  form.idEditField->setFocus();
+  ok &= save(&form, dir, "main");
+
+  clickRow(form.namesListbox, 0, 8);
+  clickRow(form.namesListbox, 2, 8);
+  clickRow(form.namesListbox, 3, 60);
+  form.messageStatusLabel->setText("SUCCESS");
+  ok &= save(&form, dir, "main-several");
+
+  windows.addNameForm->SetNameText("Grace");
+  windows.addNameForm->SetPagerIDText("555-0107");
+  ok &= save(windows.addNameForm.get(), dir, "add-name");
+  windows.addNameForm->hide();
+  ok &= save(windows.configForm.get(), dir, "config");
+  windows.configForm->hide();
   ok &= save(windows.aboutform.get(), dir, "about");
+  windows.aboutform->hide();
   ok &= save(windows.instructionsForm.get(), dir, "instructions");
+  windows.instructionsForm->hide();
   ok &= save(windows.troubleForm.get(), dir, "trouble");
   return ok ? 0 : 1;
 }
