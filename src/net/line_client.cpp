@@ -55,8 +55,8 @@ void TLineClient::EngineConnected(int status, const std::string& description) {
   if (OnConnected) OnConnected(*this, status, description);
 }
 
-void TLineClient::EngineDataIn(std::string_view text, bool eol) {
-  if (OnDataIn) OnDataIn(*this, std::string(text), eol);
+void TLineClient::EngineDataIn(const std::string& text, bool eol) {
+  if (OnDataIn) OnDataIn(*this, text, eol);
 }
 
 void TLineClient::EngineDisconnected(int status, const std::string& description) {

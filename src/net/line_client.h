@@ -77,7 +77,7 @@ class TLineClient : public TNetComponent, private EngineEvents {
   void Check(int code) const;
 
   void EngineConnected(int status, const std::string& description) override;
-  void EngineDataIn(std::string_view text, bool eol) override;
+  void EngineDataIn(const std::string& text, bool eol) override;
   void EngineDisconnected(int status, const std::string& description) override;
   void EngineError(int code, const std::string& description) override;
   void EngineReadyToSend() override;

@@ -55,7 +55,7 @@ void SocketEngine::ResetConnectionFlags() {
 
 int SocketEngine::SetConnected(bool value) {
   errorText_.clear();
-  const std::shared_ptr<Life> life = life_;
+  const LifeRef life(life_);
   const int rc = value ? Open() : Close(0);
   ThrowPending(*life);
   return rc;
@@ -120,7 +120,7 @@ int SocketEngine::CloseNow(int status) {
   const int closeError = api.CloseSocket(s) == 0 ? 0 : api.GetLastError();
   // Reset before the event, so that a handler may connect again and keep it.
   ResetConnectionFlags();
-  const std::shared_ptr<Life> life = life_;
+  const LifeRef life(life_);
   Raise(generation_, [&] { events_.EngineDisconnected(status, status == 0 ? "OK" : DescribeError(status)); });
   if (!life->alive) return 0;
   return closeError == 0 ? 0 : Fail(closeError);
@@ -140,7 +140,7 @@ void SocketEngine::CloseSilently() {
 
 void SocketEngine::OnNotification(Socket s, long event, int error) {
   if (s == kInvalidSocket || s != socket_) return;
-  const std::shared_ptr<Life> life = life_;
+  const LifeRef life(life_);
   switch (event) {
     case kFdRead:
       if (insideReceive_ || !connected_) break;
@@ -362,7 +362,7 @@ void SocketEngine::SetWinsockLoaded(bool value) {
     return;
   }
   if (!libraryHeld_) return;
-  const std::shared_ptr<Life> life = life_;
+  const LifeRef life(life_);
   if (socket_ != kInvalidSocket) {
     // The socket cannot outlive the library: close it first, as a local close.
     Api().AsyncSelect(socket_, &sink_, 0);

@@ -18,7 +18,7 @@ namespace snpp::net {
 class EngineEvents {
  public:
   virtual void EngineConnected(int status, const std::string& description) = 0;
-  virtual void EngineDataIn(std::string_view text, bool eol) = 0;
+  virtual void EngineDataIn(const std::string& text, bool eol) = 0;
   virtual void EngineDisconnected(int status, const std::string& description) = 0;
   virtual void EngineError(int code, const std::string& description) = 0;
   virtual void EngineReadyToSend() = 0;
@@ -109,17 +109,35 @@ class SocketEngine {
 
   // Outlives the engine while a handler runs, so that a handler may destroy
   // it. A handler's exception is held until the engine's work is consistent
-  // again, then thrown from the call that raised the event.
+  // again, then thrown from the call that raised the event. Counted by hand:
+  // everything runs on one thread, and this is touched for every event.
   struct Life {
+    int refs = 0;
     bool alive = true;
     std::exception_ptr pending;
+    std::string text;        // the data-in event's text, reused
+    bool textBusy = false;   // a handler of an outer data-in event holds it
+  };
+  class LifeRef {
+   public:
+    explicit LifeRef(Life* life) : life_(life) { ++life_->refs; }
+    ~LifeRef() {
+      if (--life_->refs == 0) delete life_;
+    }
+    LifeRef(const LifeRef& other) : LifeRef(other.life_) {}
+    LifeRef& operator=(const LifeRef&) = delete;
+    Life* operator->() const { return life_; }
+    Life& operator*() const { return *life_; }
+
+   private:
+    Life* life_;
   };
 
   // Runs an event handler. False when the handler destroyed the engine or
   // closed or replaced the socket of `generation`.
   template <typename F>
   bool Raise(std::uint64_t generation, F&& handler) {
-    const std::shared_ptr<Life> life = life_;
+    const LifeRef life(life_);
     try {
       handler();
     } catch (...) {
@@ -127,13 +145,14 @@ class SocketEngine {
     }
     return life->alive && generation_ == generation;
   }
+  bool RaiseDataIn(std::uint64_t generation, std::string_view piece, bool eol);
   static void ThrowPending(Life& life);
 
   EngineEvents& events_;
   NotificationSink sink_;
   LineBuffer buffer_;
   std::string errorText_;
-  std::shared_ptr<Life> life_ = std::make_shared<Life>();
+  LifeRef life_{new Life};
   std::uint64_t generation_ = 0;  // changes whenever socket_ does
   Socket socket_ = kInvalidSocket;
   std::uint32_t remoteAddress_ = 0;

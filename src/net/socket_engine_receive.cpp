@@ -6,10 +6,24 @@
 
 namespace snpp::net {
 
+bool SocketEngine::RaiseDataIn(std::uint64_t generation, std::string_view piece, bool eol) {
+  // The text lives in the engine's life record, so that events cost no
+  // memory; an event raised inside another's handler gets its own string.
+  const LifeRef life(life_);
+  std::string own;
+  const bool nested = life->textBusy;
+  std::string& text = nested ? own : life->text;
+  text.assign(piece.data(), piece.size());
+  life->textBusy = true;
+  const bool same = Raise(generation, [&] { events_.EngineDataIn(text, eol); });
+  if (!nested) life->textBusy = false;
+  return same;
+}
+
 bool SocketEngine::DeliverLines(std::uint64_t generation) {
   std::string_view line;
   while (buffer_.TakeLine(line)) {
-    if (!Raise(generation, [&] { events_.EngineDataIn(line, true); })) return false;
+    if (!RaiseDataIn(generation, line, true)) return false;
   }
   return true;
 }
@@ -17,7 +31,7 @@ bool SocketEngine::DeliverLines(std::uint64_t generation) {
 bool SocketEngine::DeliverRest(std::uint64_t generation) {
   std::string_view rest;
   if (!buffer_.TakeRest(rest)) return true;
-  return Raise(generation, [&] { events_.EngineDataIn(rest, false); });
+  return RaiseDataIn(generation, rest, false);
 }
 
 SocketEngine::PassEnd SocketEngine::ReceivePass(PassMode mode) {
