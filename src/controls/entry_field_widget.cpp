@@ -160,6 +160,8 @@ int TBaseEntryField::PositionAt(int x) const {
   const auto& t = model_->Text();
   int left = TextLeft();
   int i = FirstDrawn();
+  // Left of the text a drag reaches back one character at a time.
+  if (x < left && !RightAligned()) return std::max(i - 1, 0);
   for (; i < static_cast<int>(t.size()); ++i) {
     const int w = CharWidth(t[i]);
     if (x < left + (w + 1) / 2) break;

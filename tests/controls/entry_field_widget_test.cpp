@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
@@ -148,6 +149,20 @@ TEST_F(PagerWidget, TabSelectsAllClickPlacesTheCursor) {
   QTest::mouseClick(field, Qt::LeftButton, Qt::ShiftModifier, QPoint(XOfPosition(6), 10));
   EXPECT_EQ(field->Model().SelStart(), 3);
   EXPECT_EQ(field->Model().SelEnd(), 6);
+  // A double click takes the word; the text has a single one.
+  QTest::mouseDClick(field, Qt::LeftButton, {}, QPoint(XOfPosition(2), 10));
+  EXPECT_TRUE(field->Model().AllSelected());
+
+  // Dragging past the right edge scrolls a long text along.
+  field->SetMaxLength(40);
+  field->SetStringValue("0123456789012345678901234567890123456789");
+  QTest::mousePress(field, Qt::LeftButton, {}, QPoint(5, 10));
+  QMouseEvent move(QEvent::MouseMove, QPointF(200, 10), field->mapToGlobal(QPointF(200, 10)),
+                   Qt::NoButton, Qt::LeftButton, {});
+  QApplication::sendEvent(field, &move);
+  QTest::mouseRelease(field, Qt::LeftButton, {}, QPoint(200, 10));
+  EXPECT_EQ(field->Model().SelEnd(), 40);
+  EXPECT_GT(field->Model().FirstVisible(), 20);
 }
 
 TEST_F(PagerWidget, LeavingTrimsAndInsertModeCarriesOver) {
