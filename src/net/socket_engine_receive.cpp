@@ -6,6 +6,12 @@
 
 namespace snpp::net {
 
+namespace {
+// A sender faster than the handlers would otherwise keep one pass, and the
+// whole program, busy for ever; the rest waits for the next read notification.
+constexpr int kMaxReadsPerPass = 64;
+}  // namespace
+
 bool SocketEngine::RaiseDataIn(std::uint64_t generation, std::string_view piece, bool eol) {
   // The text lives in the engine's life record, so that events cost no
   // memory; an event raised inside another's handler gets its own string.
@@ -41,6 +47,7 @@ SocketEngine::PassEnd SocketEngine::ReceivePass(PassMode mode) {
     CloseNow(0);
     return PassEnd::Stop;
   };
+  int reads = 0;
   for (;;) {
     if (socket_ == kInvalidSocket) return PassEnd::Done;
     if (!DeliverLines(generation)) return PassEnd::Stop;
@@ -55,6 +62,7 @@ SocketEngine::PassEnd SocketEngine::ReceivePass(PassMode mode) {
       if (!DeliverLines(generation) || !DeliverRest(generation)) return PassEnd::Stop;
       if (mode == PassMode::Closing) return PassEnd::Done;
     }
+    if (mode == PassMode::Read && ++reads > kMaxReadsPerPass) return PassEnd::Done;
     const SocketFunctions& api = Library().Api();
     const std::span<char> room = buffer_.FreeSpace();
     const long n = api.Recv(socket_, room.data(), room.size(), 0);

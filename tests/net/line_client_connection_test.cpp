@@ -88,6 +88,8 @@ TEST_F(NetTest, ResolvesAddressesAndNames) {
   EXPECT_EQ(c.RemoteHost(), "127.0.0.1");
   c.SetRemoteHost("");
   EXPECT_EQ(c.RemoteHost(), "");
+  c.SetRemoteHost("255.255.255.255");  // the conversion's failure value: looked up as a name
+  EXPECT_EQ(c.RemoteHost(), "255.255.255.255");
   for (const std::string& name : {std::string("no-such-host.invalid"), std::string("127.0.0.1\0.invalid", 18)}) {
     c.SetRemoteHost("10.0.0.5");
     try {

@@ -147,6 +147,22 @@ TEST_F(DataTest, AReceiveErrorHandlerMayCloseAtOnce) {
   EXPECT_EQ(log.entries.back(), "disconnected 0 OK");
 }
 
+TEST_F(DataTest, AFastSenderCannotHoldTheLoop) {
+  client->SetInBufferSize(1 << 20);
+  Open("");
+  std::size_t received = 0;
+  std::size_t receivedWhenLoopRan = 0;
+  client->OnDataIn = [&](TLineClient&, const std::string& text, bool) {
+    if (received == 0) loop.Post([&] { receivedWhenLoopRan = received; });
+    received += text.size();
+  };
+  const std::size_t total = 400 * 1024;
+  peer->Send(std::string(total, 'z'));  // all of it waits in the client's socket
+  ASSERT_TRUE(loop.RunUntil([&] { return received == total; }));
+  EXPECT_GT(receivedWhenLoopRan, 0u);
+  EXPECT_LT(receivedWhenLoopRan, total);
+}
+
 TEST_F(DataTest, AHandlerExceptionLeavesTheClientWorking) {
   Open("\n");
   client->OnDataIn = [&](TLineClient&, const std::string& text, bool) {
