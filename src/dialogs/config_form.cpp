@@ -7,6 +7,7 @@
 #include <QShowEvent>
 
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <vector>
 
@@ -118,13 +119,12 @@ void TconfigForm::SetMessageText(int n, std::string_view text) {
   SetFieldBytes(*messageEdit(n), kMessageLimit, text);
 }
 
+// Nothing typed last time survives: the server group is switched off again
+// and every message field shows the messages held now.
 void TconfigForm::FormShow() {
-  for (QWidget* w : {static_cast<QWidget*>(serverIPComboBox), static_cast<QWidget*>(serverPortEdit),
-                     static_cast<QWidget*>(serverIPlabel), static_cast<QWidget*>(portLabel),
-                     static_cast<QWidget*>(defaultLabel), static_cast<QWidget*>(msgSendLabel),
-                     static_cast<QWidget*>(timeoutEdit)}) {
-    w->setEnabled(false);
-  }
+  const std::initializer_list<QWidget*> serverGroup = {serverIPComboBox, serverPortEdit, serverIPlabel, portLabel,
+                                                       defaultLabel, msgSendLabel, timeoutEdit};
+  for (QWidget* w : serverGroup) w->setEnabled(false);
   for (int n = 1; n <= kMessageCount; ++n) SetMessageText(n, messages_.message(n));
 }
 
