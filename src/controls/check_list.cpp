@@ -48,7 +48,7 @@ QSize TCheckList::sizeHint() const { return {121, 150}; }
 int TCheckList::AddItem(std::string text) {
   const int at = model_.Add(std::move(text));
   if (at < 0) return at;
-  UpdateScrollRange();
+  ScheduleScrollRange();
   InvalidateFrom(at);
   return at;
 }
@@ -115,7 +115,10 @@ void TCheckList::SetItemHeight(int height) {
 
 int TCheckList::TopIndex() const { return verticalScrollBar()->value(); }
 
-void TCheckList::SetTopIndex(int index) { verticalScrollBar()->setValue(index); }
+void TCheckList::SetTopIndex(int index) {
+  SyncScrollRange();
+  verticalScrollBar()->setValue(index);
+}
 
 QRect TCheckList::ItemRect(int index) const {
   if (!model_.IsValidIndex(index)) return {};
@@ -173,7 +176,20 @@ void TCheckList::InvalidateFrom(int index) {
 
 int TCheckList::FullRows() const { return std::max(1, viewport()->height() / ItemHeight()); }
 
+// A load adds thousands of items in one go; the scroll bar, whose every
+// change re-lays out the list, follows once afterwards.
+void TCheckList::ScheduleScrollRange() {
+  if (rangePending_) return;
+  rangePending_ = true;
+  QMetaObject::invokeMethod(this, [this] { SyncScrollRange(); }, Qt::QueuedConnection);
+}
+
+void TCheckList::SyncScrollRange() {
+  if (rangePending_) UpdateScrollRange();
+}
+
 void TCheckList::UpdateScrollRange() {
+  rangePending_ = false;
   QScrollBar* bar = verticalScrollBar();
   bar->setPageStep(FullRows());
   bar->setRange(0, std::max(0, ItemCount() - FullRows()));

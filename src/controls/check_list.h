@@ -100,6 +100,8 @@ class TCheckList : public QAbstractScrollArea {
   void EnsureVisible(int index);
   int FullRows() const;
   void UpdateScrollRange();
+  void ScheduleScrollRange();
+  void SyncScrollRange();
   void InvalidateRow(int index);
   void InvalidateFrom(int index);
   void RaiseClick();
@@ -110,6 +112,7 @@ class TCheckList : public QAbstractScrollArea {
   TCheckStyle checkStyle_ = csCheck;
   bool wantDblClicks_ = true;
   bool tracking_ = false;  // a press on an item is held; its release clicks
+  bool rangePending_ = false;  // adds have outgrown the scroll bar's range
 };
 
 }  // namespace snpp

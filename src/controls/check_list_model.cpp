@@ -9,36 +9,23 @@
 namespace snpp {
 namespace {
 
-unsigned char Fold(char c) {
-  auto u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
-}
-
-bool LessIgnoreCase(const std::string& a, const std::string& b) {
-  return CheckListModel::CompareIgnoreCase(a, b) < 0;
-}
+bool LessIgnoreCase(const std::string& a, const std::string& b) { return CompareIgnoreCase(a, b) < 0; }
 
 // Windows caps a list row at 255 pixels; we keep the same bound.
 constexpr int kMaxItemHeight = 255;
 
 }  // namespace
 
-int CheckListModel::CompareIgnoreCase(std::string_view a, std::string_view b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    unsigned char x = Fold(a[i]), y = Fold(b[i]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
+int CheckListModel::CompareIgnoreCase(std::string_view a, std::string_view b) { return snpp::CompareIgnoreCase(a, b); }
 
 int CheckListModel::Add(std::string text) {
   if (Count() == INT_MAX) return -1;
   // Behind any equal entries, so a file saved in list order loads back in
-  // the same order even where entries differ only in case.
-  int at = sorted_ ? store_.UpperBound(text, LessIgnoreCase) : Count();
-  store_.Insert(at, {std::move(text), cbUnchecked});
+  // the same order even where entries differ only in case. Such a file
+  // comes in sorted: one comparison with the last entry places each line.
+  int at = Count();
+  if (sorted_ && at > 0 && LessIgnoreCase(text, store_.Back().text)) at = store_.UpperBound(text);
+  store_.Insert(at, std::move(text), cbUnchecked);
   ++stateCounts_[cbUnchecked];
   if (itemIndex_ >= at) ++itemIndex_;
   return at;
@@ -70,10 +57,9 @@ TCheckBoxState CheckListModel::ItemState(int index) const {
 
 std::optional<CheckListModel::StateChange> CheckListModel::SetItemState(int index, TCheckBoxState state) {
   if (!IsValidIndex(index) || !IsValidState(state)) return std::nullopt;
-  auto& entry = store_.At(index);
-  StateChange change{index, entry.state, state};
-  --stateCounts_[entry.state];
-  entry.state = state;
+  StateChange change{index, store_.At(index).state, state};
+  --stateCounts_[change.oldState];
+  store_.SetState(index, state);
   ++stateCounts_[state];
   return change;
 }

@@ -19,14 +19,15 @@ QApplication& App() {
   static int argc = 1;
   static char arg0[] = "check_list_drawing_tests";
   static char* argv[] = {arg0, nullptr};
-  static QApplication app(argc, argv);
+  // Never destroyed: tearing Qt down among the static destructors crashes.
+  static auto* app = new QApplication(argc, argv);
   const int id = QFontDatabase::addApplicationFont("/usr/share/wine/fonts/ms_sans_serif.ttf");
   if (id >= 0) {
     QFont font(QFontDatabase::applicationFontFamilies(id).value(0));
     font.setPixelSize(11);
     QApplication::setFont(font);
   }
-  return app;
+  return *app;
 }
 
 const QRgb kOutline = qRgb(192, 204, 216);
@@ -68,6 +69,7 @@ class CheckListDrawingTest : public ::testing::Test {
   QRgb Base() const { return list_.palette().color(QPalette::Active, QPalette::Base).rgb(); }
   QRgb Highlight() const { return list_.palette().color(QPalette::Active, QPalette::Highlight).rgb(); }
 
+  QApplication& app_ = App();  // before any widget
   TCheckList list_;
 };
 

@@ -21,14 +21,15 @@ QApplication& App() {
   static int argc = 1;
   static char arg0[] = "check_list_widget_tests";
   static char* argv[] = {arg0, nullptr};
-  static QApplication app(argc, argv);
+  // Never destroyed: tearing Qt down among the static destructors crashes.
+  static auto* app = new QApplication(argc, argv);
   const int id = QFontDatabase::addApplicationFont("/usr/share/wine/fonts/ms_sans_serif.ttf");
   if (id >= 0) {
     QFont font(QFontDatabase::applicationFontFamilies(id).value(0));
     font.setPixelSize(11);
     QApplication::setFont(font);
   }
-  return app;
+  return *app;
 }
 
 // A window holding the list as the main window does, plus a field to take
@@ -185,7 +186,7 @@ class PaintSpy : public QObject {
 
 TEST_F(CheckListWidgetTest, StateChangeRepaintsOnlyItsRowAndScrollingFollowsTheCurrentItem) {
   for (int i = 0; i < 40; ++i) list_->AddItem("name " + std::to_string(100 + i));
-  QApplication::processEvents();
+  QTest::qWait(20);  // the scroll bar appears and the list is laid out anew
   PaintSpy spy;
   list_->viewport()->installEventFilter(&spy);
   list_->SetItemState(1, cbChecked);
