@@ -24,16 +24,16 @@ void LineClientLink::Guarded(Fn&& fn) {
 
 void LineClientLink::Attach(SendController& controller) {
   SendController* send = &controller;
-  client_.OnConnected = [this, send](TLineClient&, int code, const std::string& text) {
+  client_.OnConnected = [this, send](net::TLineClient&, int code, const std::string& text) {
     Guarded([&] { send->clientSocketConnected(code, text); });
   };
-  client_.OnDataIn = [this, send](TLineClient&, const std::string& text, bool eol) {
+  client_.OnDataIn = [this, send](net::TLineClient&, const std::string& text, bool eol) {
     Guarded([&] { send->clientSocketDataIn(text, eol); });
   };
-  client_.OnDisconnected = [this, send](TLineClient&, int code, const std::string& text) {
+  client_.OnDisconnected = [this, send](net::TLineClient&, int code, const std::string& text) {
     Guarded([&] { send->clientSocketDisconnected(code, text); });
   };
-  client_.OnError = [this, send](TLineClient&, int code, const std::string& text) {
+  client_.OnError = [this, send](net::TLineClient&, int code, const std::string& text) {
     Guarded([&] { send->clientSocketError(code, text); });
   };
 }

@@ -13,7 +13,7 @@ namespace snpp {
 // data events back into the send.
 class LineClientLink : public PagingLink {
  public:
-  explicit LineClientLink(TLineClient& client) : client_(client) {}
+  explicit LineClientLink(net::TLineClient& client) : client_(client) {}
   ~LineClientLink() override;
 
   // Routes the four events of the client into the controller. Call once the
@@ -35,7 +35,7 @@ class LineClientLink : public PagingLink {
   template <typename Fn>
   void Guarded(Fn&& fn);
 
-  TLineClient& client_;
+  net::TLineClient& client_;
 };
 
 }  // namespace snpp
