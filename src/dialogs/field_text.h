@@ -8,7 +8,8 @@
 // An entry field's character limit holds for typing only. A longer text
 // put in by the program (an entry from a hand-edited names.txt, a message
 // read from snppCl.ini) is shown whole, so reading the field back never
-// cuts it; the user can shorten such a text but not lengthen it.
+// cuts it; the user may edit such a text but never make it longer than it
+// came in.
 namespace snpp::dialogs {
 
 void SetFieldBytes(QLineEdit& edit, int typedLimit, std::string_view bytes);
