@@ -1,12 +1,9 @@
 // The socket library's calls over POSIX non-blocking sockets, with the
-// library's error codes and its notification rules: connect once; write once
-// after connect and again after a send that would block; read re-armed by
-// each receive; close once, carrying the error of a reset.
+// library's error codes.
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <unordered_map>
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -15,7 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "notification_sink.h"
+#include "posix_notifications.h"
 #include "socket_api.h"
 #include "winsock_errors.h"
 
@@ -26,125 +23,12 @@ namespace {
 int g_lastError = 0;
 int g_startups = 0;
 
-enum class Phase { Idle, Connecting, Completing, Connected, Failed };
-
-struct AsyncState {
-  NotificationSink* sink = nullptr;
-  long events = 0;
-  Phase phase = Phase::Idle;
-  bool readEnabled = false;   // a read notification may be sent
-  bool writeOwed = false;     // a write notification is due when there is room
-  bool closeReported = false;
-  bool readWatched = false;
-  bool writeWatched = false;
-  int stickyError = 0;        // every receive after a reset reports it again
-  std::uint64_t serial = 0;
-};
-
-std::unordered_map<Socket, AsyncState> g_states;
-std::uint64_t g_nextSerial = 1;
-
 int Fail(int code) {
   g_lastError = code;
   return kSocketError;
 }
 
 int FailErrno() { return Fail(ErrorFromErrno(errno)); }
-
-AsyncState* Find(Socket s) {
-  auto it = g_states.find(s);
-  return it == g_states.end() ? nullptr : &it->second;
-}
-
-void OnReadable(Socket s);
-void OnWritable(Socket s);
-
-void UpdateWatches(Socket s, AsyncState& st) {
-  const bool wantRead = st.phase == Phase::Connected && !st.closeReported && st.readEnabled &&
-                        (st.events & (kFdRead | kFdClose)) != 0;
-  const bool wantWrite = st.phase == Phase::Connecting ||
-                         (st.phase == Phase::Connected && st.writeOwed && (st.events & kFdWrite) != 0);
-  EventLoop& loop = st.sink->Loop();
-  if (wantRead != st.readWatched) {
-    if (wantRead) loop.Watch(s, EventLoop::Direction::Read, [s] { OnReadable(s); });
-    else loop.Unwatch(s, EventLoop::Direction::Read);
-    st.readWatched = wantRead;
-  }
-  if (wantWrite != st.writeWatched) {
-    if (wantWrite) loop.Watch(s, EventLoop::Direction::Write, [s] { OnWritable(s); });
-    else loop.Unwatch(s, EventLoop::Direction::Write);
-    st.writeWatched = wantWrite;
-  }
-}
-
-void StopWatching(Socket s, AsyncState& st) {
-  st.events = 0;
-  st.phase = Phase::Failed;
-  UpdateWatches(s, st);
-}
-
-// The sink's handler may close the socket; nothing of `st` is used after it.
-void Notify(AsyncState& st, Socket s, long event, int error) {
-  if ((st.events & event) != 0) st.sink->Deliver(s, event, error);
-}
-
-void ConnectDone(Socket s, int err) {
-  AsyncState* st = Find(s);
-  if (st == nullptr) return;
-  st->phase = err == 0 ? Phase::Connected : Phase::Failed;
-  st->readEnabled = err == 0;
-  st->writeOwed = err == 0;
-  UpdateWatches(s, *st);
-  Notify(*st, s, kFdConnect, err == 0 ? 0 : ErrorFromErrno(err));
-}
-
-void OnWritable(Socket s) {
-  AsyncState* st = Find(s);
-  if (st == nullptr) return;
-  if (st->phase == Phase::Connecting) {
-    int err = 0;
-    socklen_t len = sizeof err;
-    if (::getsockopt(s, SOL_SOCKET, SO_ERROR, &err, &len) != 0) err = errno;
-    if (err == EINPROGRESS || err == EALREADY) return;
-    ConnectDone(s, err);
-    return;
-  }
-  if (st->phase == Phase::Connected && st->writeOwed) {
-    st->writeOwed = false;
-    UpdateWatches(s, *st);
-    Notify(*st, s, kFdWrite, 0);
-    return;
-  }
-  UpdateWatches(s, *st);
-}
-
-void ReportClose(Socket s, AsyncState& st, int error) {
-  st.closeReported = true;
-  UpdateWatches(s, st);
-  Notify(st, s, kFdClose, error);
-}
-
-void OnReadable(Socket s) {
-  AsyncState* st = Find(s);
-  if (st == nullptr || st->closeReported || !st->readEnabled) return;
-  if (st->stickyError != 0) {
-    ReportClose(s, *st, st->stickyError);
-    return;
-  }
-  char probe;
-  const ssize_t n = ::recv(s, &probe, 1, MSG_PEEK | MSG_DONTWAIT);
-  if (n > 0) {
-    st->readEnabled = false;  // until the owner receives
-    UpdateWatches(s, *st);
-    Notify(*st, s, kFdRead, 0);
-  } else if (n == 0) {
-    ReportClose(s, *st, 0);
-  } else if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
-    // Peeking consumed the pending error; keep it for the receives to come.
-    st->stickyError = ErrorFromErrno(errno);
-    ReportClose(s, *st, st->stickyError);
-  }
-}
 
 int Startup(std::uint16_t version, StartupData& data) {
   const int major = version & 0xFF;
@@ -194,17 +78,6 @@ bool IsConnectOutcome(int err) {
   return err == ECONNREFUSED || err == ENETUNREACH || err == EHOSTUNREACH || err == ETIMEDOUT;
 }
 
-// Like the library's asynchronous mode: the outcome of a connect always comes
-// as a notification, even when the system knows it at once.
-void CompleteLater(Socket s, AsyncState& st, int err) {
-  st.phase = Phase::Completing;
-  const std::uint64_t serial = st.serial;
-  st.sink->Loop().Post([s, serial, err] {
-    AsyncState* now = Find(s);
-    if (now != nullptr && now->serial == serial && now->phase == Phase::Completing) ConnectDone(s, err);
-  });
-}
-
 int Connect(Socket s, std::uint32_t address, std::uint16_t port) {
   const sockaddr_in sa = MakeAddress(address, port);
   int rc;
@@ -212,18 +85,11 @@ int Connect(Socket s, std::uint32_t address, std::uint16_t port) {
     rc = ::connect(s, reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
   } while (rc != 0 && errno == EINTR);
   const int err = rc == 0 ? 0 : errno;
-  AsyncState* st = Find(s);
   if (err == EINPROGRESS) {
-    if (st != nullptr) {
-      st->phase = Phase::Connecting;
-      UpdateWatches(s, *st);
-    }
+    posix::ConnectStarted(s);
     return Fail(kWsaEwouldblock);
   }
-  if (st != nullptr && (err == 0 || IsConnectOutcome(err))) {
-    CompleteLater(s, *st, err);
-    return Fail(kWsaEwouldblock);
-  }
+  if ((err == 0 || IsConnectOutcome(err)) && posix::CompleteConnectLater(s, err)) return Fail(kWsaEwouldblock);
   return err == 0 ? 0 : Fail(ErrorFromErrno(err));
 }
 
@@ -233,42 +99,25 @@ long Send(Socket s, const char* data, std::size_t length, int flags) {
     n = ::send(s, data, length, flags | MSG_NOSIGNAL | MSG_DONTWAIT);
   } while (n < 0 && errno == EINTR);
   const int err = errno;
-  AsyncState* st = Find(s);
-  const bool blocked = n < 0 ? (err == EAGAIN || err == EWOULDBLOCK) : static_cast<std::size_t>(n) < length;
-  if (st != nullptr && blocked) {
-    st->writeOwed = true;
-    UpdateWatches(s, *st);
-  }
+  if (n < 0 ? (err == EAGAIN || err == EWOULDBLOCK) : static_cast<std::size_t>(n) < length) posix::SendBlocked(s);
   if (n < 0) return Fail(ErrorFromErrno(err));
   return static_cast<long>(n);
 }
 
 long Recv(Socket s, char* data, std::size_t length, int flags) {
-  AsyncState* st = Find(s);
-  if (st != nullptr && st->stickyError != 0) return Fail(st->stickyError);
+  if (const int sticky = posix::StickyError(s); sticky != 0) return Fail(sticky);
   ssize_t n;
   do {
     n = ::recv(s, data, length, flags | MSG_DONTWAIT);
   } while (n < 0 && errno == EINTR);
-  const int err = errno;
-  if (st != nullptr) {
-    if (n < 0 && err != EAGAIN && err != EWOULDBLOCK && err != ENOTSOCK && err != EBADF) {
-      st->stickyError = ErrorFromErrno(err);
-    }
-    if (!st->readEnabled) {
-      st->readEnabled = true;
-      UpdateWatches(s, *st);
-    }
-  }
+  const int err = n < 0 ? errno : 0;
+  posix::Received(s, err);
   if (n < 0) return Fail(ErrorFromErrno(err));
   return static_cast<long>(n);
 }
 
 int CloseSocket(Socket s) {
-  if (AsyncState* st = Find(s)) {
-    StopWatching(s, *st);
-    g_states.erase(s);
-  }
+  posix::Forget(s);
   return ::close(s) == 0 ? 0 : FailErrno();
 }
 
@@ -377,29 +226,8 @@ bool GetHostByName(const std::string& name, std::uint32_t* address) {
 }
 
 int AsyncSelect(Socket s, NotificationSink* sink, long events) {
-  int type = 0;
-  socklen_t len = sizeof type;
-  if (::getsockopt(s, SOL_SOCKET, SO_TYPE, &type, &len) != 0) return FailErrno();
-  AsyncState* st = Find(s);
-  if (events == 0 || sink == nullptr) {
-    if (st != nullptr) StopWatching(s, *st);
-    g_states.erase(s);
-    return 0;
-  }
-  Phase phase = Phase::Idle;
-  if (st != nullptr) {
-    if (st->phase != Phase::Failed) phase = st->phase;
-    StopWatching(s, *st);  // whatever the old registration watched is let go
-  }
-  AsyncState& state = g_states[s];
-  state = AsyncState{};
-  state.sink = sink;
-  state.events = events & kFdAll;
-  state.phase = phase;
-  state.readEnabled = phase == Phase::Connected;
-  state.serial = g_nextSerial++;
-  UpdateWatches(s, state);
-  return 0;
+  const int rc = posix::Select(s, sink, events);
+  return rc == 0 ? 0 : Fail(rc);
 }
 
 int GetLastError() { return g_lastError; }
