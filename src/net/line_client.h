@@ -20,8 +20,11 @@ class ELineClient : public ECodedError {
 
 // One outgoing TCP connection. Received data arrives as OnDataIn, cut into
 // lines at EOL (or one event per read when EOL is empty); DataOut writes.
-// Events run on the loop's thread, from the loop or from inside a property
-// write; property writes throw ELineClient, reads never throw.
+// Everything runs on the loop's thread: events come from the loop or from
+// inside a property write. Property writes throw ELineClient, reads never
+// throw. A handler may write any property, and may even destroy the client;
+// an exception leaving a handler comes out of the property write or the loop
+// call that raised the event, after the client has finished its own work.
 class TLineClient : public TNetComponent, private EngineEvents {
  public:
   using TConnectedEvent = std::function<void(TLineClient& Sender, int StatusCode, const std::string& Description)>;
