@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QImage>
 #include <QTest>
 
@@ -13,22 +12,6 @@
 
 namespace snpp {
 namespace {
-
-QApplication& App() {
-  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-  static int argc = 1;
-  static char arg0[] = "check_list_drawing_tests";
-  static char* argv[] = {arg0, nullptr};
-  // Never destroyed: tearing Qt down among the static destructors crashes.
-  static auto* app = new QApplication(argc, argv);
-  const int id = QFontDatabase::addApplicationFont("/usr/share/wine/fonts/ms_sans_serif.ttf");
-  if (id >= 0) {
-    QFont font(QFontDatabase::applicationFontFamilies(id).value(0));
-    font.setPixelSize(11);
-    QApplication::setFont(font);
-  }
-  return *app;
-}
 
 const QRgb kOutline = qRgb(192, 204, 216);
 const QRgb kDark = qRgb(80, 100, 128);
@@ -53,7 +36,6 @@ const std::set<std::pair<int, int>> kTick = {
 class CheckListDrawingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    App();
     list_.setFixedSize(185, 179);
     for (auto s : {"anna, 1", "Bob, 2", "Carl, 3", "Dora, 4"}) list_.AddItem(s);
     list_.SetItemState(0, cbChecked);
@@ -69,7 +51,6 @@ class CheckListDrawingTest : public ::testing::Test {
   QRgb Base() const { return list_.palette().color(QPalette::Active, QPalette::Base).rgb(); }
   QRgb Highlight() const { return list_.palette().color(QPalette::Active, QPalette::Highlight).rgb(); }
 
-  QApplication& app_ = App();  // before any widget
   TCheckList list_;
 };
 
@@ -136,14 +117,15 @@ TEST_F(CheckListDrawingTest, TextStartsAtFifteenAndEmptyRowsAreBackground) {
   EXPECT_GE(firstInk, 15);
   EXPECT_LE(firstInk, 17);
 
-  const QImage below = list_.viewport()->grab(QRect(0, 4 * 16, 185, 16)).toImage().convertToFormat(QImage::Format_RGB32);
+  const QRect belowItems(0, 4 * 16, list_.viewport()->width(), 16);
+  const QImage below = list_.viewport()->grab(belowItems).toImage().convertToFormat(QImage::Format_RGB32);
   for (int x = 0; x < below.width(); x += 7) EXPECT_EQ(below.pixel(x, 8), Base());
 
   if (const QByteArray out = qgetenv("SNPP_CHECK_LIST_PNG"); !out.isEmpty()) list_.grab().save(QString::fromLocal8Bit(out));
 }
 
+// The QApplication comes from the environment of the widget tests.
 TEST(CheckListDisplayText, ShowsBytesDecodedAndCappedWithoutLosingThem) {
-  App();
   EXPECT_EQ(CheckListDisplayText("Zo\xc3\xab, 7"), QString::fromUtf8("Zo\xc3\xab, 7"));
   EXPECT_EQ(CheckListDisplayText(std::string("Zo\xeb, 7")), QString::fromUtf8("Zo\xef\xbf\xbd, 7"));
   EXPECT_EQ(CheckListDisplayText("a\nb"), QString::fromUtf8("a\xef\xbf\xbd" "b"));

@@ -4,6 +4,8 @@
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QPaintEvent>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -16,28 +18,37 @@
 namespace snpp {
 namespace {
 
-QApplication& App() {
-  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) return *app;
-  static int argc = 1;
-  static char arg0[] = "check_list_widget_tests";
-  static char* argv[] = {arg0, nullptr};
-  // Never destroyed: tearing Qt down among the static destructors crashes.
-  static auto* app = new QApplication(argc, argv);
-  const int id = QFontDatabase::addApplicationFont("/usr/share/wine/fonts/ms_sans_serif.ttf");
-  if (id >= 0) {
-    QFont font(QFontDatabase::applicationFontFamilies(id).value(0));
-    font.setPixelSize(11);
-    QApplication::setFont(font);
+// One QApplication for the run (the drawing tests share it), with the
+// program's look and font.
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    app_ = std::make_unique<QApplication>(argc_, argv_);
+    if (QStyle* style = QStyleFactory::create("Windows")) QApplication::setStyle(style);
+    const int id = QFontDatabase::addApplicationFont("/usr/share/wine/fonts/ms_sans_serif.ttf");
+    if (id >= 0) {
+      QFont font(QFontDatabase::applicationFontFamilies(id).value(0));
+      font.setPixelSize(11);
+      QApplication::setFont(font);
+    }
   }
-  return *app;
-}
+  void TearDown() override { app_.reset(); }
+
+ private:
+  int argc_ = 1;
+  char name_[32] = "check_list_widget_tests";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 // A window holding the list as the main window does, plus a field to take
 // the focus away from it; every event of the list is logged in order.
 class CheckListWidgetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    App();
     window_ = std::make_unique<QWidget>();
     auto* layout = new QVBoxLayout(window_.get());
     other_ = new QLineEdit(window_.get());
