@@ -41,7 +41,9 @@ bool LineBuffer::TakeLine(std::string_view& line) {
     const void* hit = std::memchr(begin + p, terminator_[0], last - p + 1);
     if (hit == nullptr) break;
     p = static_cast<std::size_t>(static_cast<const char*>(hit) - begin);
-    if (std::memcmp(begin + p, terminator_.data(), n) == 0) {
+    // The first byte matched; CR LF needs one more look, not a call.
+    if (n == 1 || (begin[p + 1] == terminator_[1] &&
+                   (n == 2 || std::memcmp(begin + p + 2, terminator_.data() + 2, n - 2) == 0))) {
       line = std::string_view(begin, p);
       start_ = static_cast<std::uint16_t>(start_ + p + n);
       count_ = static_cast<std::uint16_t>(count_ - p - n);
