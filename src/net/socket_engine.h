@@ -81,8 +81,6 @@ class SocketEngine {
   bool WinsockLoaded() const { return libraryHeld_; }
   void SetWinsockLoaded(bool value);
 
-  bool HasSocket() const { return socket_ != kInvalidSocket; }
-
  private:
   enum class PassMode { Read, PeerClosed, Closing };
   // Done: the pass ended with the same socket. Stop: the socket was closed or
