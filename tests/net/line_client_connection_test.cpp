@@ -174,8 +174,8 @@ TEST_F(NetTest, LingerOffResetsOnClose) {
   TLineClient c(loop);
   EventLog log;
   log.Attach(c);
+  c.SetLinger(false);  // applied when the socket is made
   ConnectTo(c, peer, log);
-  c.SetLinger(false);
   c.SetKeepAlive(true);
   c.SetInBufferSize(8192);
   EXPECT_TRUE(c.KeepAlive());
