@@ -11,7 +11,7 @@ namespace {
 
 bool LessIgnoreCase(const std::string& a, const std::string& b) { return CompareIgnoreCase(a, b) < 0; }
 
-// Windows caps a list row at 255 pixels; we keep the same bound.
+// Rows taller than this make no sense for a list of names.
 constexpr int kMaxItemHeight = 255;
 
 }  // namespace
