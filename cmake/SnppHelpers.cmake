@@ -32,9 +32,10 @@ function(snpp_add_gtest)
   cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
-  set(env "ASAN_OPTIONS=detect_leaks=1")
+  # One variable only: a list here would be flattened on its way to CTest.
+  set(env "SNPP_TEST=1")
   if(T_GUI)
-    list(APPEND env "QT_QPA_PLATFORM=offscreen")
+    set(env "QT_QPA_PLATFORM=offscreen")
   endif()
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST

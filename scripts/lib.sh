@@ -27,8 +27,8 @@ snpp_ensure_packages() {
 snpp_build() {
   local preset=$1; shift
   cd "$SNPP_ROOT"
-  if [ ! -f "build/$preset/build.ninja" ] || [ $# -gt 0 ]; then
-    cmake --preset "$preset" "$@" >/dev/null
-  fi
+  # Configuring again is quick and puts the preset's options back over any
+  # left in the cache by hand.
+  cmake --preset "$preset" "$@" >/dev/null
   cmake --build --preset "$preset" -- -k 0
 }
