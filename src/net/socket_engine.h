@@ -136,12 +136,17 @@ class SocketEngine {
   template <typename F>
   bool Raise(std::uint64_t generation, F&& handler) {
     const LifeRef life(life_);
+    return RaiseHeld(*life, generation, handler);
+  }
+  // The same, for a caller that already holds the life record.
+  template <typename F>
+  bool RaiseHeld(Life& life, std::uint64_t generation, F&& handler) {
     try {
       handler();
     } catch (...) {
-      if (!life->pending) life->pending = std::current_exception();
+      if (!life.pending) life.pending = std::current_exception();
     }
-    return life->alive && generation_ == generation;
+    return life.alive && generation_ == generation;
   }
   bool RaiseDataIn(std::uint64_t generation, std::string_view piece, bool eol);
   static void ThrowPending(Life& life);

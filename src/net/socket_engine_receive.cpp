@@ -21,7 +21,7 @@ bool SocketEngine::RaiseDataIn(std::uint64_t generation, std::string_view piece,
   std::string& text = nested ? own : life->text;
   text.assign(piece.data(), piece.size());
   life->textBusy = true;
-  const bool same = Raise(generation, [&] { events_.EngineDataIn(text, eol); });
+  const bool same = RaiseHeld(*life, generation, [&] { events_.EngineDataIn(text, eol); });
   if (!nested) life->textBusy = false;
   return same;
 }
