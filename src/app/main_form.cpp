@@ -138,6 +138,7 @@ void Tmainform::buildNamesArea() {
   namesListbox->SetSorted(true);
   namesListbox->SetBoxClickOnly(true);
   namesListbox->SetWantDblClicks(true);
+  namesListbox->SetController(&EntryController1);
   AddButton = button(client, "&Add...", QRect(448, 44, 73, 21));
   deleteButton = button(client, "&Delete", QRect(448, 68, 73, 21));
   editNameButton = button(client, "&Edit...", QRect(448, 92, 73, 21));

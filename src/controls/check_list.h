@@ -11,6 +11,8 @@
 
 namespace snpp {
 
+class TEntryController;
+
 // A single-selection list of text items, each with a check box. Items are
 // byte strings kept exactly as added (shown decoded as UTF-8), sorted
 // ignoring case. Every row is composed off screen and copied in one go.
@@ -77,6 +79,11 @@ class TCheckList : public QAbstractScrollArea {
   TNotifyEvent OnDblClick;
   TStateChangeEvent OnStateChange;
 
+  // The window's shared entry-field controller. The list keeps it for the
+  // window's fields to share; none of its own rules depend on it.
+  TEntryController* Controller() const { return controller_; }
+  void SetController(TEntryController* controller) { controller_ = controller; }
+
   QSize sizeHint() const override;
 
  protected:
@@ -107,6 +114,7 @@ class TCheckList : public QAbstractScrollArea {
   void RaiseClick();
 
   CheckListModel model_;
+  TEntryController* controller_ = nullptr;
   QColor boxColor_ = Qt::white;
   QColor checkColor_;  // invalid: follow the palette
   TCheckStyle checkStyle_ = csCheck;

@@ -44,6 +44,10 @@ TEST_F(MainFormTest, ShowsBrandedCaptionAtFixedClientSize) {
   EXPECT_EQ(form().messageStatusLabel->text(), "NONE");
   EXPECT_TRUE(form().Timer1->isActive());
   EXPECT_EQ(form().Timer1->interval(), 333);
+  EXPECT_EQ(form().namesListbox->Controller(), &form().EntryController1);
+  EXPECT_EQ(&form().idEditField->Controller(), &form().EntryController1);
+  EXPECT_EQ(form().idEditField->MaxLength(), 10);
+  EXPECT_EQ(form().idEditField->height(), 21);
 }
 
 TEST_F(MainFormTest, CounterFollowsTypingAndClear) {
