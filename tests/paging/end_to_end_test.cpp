@@ -235,6 +235,21 @@ TEST_F(EndToEnd, CancelDuringASendAndWhileIdle) {
   EXPECT_EQ(view.log, log);
 }
 
+TEST_F(EndToEnd, ServerDroppingTheConnectionMidSend) {
+  Serve(SequenceScript({kOk, ServerAction::Close()}));
+  SendToTheEnd();
+  EXPECT_EQ(view.status, "CONNECTED...");  // the label keeps its last text
+  EXPECT_EQ(view.statusBar, "");
+  EXPECT_EQ(send->timeoutCount(), 0);
+
+  Serve(SequenceScript({kOk, ServerAction::Reset()}));
+  SendToTheEnd();
+  EXPECT_EQ(send->sendState(), SendState::Idle);
+  EXPECT_EQ(send->timeoutCount(), 0);
+  EXPECT_THAT(view.statusBar, StartsWith("Error: "));
+  EXPECT_EQ(server->Received(), "PAGE 5551234\r\nMESS hello\r\n");
+}
+
 TEST_F(EndToEnd, RefusedConnection) {
   // A port that was free a moment ago has no listener.
   const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
