@@ -28,9 +28,6 @@ void SetPagingServerForTesting(std::string host, std::uint16_t port) {
 
 }  // namespace snpp
 
-#if SNPP_HAVE_PAGING
-
-#include <QByteArray>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStatusBar>
@@ -41,19 +38,15 @@ void SetPagingServerForTesting(std::string host, std::uint16_t port) {
 #include "app/message_memo.h"
 #include "controls/check_list.h"
 #include "controls/simple_field.h"
+#include "dialogs/byte_text.h"
 
 namespace snpp {
 namespace {
 
-// Controls show UTF-8 text; the send works on byte strings.
-std::string bytesOf(const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
-  return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-}
-
-QString textOf(const std::string& bytes) {
-  return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
+// Controls show text; the send works on byte strings. The conversion keeps
+// bytes that are not UTF-8, so a notice read back is the notice stored.
+std::string bytesOf(const QString& text) { return dialogs::TextToBytes(text); }
+QString textOf(const std::string& bytes) { return dialogs::BytesToText(bytes); }
 
 }  // namespace
 
@@ -130,12 +123,3 @@ void Tmainform::cancelSendButtonClick() { paging_->send.cancelSendButtonClick();
 
 void Tmainform::Timer1Timer() { paging_->send.Timer1Timer(); }
 
-#else
-
-void Tmainform::createPaging() { paging_ = std::make_unique<Paging>(); }
-void Tmainform::resetSendState() {}
-void Tmainform::sendButtonClick() {}
-void Tmainform::cancelSendButtonClick() {}
-void Tmainform::Timer1Timer() {}
-
-#endif

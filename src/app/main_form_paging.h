@@ -11,8 +11,6 @@ namespace snpp {
 void SetPagingServerForTesting(std::string host, std::uint16_t port);
 }  // namespace snpp
 
-#if SNPP_HAVE_PAGING
-
 #include "app/qt_event_loop.h"
 #include "net/line_client.h"
 #include "paging/line_client_link.h"
@@ -60,9 +58,3 @@ struct Tmainform::Paging {
   snpp::SendController send;
 };
 
-#else
-
-// Built without the line client: the window shows, Send does nothing.
-struct Tmainform::Paging {};
-
-#endif
