@@ -71,8 +71,8 @@ void CheckListStore::RemoveBlock(std::size_t at) {
 }
 
 void CheckListStore::Insert(int index, std::string text, TCheckBoxState state) {
-  Entry entry{std::move(text), state, 0};
-  entry.key = SortKey(entry.text);
+  const std::uint64_t key = SortKey(text);
+  Entry entry{std::move(text), state, key};
   if (blocks_.empty()) {
     std::vector<Entry> first;
     first.reserve(kMaxBlock + 1);
