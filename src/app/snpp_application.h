@@ -10,8 +10,3 @@ public:
   SnppApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
 };
-
-namespace snpp {
-// Registers and sets the program's face and the classic widget style.
-void applyProgramLook(QApplication& app);
-}  // namespace snpp

@@ -12,6 +12,8 @@
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  // These tests need no display, however they are started.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QTemporaryDir work;
   if (!work.isValid()) return 1;
   const QString config = work.filePath("config");

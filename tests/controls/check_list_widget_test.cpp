@@ -18,32 +18,6 @@
 namespace snpp {
 namespace {
 
-// One QApplication for the run (the drawing tests share it), with the
-// program's look and font.
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    app_ = std::make_unique<QApplication>(argc_, argv_);
-    if (QStyle* style = QStyleFactory::create("Windows")) QApplication::setStyle(style);
-    const int id = QFontDatabase::addApplicationFont("/usr/share/wine/fonts/ms_sans_serif.ttf");
-    if (id >= 0) {
-      QFont font(QFontDatabase::applicationFontFamilies(id).value(0));
-      font.setPixelSize(11);
-      QApplication::setFont(font);
-    }
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  int argc_ = 1;
-  char name_[32] = "check_list_widget_tests";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 // A window holding the list as the main window does, plus a field to take
 // the focus away from it; every event of the list is logged in order.
 class CheckListWidgetTest : public ::testing::Test {

@@ -20,32 +20,6 @@
 namespace snpp {
 namespace {
 
-// One QApplication for the run, with the program's font and look.
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    // No display in test runs, whatever the runner passed along.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    app_ = std::make_unique<QApplication>(argc_, argv_);
-    if (QStyle* style = QStyleFactory::create("Windows")) QApplication::setStyle(style);
-    const QString file = "/usr/share/wine/fonts/ms_sans_serif.ttf";
-    const int id = QFile::exists(file) ? QFontDatabase::addApplicationFont(file) : -1;
-    QFont f(id >= 0 ? QFontDatabase::applicationFontFamilies(id).value(0) : QString("Liberation Sans"));
-    if (id >= 0) f.setPixelSize(11);
-    else f.setPointSize(8);
-    QApplication::setFont(f);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  int argc_ = 1;
-  char name_[32] = "fields_widget_tests";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 // The main window's pager field beside a second control to leave it for.
 class PagerWidget : public ::testing::Test {
  protected:
