@@ -31,6 +31,7 @@ endfunction()
 function(snpp_add_gtest)
   cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
+  target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   # One variable only: a list here would be flattened on its way to CTest.
   set(env "SNPP_TEST=1")

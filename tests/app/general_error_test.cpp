@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "app/error_display.h"
+#include "support/qt_unwind_leaks.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ TEST(GeneralErrorText, AddsFullStopOnlyAfterCharactersSortingAfterIt) {
 }
 
 TEST(GeneralErrorDisplay, ErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
+  QtUnwindLeaksIgnored unwinding;  // first in, last out: covers the button's whole life
   std::vector<std::string> shown;
   auto old = snpp::setErrorPresenter([&](const std::string& text) { shown.push_back(text); });
   QPushButton button("boom");

@@ -17,30 +17,11 @@
 #include "controls/numeric_field.h"
 #include "directory/standard_messages.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define SNPP_WITH_LSAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define SNPP_WITH_LSAN 1
-#endif
-#endif
-#ifdef SNPP_WITH_LSAN
-#include <sanitizer/lsan_interface.h>
-#endif
+#include "support/qt_unwind_leaks.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// The write error unwinds through QtWidgets frames, which are built without
-// cleanups: the few bytes they hold (QPointer guards on the dialog's widgets)
-// are lost. That is the price of the program's catch-all error display.
-struct QtUnwindLeaksIgnored {
-#ifdef SNPP_WITH_LSAN
-  QtUnwindLeaksIgnored() { __lsan_disable(); }
-  ~QtUnwindLeaksIgnored() { __lsan_enable(); }
-#endif
-};
 
 class ConfigFormTest : public ::testing::Test {
 protected:
