@@ -17,10 +17,16 @@
 #endif
 
 struct QtUnwindLeaksIgnored {
+  QtUnwindLeaksIgnored() {
 #ifdef SNPP_WITH_LSAN
-  QtUnwindLeaksIgnored() { __lsan_disable(); }
-  ~QtUnwindLeaksIgnored() { __lsan_enable(); }
+    __lsan_disable();
+#endif
+  }
+  ~QtUnwindLeaksIgnored() {
+#ifdef SNPP_WITH_LSAN
+    __lsan_enable();
+#endif
+  }
   QtUnwindLeaksIgnored(const QtUnwindLeaksIgnored&) = delete;
   QtUnwindLeaksIgnored& operator=(const QtUnwindLeaksIgnored&) = delete;
-#endif
 };
