@@ -43,3 +43,21 @@ function(snpp_add_gtest)
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120)
 endfunction()
+
+# snpp_add_fuzzer(NAME name SOURCES ... LIBRARY lib [LIBS ...] [INCLUDES ...])
+# Compiles `lib`'s own sources into the fuzzer, so that libFuzzer's coverage
+# sees them; does nothing when `lib` is not part of this build.
+function(snpp_add_fuzzer)
+  cmake_parse_arguments(F "" "NAME;LIBRARY" "SOURCES;LIBS;INCLUDES" ${ARGN})
+  if(NOT TARGET ${F_LIBRARY})
+    return()
+  endif()
+  get_target_property(lib_dir ${F_LIBRARY} SOURCE_DIR)
+  get_target_property(lib_sources ${F_LIBRARY} SOURCES)
+  list(TRANSFORM lib_sources PREPEND ${lib_dir}/)
+  add_executable(${F_NAME} ${F_SOURCES} ${lib_sources})
+  target_include_directories(${F_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/src ${F_INCLUDES})
+  target_link_libraries(${F_NAME} PRIVATE snpp_build_config ${F_LIBS})
+  target_compile_options(${F_NAME} PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer,address,undefined)
+endfunction()
