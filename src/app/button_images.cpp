@@ -47,12 +47,4 @@ QIcon clearImage() {
   });
 }
 
-QIcon abortImage() {
-  return drawn([](QPainter& p) {
-    p.setPen(QPen(QColor(192, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(3, 3), QPointF(13, 13));
-    p.drawLine(QPointF(13, 3), QPointF(3, 13));
-  });
-}
-
 }  // namespace snpp::images

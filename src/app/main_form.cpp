@@ -17,6 +17,7 @@
 #include "controls/simple_field.h"
 #include "dialogs/config_form.h"
 #include "dialogs/about_form.h"
+#include "dialogs/button_images.h"
 #include "dialogs/form_layout.h"
 #include "dialogs/instructions_form.h"
 
@@ -122,7 +123,7 @@ void Tmainform::buildSendArea() {
   sendButton = button(client, "&Send", QRect(8, 180, 113, 25));
   sendButton->setIcon(snpp::images::sendImage());
   cancelSendButton = button(client, "&Cancel", QRect(132, 180, 113, 25));
-  cancelSendButton->setIcon(snpp::images::abortImage());
+  cancelSendButton->setIcon(snpp::dialogs::CrossImage(QColor(192, 0, 0)));  // the usual abort cross
   label(client, "Message Status:", 8, 208);
   messageStatusLabel = new QLabel("NONE", client);
   messageStatusLabel->setTextFormat(Qt::PlainText);
