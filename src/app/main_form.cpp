@@ -42,7 +42,12 @@ QFrame* raisedPanel(QWidget* parent, const QRect& geometry) {
 
 }  // namespace
 
-Tmainform::~Tmainform() = default;
+// The fields that use EntryController1 go before it; Qt would otherwise
+// delete them only after this object's members are gone.
+Tmainform::~Tmainform() {
+  delete idEditField;
+  delete namesListbox;
+}
 
 Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle("SNPP Client          by Brevik LLC");
