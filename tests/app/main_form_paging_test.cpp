@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -53,6 +54,10 @@ class MainFormPaging : public ::testing::Test {
   }
   Tmainform& form() { return *windows_->mainform; }
   SnppTestServer& server() { return *server_; }
+  void CloseProgram() {
+    form().close();
+    windows_.reset();
+  }
 
   QString status() { return form().messageStatusLabel->text(); }
   QString log() { return form().sendingMemo->toPlainText(); }
@@ -115,6 +120,19 @@ TEST_F(MainFormPaging, CancelStopsASendTheServerLeftHanging) {
   EXPECT_EQ(status(), "CANCEL");
   ASSERT_TRUE(QTest::qWaitFor([&] { return serverDone(); }, 10000));
   EXPECT_EQ(server().Received(), "PAGE 42\r\n");
+}
+
+TEST_F(MainFormPaging, ClosingDuringASendDropsTheConnectionAndStillSavesTheNames) {
+  Start(SequenceScript({ServerAction::Silence()}));
+  form().namesListbox->AddItem("Ann, 111");
+  TypeAndSend("42", "Going away");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return server().ReceivedLines().size() == 1; }, 10000));
+  CloseProgram();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return serverDone(); }, 10000));
+  EXPECT_EQ(server().Received(), "PAGE 42\r\n");  // dropped without QUIT
+  QFile names("names.txt");
+  ASSERT_TRUE(names.open(QIODevice::ReadOnly));
+  EXPECT_EQ(names.readAll(), QByteArray("Ann, 111\r\n"));
 }
 
 }  // namespace
