@@ -21,7 +21,9 @@
 #include "app/program_windows.h"
 #include "controls/check_list.h"
 #include "controls/simple_field.h"
+#include "app/error_display.h"
 #include "snpp_test_server.h"
+#include "support/qt_unwind_leaks.h"
 
 namespace {
 
@@ -73,11 +75,13 @@ class MainFormPaging : public ::testing::Test {
     QTest::mouseClick(form().sendButton, Qt::LeftButton);
   }
 
+ protected:
+  std::unique_ptr<ProgramWindows> windows_;
+
  private:
   QTemporaryDir dir_;
   QString previous_;
   std::unique_ptr<SnppTestServer> server_;
-  std::unique_ptr<ProgramWindows> windows_;
 };
 
 TEST_F(MainFormPaging, TypedNumberAndMessageArePaged) {
@@ -133,6 +137,24 @@ TEST_F(MainFormPaging, ClosingDuringASendDropsTheConnectionAndStillSavesTheNames
   QFile names("names.txt");
   ASSERT_TRUE(names.open(QIODevice::ReadOnly));
   EXPECT_EQ(names.readAll(), QByteArray("Ann, 111\r\n"));
+}
+
+TEST_F(MainFormPaging, UnresolvableServerIsShownAsAnErrorAndTheSendEndsAtOnce) {
+  std::vector<std::string> shown;
+  QtUnwindLeaksIgnored unwinding;
+  auto old = snpp::setErrorPresenter([&](const std::string& text) { shown.push_back(text); });
+  snpp::SetPagingServerForTesting("no-such-host.invalid", 444);
+  windows_ = std::make_unique<ProgramWindows>();
+  form().show();
+  TypeAndSend("42", "Hello");
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], "11001: [11001] Host not found.");
+  EXPECT_EQ(status(), "FAIL");
+  // Nothing is left waiting: the next Send is taken at once and fails alike.
+  QTest::mouseClick(form().sendButton, Qt::LeftButton);
+  snpp::setErrorPresenter(old);
+  EXPECT_EQ(shown.size(), 2u);
+  EXPECT_EQ(status(), "FAIL");
 }
 
 }  // namespace
