@@ -77,10 +77,12 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
 
 
 void Tmainform::buildMenu() {
-  QMenu* File1 = menuBar()->addMenu("&File");
-  Exit1 = File1->addAction("E&xit");
-  Configure1 = menuBar()->addAction("&Configure");
-  About1 = menuBar()->addAction("&About");
+  // Plain captions: "&Configure" or "&About" would clash with the Cancel
+  // and Add buttons' Alt+C and Alt+A.
+  QMenu* File1 = menuBar()->addMenu("File");
+  Exit1 = File1->addAction("Exit");
+  Configure1 = menuBar()->addAction("Configure");
+  About1 = menuBar()->addAction("About");
 }
 
 void Tmainform::buildMessageArea() {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenuBar>
 #include "controls/check_list.h"
 #include "controls/simple_field.h"
 #include <QPlainTextEdit>
@@ -145,6 +146,24 @@ TEST_F(MainFormTest, EmptyStandardMessageLeavesTheEditorAlone) {
   QTest::keyClicks(form().messageMemo, "typed");
   QTest::mouseClick(form().pickButtons[2], Qt::LeftButton);
   EXPECT_EQ(form().messageMemo->toPlainText(), "typed");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, MnemonicsDoNotClash) {
+  QStringList keys;
+  QStringList captions;
+  for (QPushButton* b : form().findChildren<QPushButton*>()) captions << b->text();
+  for (QAction* a : form().menuBar()->actions()) captions << a->text();
+  for (const QString& caption : captions) {
+    const qsizetype amp = caption.indexOf('&');
+    if (amp >= 0 && amp + 1 < caption.size()) keys << caption.mid(amp + 1, 1).toLower();
+  }
+  EXPECT_EQ(keys.size(), 6);
+  keys.removeDuplicates();
+  EXPECT_EQ(keys.size(), 6) << keys.join(',').toStdString();
 }
 
 }  // namespace
