@@ -7,7 +7,7 @@ SNPP_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine fonts-liberation
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth
 )
 
 snpp_ensure_packages() {
