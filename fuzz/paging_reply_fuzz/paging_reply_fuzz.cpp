@@ -31,12 +31,11 @@ void checkWholeLines(const std::string& written) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  FakeView view;
-  FakeLink link;
-  SendController send(view, link, "h", 1);
-  link.controller = &send;
-  view.message = "m\r\nQUIT";
-  view.pagerNumber = "1";
+  SendRig rig(1);
+  FakeView& view = rig.view;
+  FakeLink& link = rig.link;
+  SendController& send = rig.send;
+  view.message = "m\r\nQUIT";  // a message that tries to smuggle in a command
   view.Check({"a, 1", "b, 2", "c"});
   std::size_t i = 0;
   while (i < size) {

@@ -28,6 +28,16 @@ std::string generalErrorText(const std::string& message) {
 
 void showGeneralError(const std::string& message) { presenter()(generalErrorText(message)); }
 
+void showGeneralError(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    showGeneralError(std::string(e.what()));
+  } catch (...) {
+    showGeneralError(std::string());
+  }
+}
+
 ErrorPresenter setErrorPresenter(ErrorPresenter replacement) {
   ErrorPresenter old = std::move(presenter());
   presenter() = std::move(replacement);

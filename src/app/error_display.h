@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -14,6 +15,9 @@ std::string generalErrorText(const std::string& message);
 // Shows the message box (caption "SNPP Client", error icon, OK). Tests
 // replace the presenter to see what would have been shown.
 void showGeneralError(const std::string& message);
+// The same for an error caught as it escaped; one that is not a
+// std::exception has no message and is shown with empty text.
+void showGeneralError(std::exception_ptr error);
 using ErrorPresenter = std::function<void(const std::string& text)>;
 ErrorPresenter setErrorPresenter(ErrorPresenter presenter);
 

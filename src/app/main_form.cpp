@@ -201,10 +201,9 @@ void Tmainform::showEvent(QShowEvent* event) {
 void Tmainform::FormShow() {
   setWindowTitle("Orvant SNPP Client");
   standardMessages.Read();
-  namesListbox->ClearItems();
   messageLabel->clear();
   messageLabel->adjustSize();
-  directory_.Load();
+  directory_.Load();  // empties the list first
   clearButtonClick();
   resetSendState();
 }

@@ -2,9 +2,19 @@
 // the line client's events to the send controller and shows its results.
 #include "app/main_form_paging.h"
 
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+
+#include <exception>
 #include <optional>
 #include <utility>
 
+#include "app/error_display.h"
+#include "app/message_memo.h"
+#include "controls/check_list.h"
+#include "controls/simple_field.h"
+#include "dialogs/byte_text.h"
 #include "snpp/build_config.h"
 
 namespace snpp {
@@ -26,32 +36,8 @@ void SetPagingServerForTesting(std::string host, std::uint16_t port) {
   serverOverride() = ServerAddress{std::move(host), port};
 }
 
-}  // namespace snpp
-
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QStatusBar>
-
-#include <exception>
-
-#include "app/error_display.h"
-#include "app/message_memo.h"
-#include "controls/check_list.h"
-#include "controls/simple_field.h"
-#include "dialogs/byte_text.h"
-
-namespace snpp {
-namespace {
-
-// Controls show text; the send works on byte strings. The conversion keeps
-// bytes that are not UTF-8, so a notice read back is the notice stored.
-std::string bytesOf(const QString& text) { return dialogs::TextToBytes(text); }
-QString textOf(const std::string& bytes) { return dialogs::BytesToText(bytes); }
-
-}  // namespace
-
 std::string MainFormPagingView::MessageText() const {
-  return bytesOf(form_.messageMemo->toPlainText());
+  return dialogs::TextToBytes(form_.messageMemo->toPlainText());
 }
 std::string MainFormPagingView::PagerNumber() const { return form_.idEditField->StringValueBytes(); }
 int MainFormPagingView::NameCount() const { return form_.namesListbox->ItemCount(); }
@@ -63,17 +49,17 @@ bool MainFormPagingView::NameChecked(int index) const {
 }
 void MainFormPagingView::ClearLog() { form_.sendingMemo->clear(); }
 void MainFormPagingView::AppendLog(const std::string& line) {
-  form_.sendingMemo->appendPlainText(textOf(line));
+  form_.sendingMemo->appendPlainText(dialogs::BytesToText(line));
 }
 void MainFormPagingView::SetStatusCaption(const std::string& text) {
-  form_.messageStatusLabel->setText(textOf(text));
+  form_.messageStatusLabel->setText(dialogs::BytesToText(text));
 }
 void MainFormPagingView::SetStatusBarText(const std::string& text) {
-  form_.StatusBar1->showMessage(textOf(text));
+  form_.StatusBar1->showMessage(dialogs::BytesToText(text));
 }
-std::string MainFormPagingView::NoticeCaption() const { return bytesOf(form_.messageLabel->text()); }
+std::string MainFormPagingView::NoticeCaption() const { return dialogs::TextToBytes(form_.messageLabel->text()); }
 void MainFormPagingView::SetNoticeCaption(const std::string& text) {
-  form_.messageLabel->setText(textOf(text));
+  form_.messageLabel->setText(dialogs::BytesToText(text));
   form_.messageLabel->adjustSize();  // the label sizes itself to its text
 }
 int MainFormPagingView::NoticeLeft() const { return form_.messageLabel->x(); }
@@ -85,27 +71,12 @@ int MainFormPagingView::NoticePanelWidth() const { return form_.messagePanel->wi
 
 }  // namespace snpp
 
-namespace {
-
-// Errors must not unwind through the socket layer or Qt's loop; they are
-// shown like any other handler error and the program goes on.
-void showEscapedError(std::exception_ptr error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const std::exception& e) {
-    snpp::showGeneralError(e.what());
-  } catch (...) {
-    snpp::showGeneralError("Unknown error");
-  }
-}
-
-}  // namespace
-
 Tmainform::Paging::Paging(Tmainform& form, const std::string& host, std::uint16_t port)
     : view(form), send(view, link, host, port) {
   link.Attach(send);
-  link.OnHandlerError = showEscapedError;
-  loop.OnException = showEscapedError;
+  // What a handler throws inside a socket event is held by the line client
+  // until its own work is done, then surfaces here, outside Qt's frames.
+  loop.OnException = [](std::exception_ptr error) { snpp::showGeneralError(error); };
 }
 
 void Tmainform::createPaging() {

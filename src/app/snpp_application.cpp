@@ -15,10 +15,8 @@ SnppApplication::SnppApplication(int& argc, char** argv) : QApplication(argc, ar
 bool SnppApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
-  } catch (const std::exception& error) {
-    snpp::showGeneralError(error.what());
   } catch (...) {
-    snpp::showGeneralError("");
+    snpp::showGeneralError(std::current_exception());
   }
   return false;
 }

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <exception>
-#include <functional>
-
 #include "net/line_client.h"
 #include "paging/paging_link.h"
 #include "paging/send_controller.h"
@@ -20,11 +17,6 @@ class LineClientLink : public PagingLink {
   // controller exists (it needs this link first).
   void Attach(SendController& controller);
 
-  // An error escaping a handler (a failed DataOut write, say) is handed here
-  // when set, so that it does not unwind through the line client's event
-  // dispatch; when empty it propagates.
-  std::function<void(std::exception_ptr)> OnHandlerError;
-
   bool Connected() const override { return client_.Connected(); }
   void SetConnected(bool value) override { client_.SetConnected(value); }
   void SetRemoteHost(const std::string& host) override { client_.SetRemoteHost(host); }
@@ -32,9 +24,6 @@ class LineClientLink : public PagingLink {
   void SetDataOut(const std::string& text) override { client_.SetDataOut(text); }
 
  private:
-  template <typename Fn>
-  void Guarded(Fn&& fn);
-
   net::TLineClient& client_;
 };
 

@@ -97,4 +97,18 @@ struct FakeLink : PagingLink {
   }
 };
 
+// A fresh idle send on the fakes, with a message and a pager number typed.
+struct SendRig {
+  FakeView view;
+  FakeLink link;
+  SendController send;
+
+  explicit SendRig(std::uint16_t port) : send(view, link, "paging.test", port) {
+    link.controller = &send;
+    send.ResetSendState();
+    view.message = "hello";
+    view.pagerNumber = "5551234";
+  }
+};
+
 }  // namespace snpp::test

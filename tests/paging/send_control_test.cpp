@@ -7,16 +7,8 @@
 namespace snpp::test {
 namespace {
 
-struct Control : ::testing::Test {
-  FakeView view;
-  FakeLink link;
-  SendController send{view, link, "paging.test", 4444};
-
-  Control() {
-    link.controller = &send;
-    send.ResetSendState();
-    view.message = "hello";
-    view.pagerNumber = "5551234";
+struct Control : ::testing::Test, SendRig {
+  Control() : SendRig(4444) {
     view.log = {"old line"};
     view.statusBar = "old error";
   }

@@ -5,17 +5,8 @@
 namespace snpp::test {
 namespace {
 
-struct Dialogue : ::testing::Test {
-  FakeView view;
-  FakeLink link;
-  SendController send{view, link, "paging.test", 444};
-
-  Dialogue() {
-    link.controller = &send;
-    send.ResetSendState();
-    view.message = "hello";
-    view.pagerNumber = "5551234";
-  }
+struct Dialogue : ::testing::Test, SendRig {
+  Dialogue() : SendRig(444) {}
 
   // Walks a single-recipient send up to the given state.
   void DriveTo(SendState target) {
