@@ -7,7 +7,8 @@ SNPP_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine fonts-liberation
-  xvfb xauth
+  xvfb xauth x11-utils
+  dpkg-dev file desktop-file-utils appstream
 )
 
 snpp_ensure_packages() {
@@ -16,11 +17,26 @@ snpp_ensure_packages() {
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
   local sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  local log
+  log=$(mktemp)
+  echo "Missing Debian packages: ${missing[*]}"
+  echo "  updating the package lists (apt-get update)"
+  if ! $sudo apt-get update -qq >"$log" 2>&1; then
+    cat "$log" >&2; rm -f "$log"; return 1
+  fi
+  echo "  installing them and what they need (apt-get install):"
+  # apt's own progress bars mean nothing in a log; one line per package
+  # fetched and set up shows that it moves and what lands on the machine.
+  if ! DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}" 2>&1 |
+      tee "$log" | sed -un \
+        -e 's/^Get:[0-9]* [^ ]* [^ ]* [^ ]* \([^ ]*\) [^ ]* \([^ ]*\) \[\(.*\)\]$/    fetched \1 \2 (\3)/p' \
+        -e 's/^Setting up \([^ ]*\) (\([^)]*\)).*/    set up  \1 \2/p'; then
+    tail -n 20 "$log" >&2; rm -f "$log"; return 1
+  fi
+  rm -f "$log"
+  echo "  done"
 }
 
 # snpp_build PRESET [extra cmake -D options...]

@@ -3,11 +3,14 @@
 #include <exception>
 
 #include "app/error_display.h"
+#include "app/program_icon.h"
 #include "dialogs/program_look.h"
 
 SnppApplication::SnppApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("SNPP Client");
   setApplicationDisplayName("SNPP Client");
+  setDesktopFileName("orvant-snpp-client");  // lets the desktop match windows to the menu entry
+  setWindowIcon(snpp::programIcon());
   setQuitOnLastWindowClosed(false);  // the main window's close ends the program
   snpp::applyProgramLook(*this);
 }
