@@ -8,7 +8,7 @@ SNPP_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine fonts-liberation
   xvfb xauth x11-utils
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream man-db
 )
 
 snpp_ensure_packages() {

@@ -47,7 +47,7 @@ expected=orvant-snpp-client_${version}-1_$(dpkg --print-architecture).deb
 # Libraries found by dpkg-shlibdeps, not written by hand.
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
-  grep -qE "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends lacks $lib: $depends"
+  tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -qxF "$lib" || fail "Depends lacks $lib: $depends"
 done
 
 contents=$(dpkg -c "$deb" | awk '{print $6}')
@@ -82,11 +82,15 @@ grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/example.orvant
   fail "AppStream release is not $version"
 for page in "$root"/usr/share/man/man1/*.gz; do
   zgrep -q '@[A-Z_]*@' "$page" && fail "$(basename "$page") has an unfilled @VARIABLE@"
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
 done
 
-# The program itself, started where it keeps its files.
-mkdir -p "$scratch/work/config"
+# The program itself, started where it keeps its files, with what a
+# desktop session sets.
+mkdir -p "$scratch/work/config" "$scratch/runtime"
+chmod 700 "$scratch/runtime"
 cd "$scratch/work"
-XDG_CONFIG_HOME=$scratch/work/config \
+XDG_CONFIG_HOME=$scratch/work/config XDG_RUNTIME_DIR=$scratch/runtime \
   xvfb-run -a -s "-screen 0 1024x768x24" "$0" --start "$root"
 echo "package $(basename "$deb"): $(stat -c %s "$deb") bytes; contents and start checked"
