@@ -2,27 +2,34 @@
 # Builds the Debian package with scripts/package, checks what it holds,
 # unpacks it into a scratch root and starts the program from there the way
 # the desktop's menu does, under a virtual display; the test passes when its
-# main window is up, and SIGTERM then ends it.
+# main window is up with the pager icon, and SIGTERM then ends it.
 # Usage: package_test.sh SOURCE_DIR VERSION
 #        package_test.sh --start ROOT   (inside the virtual display)
 set -euo pipefail
+# Pipes end in `grep ... >/dev/null`, not `grep -q`: with pipefail, a writer
+# cut off by an early-exiting grep would turn a match into a failure.
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 start_from_menu_entry() {
-  local root=$1 entry exe pid status
+  local root=$1 entry exe pid status window icons
   entry=$root/usr/share/applications/orvant-snpp-client.desktop
   exe=$(sed -n 's/^Exec=//p' "$entry")
   QT_QPA_PLATFORM=xcb PATH="$root/usr/bin:$PATH" $exe 2>"$root/../stderr" &
   pid=$!
+  trap 'kill "$pid" 2>/dev/null || true' EXIT
   for _ in $(seq 300); do
-    xwininfo -root -tree | grep -q '"Orvant SNPP Client"' && break
+    xwininfo -root -tree | grep '"Orvant SNPP Client"' >/dev/null && break
     kill -0 "$pid" 2>/dev/null || { cat "$root/../stderr" >&2; fail "the program ended at start"; }
     sleep 0.1
   done
-  xwininfo -root -tree | grep -q '"Orvant SNPP Client"' || fail "no main window within 30 s"
+  window=$(xwininfo -root -tree | awk '/"Orvant SNPP Client"/ {print $1; exit}')
+  [ -n "$window" ] || fail "no main window within 30 s"
+  icons=$(xprop -id "$window" _NET_WM_ICON)
+  grep -F 'Icon (16 x 16)' <<<"$icons" >/dev/null || fail "the window carries no 16 px icon"
   kill -TERM "$pid"
   status=0
   wait "$pid" || status=$?
+  trap - EXIT
   # 143: ended by the signal's default action; 0 if the program handles it.
   [ "$status" -eq 143 ] || [ "$status" -eq 0 ] || fail "exit status $status after SIGTERM"
   if grep -v '^$' "$root/../stderr"; then fail "the program wrote to stderr"; fi
@@ -47,7 +54,7 @@ expected=orvant-snpp-client_${version}-1_$(dpkg --print-architecture).deb
 # Libraries found by dpkg-shlibdeps, not written by hand.
 depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6; do
-  tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -qxF "$lib" || fail "Depends lacks $lib: $depends"
+  tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -xF "$lib" >/dev/null || fail "Depends lacks $lib: $depends"
 done
 
 contents=$(dpkg -c "$deb" | awk '{print $6}')
@@ -68,14 +75,14 @@ mkdir -p "$root"
 dpkg -x "$deb" "$root"
 
 for exe in "$root"/usr/bin/*; do
-  readelf -S "$exe" | grep -q '\.symtab' && fail "$(basename "$exe") is not stripped"
-  readelf -d "$exe" | grep -qE 'R(UN)?PATH' && fail "$(basename "$exe") keeps a library path from the build"
+  readelf -S "$exe" | grep '\.symtab' >/dev/null && fail "$(basename "$exe") is not stripped"
+  readelf -d "$exe" | grep -E 'R(UN)?PATH' >/dev/null && fail "$(basename "$exe") keeps a library path from the build"
 done
 
 icon=$(sed -n 's/^Icon=//p' "$root/usr/share/applications/orvant-snpp-client.desktop")
 for size in 16 32 48 256; do
   png=$root/usr/share/icons/hicolor/${size}x${size}/apps/$icon.png
-  file "$png" | grep -q "PNG image data, $size x $size," || fail "icon at $size px: $(file "$png")"
+  file "$png" | grep "PNG image data, $size x $size," >/dev/null || fail "icon at $size px: $(file "$png")"
 done
 
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/example.orvant.snpp_client.metainfo.xml" ||
