@@ -6,21 +6,51 @@
 #include <QFontDatabase>
 #include <QStyleFactory>
 
+#include "dialogs/scalable_face.h"
+
 namespace snpp {
+namespace {
+
+constexpr const char* kBitmapFaceFile = "/usr/share/wine/fonts/ms_sans_serif.ttf";
+constexpr const char* kScalableFaceFile = "/usr/share/wine/fonts/tahoma.ttf";
+constexpr int kFacePixels = 11;  // 8 points on a 96-dpi screen
+
+QString RegisteredFamily(int id) {
+  const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+  return families.isEmpty() ? QString() : families.first();
+}
+
+// The classic dialog face: hand-made bitmaps, exact at 100 %.
+QString BitmapFamily() {
+  return QFile::exists(kBitmapFaceFile) ? RegisteredFamily(QFontDatabase::addApplicationFont(kBitmapFaceFile))
+                                        : QString();
+}
+
+// The bitmaps exist only for 96-dpi sizes; on a scaled screen Qt draws their
+// 1x glyphs at scaled positions, small and spread out. There the vector face
+// Windows itself puts in the old face's place at high DPI takes over: the
+// same design and nearly the same widths, so the fixed layout still fits.
+QString ScalableFamily() {
+  QFile file(kScalableFaceFile);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return RegisteredFamily(QFontDatabase::addApplicationFontFromData(WithDesktopLineMetrics(file.readAll())));
+}
+
+}  // namespace
 
 void applyProgramLook(QApplication& app) {
   if (QStyle* style = QStyleFactory::create("Windows")) app.setStyle(style);
-  static const char* kFaceFile = "/usr/share/wine/fonts/ms_sans_serif.ttf";
+  const bool scaled = app.devicePixelRatio() != 1.0;
+  const QString family = scaled ? ScalableFamily() : BitmapFamily();
   QFont font;
-  int id = QFile::exists(kFaceFile) ? QFontDatabase::addApplicationFont(kFaceFile) : -1;
-  QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
-  if (!families.isEmpty()) {
-    font = QFont(families.first());
-    font.setPixelSize(11);
+  if (!family.isEmpty()) {
+    font = QFont(family);
+    font.setPixelSize(kFacePixels);
   } else {
     font = QFont("Liberation Sans");
     font.setPointSize(8);
   }
+  // Whole pixels only, as on the classic desktop: no grey fringes at any scale.
   font.setStyleStrategy(QFont::NoAntialias);
   app.setFont(font);
 }
