@@ -6,6 +6,8 @@
 #include <QFontDatabase>
 #include <QStyleFactory>
 
+#include <cstdlib>
+
 #include "dialogs/scalable_face.h"
 
 namespace snpp {
@@ -14,6 +16,20 @@ namespace {
 constexpr const char* kBitmapFaceFile = "/usr/share/wine/fonts/ms_sans_serif.ttf";
 constexpr const char* kScalableFaceFile = "/usr/share/wine/fonts/tahoma.ttf";
 constexpr int kFacePixels = 11;  // 8 points on a 96-dpi screen
+
+// The bitmap face's hand-made sizes by cell height, each shown for the pixel
+// sizes nearest to it, and the vector face's em size for the same text.
+struct FaceSize {
+  int bitmapCell;
+  int vectorEm;
+};
+constexpr FaceSize kFaceSizes[] = {{13, 11}, {16, 13}, {20, 16}};
+
+// Empty while the bitmap face (or the fallback) is in use.
+QString& ScalableFamilyInUse() {
+  static QString family;
+  return family;
+}
 
 QString RegisteredFamily(int id) {
   const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
@@ -42,6 +58,7 @@ void applyProgramLook(QApplication& app) {
   if (QStyle* style = QStyleFactory::create("Windows")) app.setStyle(style);
   const bool scaled = app.devicePixelRatio() != 1.0;
   const QString family = scaled ? ScalableFamily() : BitmapFamily();
+  if (scaled) ScalableFamilyInUse() = family;
   QFont font;
   if (!family.isEmpty()) {
     font = QFont(family);
@@ -53,6 +70,19 @@ void applyProgramLook(QApplication& app) {
   // Whole pixels only, as on the classic desktop: no grey fringes at any scale.
   font.setStyleStrategy(QFont::NoAntialias);
   app.setFont(font);
+}
+
+QFont programFaceAt(const QFont& base, int pixels) {
+  QFont f = base;
+  if (ScalableFamilyInUse().isEmpty() || base.family() != ScalableFamilyInUse()) {
+    f.setPixelSize(pixels);
+    return f;
+  }
+  const FaceSize* nearest = &kFaceSizes[0];
+  for (const FaceSize& size : kFaceSizes)
+    if (std::abs(size.bitmapCell - pixels) < std::abs(nearest->bitmapCell - pixels)) nearest = &size;
+  f.setPixelSize(nearest->vectorEm);
+  return f;
 }
 
 }  // namespace snpp
