@@ -16,6 +16,7 @@ namespace {
 constexpr const char* kBitmapFaceFile = "/usr/share/wine/fonts/ms_sans_serif.ttf";
 constexpr const char* kScalableFaceFile = "/usr/share/wine/fonts/tahoma.ttf";
 constexpr int kFacePixels = 11;  // 8 points on a 96-dpi screen
+constexpr int kScalableSpacingPercent = 97;
 
 // The bitmap face's hand-made sizes by cell height, each shown for the pixel
 // sizes nearest to it, and the vector face's em size for the same text.
@@ -63,6 +64,9 @@ void applyProgramLook(QApplication& app) {
   if (!family.isEmpty()) {
     font = QFont(family);
     font.setPixelSize(kFacePixels);
+    // Its lower-case letters run about 3 % wider than the bitmap face's;
+    // spaced a little tighter, lines of text keep the width laid out for them.
+    if (scaled) font.setLetterSpacing(QFont::PercentageSpacing, kScalableSpacingPercent);
   } else {
     font = QFont("Liberation Sans");
     font.setPointSize(8);
