@@ -136,6 +136,7 @@ void TCheckList::paintEvent(QPaintEvent* event) {
   look.itemHeight = ItemHeight();
   look.boxMargin = BoxMargin();
   look.style = checkStyle_;
+  look.scale = viewport()->devicePixelRatioF();
   look.font = font();
   look.background = pal.color(QPalette::Active, QPalette::Base);
   look.textColor = pal.color(QPalette::Active, QPalette::Text);

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "controls/check_list_geometry.h"
+#include "controls/device_pixels.h"
 
 namespace snpp {
 namespace {
@@ -54,47 +55,60 @@ void DrawBox(QImage& image, const CheckListRowLook& look, const BoxGeometry& g) 
 }
 
 // Dotted, inverting outline; drawn twice it disappears, as focus marks do.
-void DrawFocusRect(QImage& image, QRect r) {
-  auto invert = [&](int x, int y) {
-    if ((x + y) % 2 != 0 || !image.rect().contains(x, y)) return;
-    image.setPixel(x, y, image.pixel(x, y) ^ 0x00FFFFFFu);
-  };
-  for (int x = r.left(); x <= r.right(); ++x) {
-    invert(x, r.top());
-    if (r.bottom() != r.top()) invert(x, r.bottom());
-  }
-  for (int y = r.top() + 1; y < r.bottom(); ++y) {
-    invert(r.left(), y);
-    if (r.right() != r.left()) invert(r.right(), y);
-  }
+// `unit` device pixels make one dot, so a scaled mark is the 100 % one enlarged.
+void DrawFocusRect(QImage& image, QRect r, int unit) {
+  const QRect inside = r.adjusted(unit, unit, -unit, -unit);
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) {
+      if (inside.contains(x, y) || (x / unit + y / unit) % 2 != 0 || !image.rect().contains(x, y)) continue;
+      image.setPixel(x, y, image.pixel(x, y) ^ 0x00FFFFFFu);
+    }
+}
+
+// The box is pixel art on the layout's grid, enlarged by whole device pixels.
+void DrawScaledBox(QImage& image, const CheckListRowLook& look, const BoxGeometry& g, const DevicePixels& px) {
+  const QRect box(g.x, g.y, g.d, g.d);
+  QImage art(box.right() + 1, box.bottom() + 1, QImage::Format_RGB32);
+  art.fill(look.background);
+  DrawBox(art, look, g);
+  const QRect target = px.Rect(box);
+  QPainter(&image).drawImage(target.topLeft(),
+                             art.copy(box).scaled(target.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
 }
 
 }  // namespace
 
 QImage RenderCheckListRow(const CheckListRowLook& look) {
-  QImage image(std::max(look.width, 1), std::max(look.itemHeight, 1), QImage::Format_RGB32);
+  const DevicePixels px{look.scale};
+  const QSize layoutSize(std::max(look.width, 1), std::max(look.itemHeight, 1));
+  QImage image(px.Size(layoutSize), QImage::Format_RGB32);
   image.fill(look.background);
-  if (!look.valid) return image;
+  if (!look.valid) {
+    image.setDevicePixelRatio(px.scale);
+    return image;
+  }
 
   const BoxGeometry g = ComputeBoxGeometry(look.itemHeight, look.boxMargin);
-  DrawBox(image, look, g);
+  DrawScaledBox(image, look, g, px);
 
-  QPainter painter(&image);
   QColor textColor = look.textColor;
   const QRect highlightArea(g.highlightX, 0, look.width - g.highlightX, look.itemHeight);
   if (look.selected) {
-    painter.fillRect(highlightArea, look.highlight);
+    QPainter(&image).fillRect(px.Rect(highlightArea), look.highlight);
     textColor = look.highlightText;
   }
+  // Text is placed in layout pixels and drawn at the screen's resolution.
+  image.setDevicePixelRatio(px.scale);
+  QPainter painter(&image);
   painter.setFont(look.font);
   painter.setPen(textColor);
-  painter.setClipRect(image.rect());
+  painter.setClipRect(QRect(QPoint(), layoutSize));
   const QFontMetrics metrics(look.font);
   const int top = TextTop(look.itemHeight, metrics.height());
   painter.drawText(QPoint(g.textX, top + metrics.ascent()), look.text);
   painter.end();
 
-  if (look.focused) DrawFocusRect(image, highlightArea);
+  if (look.focused) DrawFocusRect(image, px.Rect(highlightArea), px.Unit());
   return image;
 }
 

@@ -29,10 +29,11 @@ struct CheckListRowLook {
   QColor checkColor = Qt::black;
   QColor highlight = QColor(0, 0, 128);
   QColor highlightText = Qt::white;
+  qreal scale = 1;  // device pixels per layout pixel
 };
 
 // Composes the row off screen, so the list copies it in one step and
-// never flickers.
+// never flickers; at the screen's scale, with its device pixel ratio set.
 QImage RenderCheckListRow(const CheckListRowLook& look);
 
 // An item's bytes as shown: decoded as UTF-8 (bad sequences become U+FFFD),

@@ -221,10 +221,9 @@ void TBaseEntryField::Render(QPainter& p) {
 
 void TBaseEntryField::DrawEdge(QPainter& p) {
   const int r = width() - 1, b = height() - 1;
-  auto line = [&](QColor c, int x1, int y1, int x2, int y2) {
-    p.setPen(c);
-    p.drawLine(x1, y1, x2, y2);
-  };
+  // Filled, not stroked: on a scaled screen a pen's line straddles device
+  // pixels, while a one-pixel area covers exactly the pixels it maps to.
+  auto line = [&](QColor c, int x1, int y1, int x2, int y2) { p.fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)), c); };
   line(QColor(128, 128, 128), 0, 0, r - 1, 0);  // outer shadow
   line(QColor(128, 128, 128), 0, 0, 0, b - 1);
   line(QColor(255, 255, 255), 0, b, r, b);      // outer highlight

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "dialogs/program_look.h"
+
 namespace snpp::layout {
 
 QLabel* label(QWidget* parent, const QString& text, int x, int y) {
@@ -46,8 +48,6 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 
 namespace snpp::layout {
 QFont pointFont(const QFont& base, int points) {
-  QFont f = base;
-  f.setPixelSize((points * 96 + 36) / 72);
-  return f;
+  return programFaceAt(base, (points * 96 + 36) / 72);
 }
 }  // namespace snpp::layout

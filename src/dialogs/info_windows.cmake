@@ -1,6 +1,7 @@
 add_library(snpp_form_layout STATIC
   ${CMAKE_CURRENT_LIST_DIR}/form_layout.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/program_look.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/program_look.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scalable_face.cpp)
 target_include_directories(snpp_form_layout PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(snpp_form_layout PUBLIC Qt6::Widgets)
 
