@@ -4,6 +4,7 @@
 
 #include "net/line_client.h"
 #include "net/poll_event_loop.h"
+#include "net/winsock_errors.h"
 
 namespace snpp::cli {
 namespace {
@@ -94,7 +95,8 @@ void PageSession::Run(PageRun& run, const std::function<bool()>& stopRequested) 
     if (status == 0 && p.wire.FailCode() != 0) return run.Disconnected(p.wire.FailCode(), p.wire.FailText());
     run.Disconnected(status, text);
   };
-  c.OnError = [&](net::TLineClient&, int code, const std::string& text) { p.wire.Fail(code, text); };
+  // The event's own text only says which call failed; the code says why.
+  c.OnError = [&](net::TLineClient&, int code, const std::string&) { p.wire.Fail(code, net::DescribeError(code)); };
 
   p.deadline = Clock::now() + p.settings.timeout;
   try {
@@ -102,7 +104,10 @@ void PageSession::Run(PageRun& run, const std::function<bool()>& stopRequested) 
     c.SetRemoteHost(p.settings.host);  // resolves here, blocking
     c.SetConnected(true);
   } catch (const net::ELineClient& e) {
-    run.Connected(e.Code(), e.what());
+    // Its message is "code: text", and the text names the code already.
+    const std::string message = e.what();
+    const std::size_t colon = message.find(": ");
+    run.Connected(e.Code(), colon == std::string::npos ? message : message.substr(colon + 2));
     return;
   }
   while (!run.Done()) {
