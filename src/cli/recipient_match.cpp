@@ -15,6 +15,13 @@ bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) { return CompareIgnoreCase(a, b) == 0; }
 
+bool ContainsIgnoreCase(std::string_view text, std::string_view part) {
+  for (std::size_t at = 0; at + part.size() <= text.size(); ++at) {
+    if (EqualsIgnoreCase(text.substr(at, part.size()), part)) return true;
+  }
+  return false;
+}
+
 bool OnePager(const std::vector<std::string_view>& entries) {
   return std::all_of(entries.begin(), entries.end(),
                      [&](std::string_view e) { return retrieveID(e) == retrieveID(entries.front()); });
@@ -52,7 +59,13 @@ RecipientMatch MatchRecipient(std::string_view given, const std::vector<std::str
   }
   const std::vector<std::string_view>& found = exact.empty() ? prefixed : exact;
   if (found.empty()) {
+    // Perhaps a surname or a middle part of the name was given.
     out.error = "no name in the list starts with " + Quoted(given);
+    std::string near;
+    for (const std::string_view entry : sorted) {
+      if (ContainsIgnoreCase(SplitEntry(entry).name, given)) near += "\n  " + Printable(entry);
+    }
+    if (!near.empty()) out.error += "; these hold it:" + near;
     return out;
   }
   if (!OnePager(found)) {

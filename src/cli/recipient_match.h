@@ -24,7 +24,7 @@ bool LooksLikePagerId(std::string_view given);
 // entries: the names list's lines. A name matches when it equals the given
 // text or starts with it, letters compared without regard to case; a name
 // that equals it wins over longer ones. Several names for one pager ID are
-// one recipient.
+// one recipient. An unknown name's error lists the names that hold it.
 RecipientMatch MatchRecipient(std::string_view given, const std::vector<std::string>& entries);
 
 }  // namespace snpp::cli

@@ -73,6 +73,7 @@ TEST(RecipientMatch, FindsOnePagerByNameOrPrefixAndListsTheCandidatesOtherwise) 
   EXPECT_EQ(id("an"), "error: 'an' fits more than one name:\n  Ann, 1\n  anna, 2");
   EXPECT_EQ(id("b"), "error: 'b' fits more than one name:\n  Bob, 12-345\n  bob, 12345\n  Bobby, 777");
   EXPECT_THAT(id("zed\x1b"), HasSubstr("no name in the list starts with 'zed?'"));
+  EXPECT_EQ(id("OBB"), "error: no name in the list starts with 'OBB'; these hold it:\n  Bobby, 777");
   EXPECT_THAT(id("kim"), HasSubstr("has no pager ID"));
   EXPECT_EQ(MatchRecipient("bobby", list).recipient.name, "Bobby");
 }
