@@ -73,13 +73,14 @@ std::vector<Recipient> FindRecipients(const PageOptions& o, std::vector<std::str
   std::string listProblem;
   bool listRead = false;
   std::vector<Recipient> found;
+  const std::string listName = Printable(o.namesFile);
   for (const std::string& given : o.recipients) {
     if (!LooksLikePagerId(given) && !listRead) {
       listRead = true;
       snpp::NamesFile file(o.namesFile);
       entries = file.Load();
-      if (file.LoadState() == snpp::NamesLoad::Missing) listProblem = "there is no names list " + o.namesFile;
-      if (file.LoadState() == snpp::NamesLoad::Incomplete) listProblem = "cannot read the names list " + o.namesFile;
+      if (file.LoadState() == snpp::NamesLoad::Missing) listProblem = "there is no names list " + listName;
+      if (file.LoadState() == snpp::NamesLoad::Incomplete) listProblem = "cannot read the names list " + listName;
     }
     if (!LooksLikePagerId(given) && !listProblem.empty()) {
       errors.push_back(listProblem + " to look up '" + Printable(given) + "' in");
@@ -87,7 +88,7 @@ std::vector<Recipient> FindRecipients(const PageOptions& o, std::vector<std::str
     }
     RecipientMatch match = MatchRecipient(given, entries);
     if (!match.error.empty()) {
-      errors.push_back(o.namesFile + ": " + match.error);
+      errors.push_back(listName + ": " + match.error);
     } else if (snpp::PageCommand(match.recipient.pagerId).size() > kMaxLineBytes) {
       errors.push_back("the pager ID '" + Printable(given).substr(0, 20) + "...' is too long for a PAGE line");
     } else {
