@@ -30,14 +30,8 @@ endforeach()
 install(FILES ${pkg_src}/icons/orvant-snpp-client.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-# Man pages go in compressed, as Debian keeps them; the page names the
-# server this build pages.
-configure_file(${pkg_src}/orvant-snpp-client.1.in ${pkg_out}/orvant-snpp-client.1 @ONLY)
-add_custom_command(OUTPUT ${pkg_out}/orvant-snpp-client.1.gz
-  COMMAND gzip -9n -c ${pkg_out}/orvant-snpp-client.1 > ${pkg_out}/orvant-snpp-client.1.gz
-  DEPENDS ${pkg_out}/orvant-snpp-client.1 VERBATIM)
-add_custom_target(snpp_man_pages ALL DEPENDS ${pkg_out}/orvant-snpp-client.1.gz)
-install(FILES ${pkg_out}/orvant-snpp-client.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The page names the server this build pages.
+snpp_install_man_page(${pkg_src}/orvant-snpp-client.1.in)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${SNPP_PACKAGE_NAME})

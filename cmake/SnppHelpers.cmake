@@ -61,3 +61,18 @@ function(snpp_add_fuzzer)
   target_compile_options(${F_NAME} PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer,address,undefined)
 endfunction()
+
+# snpp_install_man_page(PAGE) installs PAGE (a roff file, configured first
+# when it ends in .in) compressed, as Debian keeps man pages.
+function(snpp_install_man_page page)
+  include(GNUInstallDirs)
+  get_filename_component(name ${page} NAME)
+  string(REGEX REPLACE "\\.in$" "" name ${name})
+  set(out ${CMAKE_BINARY_DIR}/packaging/${name})
+  configure_file(${page} ${out} @ONLY)
+  add_custom_command(OUTPUT ${out}.gz
+    COMMAND gzip -9n -c ${out} > ${out}.gz
+    DEPENDS ${out} VERBATIM)
+  add_custom_target(snpp_man_${name} ALL DEPENDS ${out}.gz)
+  install(FILES ${out}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endfunction()

@@ -63,6 +63,8 @@ for path in \
   ./usr/share/applications/orvant-snpp-client.desktop \
   ./usr/share/metainfo/example.orvant.snpp_client.metainfo.xml \
   ./usr/share/man/man1/orvant-snpp-client.1.gz \
+  ./usr/bin/orvant-snpp-page \
+  ./usr/share/man/man1/orvant-snpp-page.1.gz \
   ./usr/share/icons/hicolor/scalable/apps/orvant-snpp-client.svg; do
   grep -qxF "$path" <<<"$contents" || fail "package lacks $path"
 done

@@ -1,0 +1,30 @@
+#pragma once
+// The parts of SNPP the command-line pager adds to the window's dialogue:
+// the login and reset commands, the line limit, and reading replies that may
+// span several lines.
+
+#include <string>
+#include <string_view>
+
+namespace snpp::cli {
+
+// No line we send may be longer, CR LF included.
+inline constexpr std::size_t kMaxLineBytes = 512;
+
+inline constexpr char kResetCommand[] = "RESE\r\n";
+
+// "LOGI user" or "LOGI user password", as one line.
+std::string LoginCommand(std::string_view user, std::string_view password);
+
+enum class ReplyKind {
+  NotFinal,    // a continuation ("214-..."), help text, or no reply code at all
+  Success,     // 2xx: go on
+  Rejected,    // 5xx: this command failed, the session goes on
+  Ending,      // 4xx such as 421, or 221: the server ends the session
+  Unexpected,  // any other code: we cannot know what the server holds now
+};
+
+// line: one received line without its line break.
+ReplyKind KindOfReply(std::string_view line);
+
+}  // namespace snpp::cli

@@ -1,0 +1,131 @@
+#include "cli/page_report.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "cli/printable.h"
+
+namespace snpp::cli {
+namespace {
+
+// Length of the well-formed UTF-8 sequence at s[i], or 0 if there is none.
+std::size_t Utf8Length(std::string_view s, std::size_t i) {
+  const auto at = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char c = at(i);
+  // The second byte's range rules out overlong forms, surrogates and code
+  // points past U+10FFFF.
+  std::size_t n = 0;
+  unsigned char lo = 0x80;
+  unsigned char hi = 0xBF;
+  if (c >= 0xC2 && c <= 0xDF) {
+    n = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 3;
+    if (c == 0xE0) lo = 0xA0;
+    if (c == 0xED) hi = 0x9F;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 4;
+    if (c == 0xF0) lo = 0x90;
+    if (c == 0xF4) hi = 0x8F;
+  } else {
+    return 0;
+  }
+  if (i + n > s.size() || at(i + 1) < lo || at(i + 1) > hi) return 0;
+  for (std::size_t k = 2; k < n; ++k) {
+    if (at(i + k) < 0x80 || at(i + k) > 0xBF) return 0;
+  }
+  return n;
+}
+
+void AppendEscape(std::string& out, unsigned value) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "\\u%04x", value);
+  out += buf;
+}
+
+}  // namespace
+
+int RunStatus(const std::vector<PageResult>& results) {
+  const auto count = [&](Outcome o) {
+    return std::count_if(results.begin(), results.end(), [o](const PageResult& r) { return r.outcome == o; });
+  };
+  const auto accepted = count(Outcome::Accepted);
+  if (accepted + count(Outcome::Rejected) < static_cast<long>(results.size())) return kNoConnection;
+  if (accepted == static_cast<long>(results.size())) return kAllAccepted;
+  return accepted == 0 ? kNoneAccepted : kSomeRejected;
+}
+
+std::string_view OutcomeWord(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::Accepted: return "accepted";
+    case Outcome::Rejected: return "rejected";
+    case Outcome::Unconfirmed: return "unconfirmed";
+    case Outcome::NotAttempted: break;
+  }
+  return "not attempted";
+}
+
+std::string RecipientLabel(const Recipient& recipient) {
+  if (recipient.name.empty()) return recipient.pagerId;
+  return recipient.name + " (" + recipient.pagerId + ")";
+}
+
+std::string TextReport(const std::vector<PageResult>& results) {
+  std::string out;
+  for (const PageResult& r : results) {
+    out += Printable(RecipientLabel(r.recipient)) + ": " + std::string(OutcomeWord(r.outcome));
+    if (r.outcome != Outcome::Accepted && !r.detail.empty()) out += ": " + Printable(r.detail);
+    out += '\n';
+  }
+  return out;
+}
+
+std::string JsonString(std::string_view bytes) {
+  std::string out = "\"";
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c == 0x7f) {
+      AppendEscape(out, c);
+    } else if (c >= 0x80) {
+      const std::size_t n = Utf8Length(bytes, i);
+      if (n == 0) {
+        AppendEscape(out, c);
+        ++i;
+        continue;
+      }
+      out.append(bytes.substr(i, n));
+      i += n;
+      continue;
+    } else {
+      out += static_cast<char>(c);
+    }
+    ++i;
+  }
+  return out + "\"";
+}
+
+std::string JsonReport(const std::vector<PageResult>& results, std::string_view server, int status,
+                       std::string_view error) {
+  std::string out = "{\"server\": " + JsonString(server) + ", \"status\": " + std::to_string(status);
+  if (!error.empty()) out += ", \"error\": " + JsonString(error);
+  out += ", \"recipients\": [";
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    const PageResult& r = results[i];
+    out += i == 0 ? "\n  {" : ",\n  {";
+    out += "\"recipient\": " + JsonString(r.recipient.given);
+    if (!r.recipient.name.empty()) out += ", \"name\": " + JsonString(r.recipient.name);
+    out += ", \"pager_id\": " + JsonString(r.recipient.pagerId);
+    out += ", \"result\": " + JsonString(OutcomeWord(r.outcome));
+    if (!r.detail.empty()) {
+      const bool fromServer = r.outcome == Outcome::Accepted || r.outcome == Outcome::Rejected;
+      out += std::string(fromServer ? ", \"reply\": " : ", \"reason\": ") + JsonString(r.detail);
+    }
+    out += "}";
+  }
+  return out + "\n]}\n";
+}
+
+}  // namespace snpp::cli

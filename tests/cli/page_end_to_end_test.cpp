@@ -1,0 +1,204 @@
+// The installed program as a script would run it: a child process with its
+// arguments and standard input, against the test server on 127.0.0.1.
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "snpp_test_server.h"
+
+extern char** environ;
+
+namespace {
+
+using snpp::testing::AcceptingAnswer;
+using snpp::testing::GatewayScript;
+using snpp::testing::PaddedGreeting;
+using snpp::testing::SequenceScript;
+using snpp::testing::ServerAction;
+using snpp::testing::ServerScript;
+using snpp::testing::SnppTestServer;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the program in `dir` with `input` on its standard input.
+Outcome RunPage(std::vector<std::string> args, const std::string& input = {}, const std::string& dir = {}) {
+  int in[2], out[2], err[2];
+  if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return {};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+  if (!dir.empty()) posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+  args.insert(args.begin(), PAGE_PROGRAM);
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, PAGE_PROGRAM, &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(in[0]);
+  ::close(out[1]);
+  ::close(err[1]);
+  Outcome result;
+  if (spawned == 0) {
+    // Inputs are small: the pipe takes them whole, and the child may exit unread.
+    [[maybe_unused]] const ssize_t n = ::write(in[1], input.data(), input.size());
+  }
+  ::close(in[1]);
+  pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+  std::string* sinks[2] = {&result.out, &result.err};
+  for (int open = spawned == 0 ? 2 : 0; open > 0;) {
+    ::poll(fds, 2, -1);
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+      char buf[4096];
+      const ssize_t n = ::read(fds[i].fd, buf, sizeof buf);
+      if (n > 0) {
+        sinks[i]->append(buf, static_cast<std::size_t>(n));
+      } else {
+        ::close(fds[i].fd);
+        fds[i].fd = -1;
+        --open;
+      }
+    }
+  }
+  for (const pollfd& p : fds) {
+    if (p.fd >= 0) ::close(p.fd);
+  }
+  int wstatus = 0;
+  if (spawned == 0 && ::waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus)) result.status = WEXITSTATUS(wstatus);
+  return result;
+}
+
+struct PageProgram : ::testing::Test {
+  std::unique_ptr<SnppTestServer> server;
+  std::filesystem::path dir;
+
+  PageProgram() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "snpp-page-XXXXXX").string();
+    dir = ::mkdtemp(pattern.data());
+    std::ofstream(dir / "names.txt", std::ios::binary) << "Bob, 555-1001\r\nAnn, 5551002\r\nAnna, 5551003\r\n";
+  }
+  ~PageProgram() override { std::filesystem::remove_all(dir); }
+
+  void Serve(ServerScript script = snpp::testing::AcceptingScript(),
+             std::string greeting = SnppTestServer::kDefaultGreeting) {
+    server = std::make_unique<SnppTestServer>(std::move(script), std::move(greeting));
+  }
+  std::string Server() const { return "--server=127.0.0.1:" + std::to_string(server->Port()); }
+  Outcome Page(std::vector<std::string> args, const std::string& input = {}) {
+    args.insert(args.begin(), Server());
+    return RunPage(std::move(args), input, dir.string());
+  }
+};
+
+TEST_F(PageProgram, PagesOneIdAndReadsTheMessageFromStandardInput) {
+  Serve();
+  const Outcome r = Page({"5551234"}, "disk full\r\non db1\n\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "5551234: accepted\n");
+  EXPECT_EQ(r.err, "");  // no progress when standard error is no terminal
+  EXPECT_THAT(server->ReceivedLines(), ElementsAre("PAGE 5551234", "MESS disk full on db1", "SEND", "QUIT"));
+}
+
+TEST_F(PageProgram, ARejectionInTheMiddleLeavesTheLaterRecipientsPaged) {
+  Serve([](const std::string& line, int) {
+    return line == "PAGE 5551002" ? ServerAction::Reply("550 Invalid pager ID\r\n") : AcceptingAnswer(line);
+  });
+  const Outcome r = Page({"-m", "hi", "bob", "ann", "anna", "--json"});
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_THAT(server->ReceivedLines(),
+              ElementsAre("PAGE 5551001", "MESS hi", "SEND", "PAGE 5551002", "PAGE 5551003", "MESS hi", "SEND", "QUIT"));
+  EXPECT_THAT(r.out, HasSubstr("\"status\": 1"));
+  EXPECT_THAT(r.out, HasSubstr("{\"recipient\": \"ann\", \"name\": \"Ann\", \"pager_id\": \"5551002\", "
+                               "\"result\": \"rejected\", \"reply\": \"550 Invalid pager ID\"}"));
+  EXPECT_THAT(r.out, HasSubstr("\"pager_id\": \"5551003\", \"result\": \"accepted\""));
+}
+
+TEST_F(PageProgram, AGatewayThatRequiresALoginAndLimitsTheMessage) {
+  Serve(GatewayScript({.requireLogin = true, .maxMessageLength = 20}));
+  Outcome r = Page({"-m", "hi", "5551234", "5555678"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "5551234: rejected: 530 Login required\n5555678: rejected: 530 Login required\n");
+
+  r = Page({"-m", "this message is too long", "--login", "pager:s3cret", "5551234"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "5551234: rejected: 550 Error, message too long\n");
+  EXPECT_THAT(server->ReceivedLines(), ::testing::IsSupersetOf({"LOGI pager s3cret", "RESE"}));
+
+  r = Page({"-m", "short", "--login", "pager", "5551234"});
+  EXPECT_EQ(r.status, 0) << r.err;
+}
+
+// The time limit is for each reply: a gateway that takes most of it for
+// every SEND still gets all of them. Its long greeting and the help line
+// before each reply are read past.
+TEST_F(PageProgram, ASlowChattyGatewayIsWaitedForReplyByReply) {
+  Serve(GatewayScript({.sendDelayMs = 700, .infoBeforeReplies = true}), PaddedGreeting("Welcome", 5000));
+  const Outcome r = Page({"-m", "hi", "--timeout", "2", "5550001", "5550002", "5550003", "5550004"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "5550001: accepted\n5550002: accepted\n5550003: accepted\n5550004: accepted\n");
+}
+
+TEST_F(PageProgram, ASilentServerOrALostConnectionEndsWithStatus4) {
+  Serve(snpp::testing::AcceptingScript(), "");  // never greets
+  Outcome r = Page({"-m", "hi", "--timeout", "1", "5551234"});
+  EXPECT_EQ(r.status, 4);
+  EXPECT_EQ(r.out, "5551234: not attempted\n");
+  EXPECT_THAT(r.err, HasSubstr("no greeting from the server within 1 s"));
+
+  Serve(SequenceScript({ServerAction::Reply("250\r\n"), ServerAction::Reply("250\r\n"), ServerAction::Silence()}));
+  r = Page({"-m", "hi", "--timeout", "1", "5551234", "5555678"});
+  EXPECT_EQ(r.status, 4);
+  EXPECT_EQ(r.out, "5551234: unconfirmed: no reply to SEND\n5555678: not attempted\n");
+
+  Serve(SequenceScript({ServerAction::Reply("250\r\n"), ServerAction::Reset()}));
+  r = Page({"-m", "hi", "5551234"});
+  EXPECT_EQ(r.status, 4);
+  EXPECT_THAT(r.out, HasSubstr("5551234: not attempted: connection lost"));
+
+  // Nobody listens on a port that was just released.
+  const std::uint16_t port = server->Port();
+  server.reset();
+  r = RunPage({"--server", "127.0.0.1:" + std::to_string(port), "-m", "hi", "5551234", "--json"});
+  EXPECT_EQ(r.status, 4);
+  EXPECT_THAT(r.out, HasSubstr("\"error\": \"cannot connect: "));
+}
+
+TEST_F(PageProgram, UsageErrorsSendNothing) {
+  Serve();
+  Outcome r = Page({"-m", "hi", "zed", "an", "5551234"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.out, "");
+  EXPECT_THAT(r.err, HasSubstr("names.txt: no name in the list starts with 'zed'"));
+  EXPECT_THAT(r.err, HasSubstr("'an' fits more than one name:\n  Ann, 5551002\n  Anna, 5551003"));
+
+  EXPECT_EQ(Page({"-m", std::string(506, 'x'), "5551234"}).status, 3);
+  EXPECT_EQ(Page({"5551234"}, "\n").status, 3);  // an empty message
+  EXPECT_EQ(Page({"--names", (dir / "none.txt").string(), "-m", "hi", "bob"}).status, 3);
+  EXPECT_EQ(Page({"-m", "hi"}).status, 3);
+  EXPECT_EQ(server->Connections(), 0);
+
+  EXPECT_EQ(Page({"-m", std::string(505, 'x'), "5551234"}).status, 0);  // the longest that fits
+}
+
+}  // namespace
