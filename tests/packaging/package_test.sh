@@ -95,6 +95,9 @@ for page in "$root"/usr/share/man/man1/*.gz; do
   [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
 done
 
+page_version=$("$root/usr/bin/orvant-snpp-page" --version) || fail "orvant-snpp-page --version failed"
+grep -qF "$version" <<<"$page_version" || fail "orvant-snpp-page --version says: $page_version"
+
 # The program itself, started where it keeps its files, with what a
 # desktop session sets.
 mkdir -p "$scratch/work/config" "$scratch/runtime"
