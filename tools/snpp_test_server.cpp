@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <memory>
 #include <stdexcept>
 #include <system_error>
 
@@ -49,9 +50,84 @@ void Abort(int fd) {
 
 ServerAction AcceptingAnswer(const std::string& line) {
   const std::string verb = VerbOf(line);
-  if (verb == "PAGE" || verb == "MESS" || verb == "SEND") return ServerAction::Reply("250 OK\r\n");
+  if (verb == "PAGE" || verb == "MESS" || verb == "SEND" || verb == "LOGI" || verb == "LEVE") {
+    return ServerAction::Reply("250 OK\r\n");
+  }
+  if (verb == "HELP") {
+    return ServerAction::Reply(
+        "214 Commands: LOGI LEVE PAGE MESS SEND HELP QUIT\r\n"
+        "214 PAGE <pager ID>, MESS <text>, SEND\r\n"
+        "250 End of help\r\n");
+  }
   if (verb == "QUIT") return ServerAction::Close("221 Goodbye\r\n");
   return ServerAction::Reply("500 Command not implemented\r\n");
+}
+
+namespace {
+
+struct GatewayConnection {
+  bool loggedIn = false;
+  bool havePage = false;
+  bool haveMessage = false;
+};
+
+std::string ArgumentOf(const std::string& line) {
+  const std::size_t blank = line.find(' ');
+  return blank == std::string::npos ? std::string() : line.substr(blank + 1);
+}
+
+bool GoodPagerId(const std::string& id, const GatewayRules& rules) {
+  if (id.empty() || id.size() > rules.maxPagerIdLength) return false;
+  return std::all_of(id.begin(), id.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+ServerAction GatewayAnswer(const std::string& line, const GatewayRules& rules,
+                           GatewayConnection& conn) {
+  const std::string verb = VerbOf(line);
+  const bool paging = verb == "PAGE" || verb == "MESS" || verb == "SEND";
+  if (verb == "LOGI") conn.loggedIn = true;
+  if (paging && rules.requireLogin && !conn.loggedIn) {
+    return ServerAction::Reply("530 Login required\r\n");
+  }
+  if (verb == "PAGE") {
+    const std::string arg = ArgumentOf(line);
+    if (rules.checkPagerIds && !GoodPagerId(arg.substr(0, arg.find(' ')), rules)) {
+      return ServerAction::Reply("550 Error, invalid pager ID\r\n");
+    }
+    conn.havePage = true;
+  } else if (verb == "MESS") {
+    if (rules.maxMessageLength != 0 && ArgumentOf(line).size() > rules.maxMessageLength) {
+      return ServerAction::Reply("550 Error, message too long\r\n");
+    }
+    conn.haveMessage = true;
+  } else if (verb == "SEND") {
+    if (!conn.havePage || !conn.haveMessage) {
+      return ServerAction::Reply("503 Error, pager ID or message incomplete\r\n");
+    }
+    conn.havePage = conn.haveMessage = false;
+    return ServerAction::After(rules.sendDelayMs, ServerAction::Reply("250 Message sent\r\n"));
+  }
+  return AcceptingAnswer(line);
+}
+
+}  // namespace
+
+ServerScript GatewayScript(GatewayRules rules) {
+  auto conn = std::make_shared<GatewayConnection>();
+  return [rules, conn](const std::string& line, int index) {
+    if (index == 0) *conn = GatewayConnection{};
+    ServerAction action = GatewayAnswer(line, rules, *conn);
+    if (rules.infoBeforeReplies && !action.text.empty()) {
+      action.text = "214 Gateway " + VerbOf(line) + " noted\r\n" + action.text;
+    }
+    return action;
+  };
+}
+
+std::string PaddedGreeting(const std::string& text, std::size_t totalBytes) {
+  std::string greeting = "220 " + text;
+  if (greeting.size() + 2 < totalBytes) greeting.append(totalBytes - 2 - greeting.size(), '.');
+  return greeting + "\r\n";
 }
 
 ServerScript AcceptingScript() {
@@ -195,6 +271,7 @@ bool SnppTestServer::HandleLine(int fd, const std::string& line, int index) {
     if (observer_) observer_(line);
   }
   const ServerAction action = script_(line, index);
+  if (action.delayMs > 0 && !Pause(action.delayMs)) return true;  // stopping
   switch (action.kind) {
     case ServerAction::Kind::Reply:
       WriteAll(fd, action.text);
@@ -202,7 +279,7 @@ bool SnppTestServer::HandleLine(int fd, const std::string& line, int index) {
     case ServerAction::Kind::SplitReply: {
       const std::size_t at = std::min(action.splitAt, action.text.size());
       WriteAll(fd, action.text.substr(0, at));
-      std::this_thread::sleep_for(std::chrono::milliseconds(kSplitPauseMs));
+      Pause(kSplitPauseMs);
       WriteAll(fd, action.text.substr(at));
       return true;
     }
@@ -218,6 +295,19 @@ bool SnppTestServer::HandleLine(int fd, const std::string& line, int index) {
       return false;
   }
   return true;
+}
+
+// Waits without holding up a stopping server; false when it is stopping.
+bool SnppTestServer::Pause(int ms) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!stop_) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        until - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return true;
+    pollfd wake{wakeFds_[0], POLLIN, 0};
+    if (::poll(&wake, 1, static_cast<int>(left.count())) > 0) return false;
+  }
+  return false;
 }
 
 }  // namespace snpp::testing

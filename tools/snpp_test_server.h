@@ -22,6 +22,7 @@ struct ServerAction {
   Kind kind = Kind::Reply;
   std::string text;
   std::size_t splitAt = 0;  // SplitReply: bytes in the first write
+  int delayMs = 0;          // wait this long before acting (a slow gateway)
 
   static ServerAction Reply(std::string text) { return {Kind::Reply, std::move(text), 0}; }
   static ServerAction Split(std::string text, std::size_t at) {
@@ -30,17 +31,40 @@ struct ServerAction {
   static ServerAction Silence() { return {Kind::Silence, {}, 0}; }
   static ServerAction Close(std::string text = {}) { return {Kind::Close, std::move(text), 0}; }
   static ServerAction Reset(std::string text = {}) { return {Kind::Reset, std::move(text), 0}; }
+  static ServerAction After(int ms, ServerAction action) {
+    action.delayMs = ms;
+    return action;
+  }
 };
 
 // Decides the answer to a received line (CR LF removed); index counts the
 // lines of the current connection from 0. Runs on the server thread.
 using ServerScript = std::function<ServerAction(const std::string& line, int index)>;
 
-// 250 to PAGE, MESS and SEND, 221 and a close to QUIT, 500 to anything else.
+// 250 to PAGE, MESS, SEND, LOGI and LEVE, a multi-line 214 reply ended by
+// 250 to HELP, 221 and a close to QUIT, 500 to anything else.
 ServerAction AcceptingAnswer(const std::string& line);
 ServerScript AcceptingScript();
 // Answers the lines in order from the list, then as AcceptingScript does.
 ServerScript SequenceScript(std::vector<ServerAction> actions);
+
+// What real paging gateways check and how they answer, each part optional.
+struct GatewayRules {
+  bool requireLogin = false;          // 530 to PAGE, MESS and SEND before a LOGI
+  bool checkPagerIds = false;         // 550 to an empty ID, one with a non-digit, or a long one
+  std::size_t maxPagerIdLength = 16;  // with checkPagerIds
+  std::size_t maxMessageLength = 0;   // 550 to a longer MESS text; 0: no limit
+  int sendDelayMs = 0;                // wait before answering SEND
+  bool infoBeforeReplies = false;     // a "214" line before each reply, in the same write
+};
+
+// Keeps the order of a gateway: SEND needs a PAGE and a MESS first (503),
+// and each SEND starts the next page afresh. State is per connection.
+ServerScript GatewayScript(GatewayRules rules);
+
+// "220", a blank, the text and padding to at least totalBytes, then CR LF:
+// a greeting longer than one read of the client.
+std::string PaddedGreeting(const std::string& text, std::size_t totalBytes);
 
 // An SNPP server on 127.0.0.1 for tests, benchmarks and demos: it greets,
 // answers each command line by a script and records every byte it receives.
@@ -74,6 +98,7 @@ class SnppTestServer {
   void Run();
   void Serve(int fd);
   bool HandleLine(int fd, const std::string& line, int index);
+  bool Pause(int ms);
 
   ServerScript script_;
   std::string greeting_;
