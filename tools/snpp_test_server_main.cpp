@@ -1,5 +1,6 @@
-// snpp-test-server: an accepting SNPP server on 127.0.0.1 for demo runs.
-// Prints the port it listens on, then every line it receives.
+// snpp-test-server: an SNPP server on 127.0.0.1 for demo and manual runs.
+// Accepts every page unless told to check like a real gateway. Prints the
+// port it listens on, then every line it receives.
 #include <poll.h>
 #include <unistd.h>
 
@@ -22,10 +23,18 @@ volatile std::sig_atomic_t gStop = 0;
 void OnSignal(int) { gStop = 1; }
 
 void Usage() {
-  std::cerr << "usage: snpp-test-server [--port N] [--greeting TEXT]\n"
-               "  --port N         TCP port on 127.0.0.1; 0 (default) picks a free one\n"
-               "  --greeting TEXT  greeting line, CR LF added; \\r \\n \\\\ and \\xHH are\n"
-               "                   understood, so \"220 \\x02Hello\" carries a notice\n";
+  std::cerr << "usage: snpp-test-server [--port N] [--greeting TEXT] [gateway options]\n"
+               "  --port N            TCP port on 127.0.0.1; 0 (default) picks a free one\n"
+               "  --greeting TEXT     greeting line, CR LF added; \\r \\n \\\\ and \\xHH are\n"
+               "                      understood, so \"220 \\x02Hello\" carries a notice\n"
+               "  --greeting-size N   pad the greeting line with dots to N bytes\n"
+               "gateway options (a real gateway's checks; SEND then needs PAGE and MESS):\n"
+               "  --require-login     530 to PAGE, MESS and SEND until LOGI\n"
+               "  --check-ids         550 to an empty pager ID or one with a non-digit\n"
+               "  --max-id-length N   550 to a longer pager ID (implies --check-ids)\n"
+               "  --max-message N     550 \"message too long\" to a longer MESS text\n"
+               "  --send-delay MS     wait MS milliseconds before answering SEND\n"
+               "  --info-lines        write a 214 line before every reply, in one write\n";
 }
 
 // Turns the escapes of the command line into bytes; nullopt on a bad escape.
@@ -58,46 +67,87 @@ std::optional<std::string> Unescape(const std::string& in) {
   return out;
 }
 
-std::optional<long> ParsePort(const char* text) {
+std::optional<long> ParseNumber(const char* text, long most) {
   char* end = nullptr;
   errno = 0;
   const long value = std::strtol(text, &end, 10);
-  if (errno != 0 || end == text || *end != '\0' || value < 0 || value > 65535) return std::nullopt;
+  if (errno != 0 || end == text || *end != '\0' || value < 0 || value > most) return std::nullopt;
   return value;
+}
+
+struct Options {
+  long port = 0;
+  std::string greeting = "220 SNPP test server ready";
+  long greetingSize = 0;
+  bool gateway = false;
+  snpp::testing::GatewayRules rules;
+};
+
+// Reads the numeric options; false (after a message) on a bad value.
+bool ReadNumber(const std::string& arg, const char* text, Options& o) {
+  const long most = arg == "--port" ? 65535 : 100'000'000;
+  const auto value = ParseNumber(text, most);
+  if (!value) {
+    std::cerr << "snpp-test-server: bad value for " << arg << ": " << text << "\n";
+    return false;
+  }
+  if (arg == "--port") {
+    o.port = *value;
+  } else if (arg == "--greeting-size") {
+    o.greetingSize = *value;
+  } else if (arg == "--max-id-length") {
+    o.rules.checkPagerIds = true;
+    o.rules.maxPagerIdLength = static_cast<std::size_t>(*value);
+  } else if (arg == "--max-message") {
+    o.rules.maxMessageLength = static_cast<std::size_t>(*value);
+  } else {
+    o.rules.sendDelayMs = static_cast<int>(*value);
+  }
+  if (arg != "--port" && arg != "--greeting-size") o.gateway = true;
+  return true;
+}
+
+bool IsNumberOption(const std::string& arg) {
+  return arg == "--port" || arg == "--greeting-size" || arg == "--max-id-length" ||
+         arg == "--max-message" || arg == "--send-delay";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  long port = 0;
-  std::string greeting = "220 SNPP test server ready";
+  Options o;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--port" && i + 1 < argc) {
-      const auto value = ParsePort(argv[++i]);
-      if (!value) {
-        std::cerr << "snpp-test-server: bad port: " << argv[i] << "\n";
-        return 2;
-      }
-      port = *value;
+    if (IsNumberOption(arg) && i + 1 < argc) {
+      if (!ReadNumber(arg, argv[++i], o)) return 2;
     } else if (arg == "--greeting" && i + 1 < argc) {
       const auto value = Unescape(argv[++i]);
       if (!value) {
         std::cerr << "snpp-test-server: bad escape in greeting\n";
         return 2;
       }
-      greeting = *value;
+      o.greeting = *value;
+    } else if (arg == "--require-login") {
+      o.rules.requireLogin = o.gateway = true;
+    } else if (arg == "--check-ids") {
+      o.rules.checkPagerIds = o.gateway = true;
+    } else if (arg == "--info-lines") {
+      o.rules.infoBeforeReplies = o.gateway = true;
     } else {
       Usage();
       return arg == "--help" ? 0 : 2;
     }
   }
+  std::string greeting = o.greeting;
+  const auto size = static_cast<std::size_t>(o.greetingSize);
+  if (greeting.size() + 2 < size) greeting.append(size - 2 - greeting.size(), '.');
 
   std::signal(SIGINT, OnSignal);
   std::signal(SIGTERM, OnSignal);
   try {
-    snpp::testing::SnppTestServer server(snpp::testing::AcceptingScript(), greeting + "\r\n",
-                                         static_cast<std::uint16_t>(port));
+    snpp::testing::SnppTestServer server(
+        o.gateway ? snpp::testing::GatewayScript(o.rules) : snpp::testing::AcceptingScript(),
+        greeting + "\r\n", static_cast<std::uint16_t>(o.port));
     server.SetLineObserver([](const std::string& line) {
       std::fwrite(line.data(), 1, line.size(), stdout);
       std::fputc('\n', stdout);
