@@ -15,6 +15,7 @@ namespace {
 constexpr int kIntervalMs = 333;
 
 struct Probe {
+  explicit Probe(const char* n) : name(n) {}
   const char* name;
   QTimer timer;
   int ticks = 0;
@@ -27,8 +28,8 @@ struct Probe {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const int ticks = argc > 1 ? std::max(1, std::atoi(argv[1])) : 28;
-  Probe coarse{"coarse (Qt default)", {}};
-  Probe precise{"precise (Timer1)", {}};
+  Probe coarse("coarse (Qt default)");
+  Probe precise("precise (Timer1)");
   coarse.timer.setTimerType(Qt::CoarseTimer);
   precise.timer.setTimerType(Qt::PreciseTimer);
   QElapsedTimer clock;

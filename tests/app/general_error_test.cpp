@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/error_display.h"
@@ -48,10 +49,11 @@ TEST(GeneralErrorDisplay, ErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
 TEST(GeneralErrorDisplay, OneBoxAtATimeAndSocketErrorsWaitForTheMainLoop) {
   std::vector<std::string> shown;
   int depth = 0, deepest = 0;
+  bool raiseMore = true;
   auto old = snpp::setErrorPresenter([&](const std::string& text) {
     deepest = std::max(deepest, ++depth);
     shown.push_back(text);
-    if (shown.size() == 1) {  // errors raised while the first box is open
+    if (std::exchange(raiseMore, false)) {  // errors raised while the first box is open
       snpp::showGeneralError(std::string("10035: write"));
       snpp::showGeneralError(std::string("10035: write"));
       snpp::showGeneralError(std::string("first"));
