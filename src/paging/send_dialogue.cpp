@@ -47,6 +47,10 @@ void SendController::SendFirstPage() {
     Write(PageCommand(view_.PagerNumber()));
   } else if (!sendQueue_.empty()) {
     PageNextRecipient();
+  } else {
+    // Nothing was written, so no reply is awaited: a greeting after the last
+    // recipient must not let a later "250" write MESS without a PAGE.
+    return;
   }
   sendState_ = SendState::AwaitPageReply;
 }
@@ -93,10 +97,6 @@ void SendController::FailReply(const std::string& text) {
   link_.SetConnected(false);
   view_.SetStatusBarText(text);
 }
-
-}  // namespace snpp
-
-namespace snpp {
 
 // The line client keeps no outbound queue and does not say how much of a
 // refused command went out, so the rest can't be sent later: the server may

@@ -161,6 +161,11 @@ TEST_F(Dialogue, SecondGreetingConsumesTheNextQueuedEntryAndAnEmptyQueueWritesNo
   link.DataIn("220 and again\r\n");
   EXPECT_EQ(link.written, "PAGE 1\r\nPAGE \r\n");
   EXPECT_EQ(send.sendState(), SendState::AwaitPageReply);
+  link.DataIn("250 OK\r\n250 OK\r\n250 OK\r\n");
+  EXPECT_EQ(send.sendState(), SendState::AwaitQuitReply);
+  link.DataIn("220 late greeting\r\n");  // nothing to page: QUIT stays the last command
+  link.DataIn("250 OK\r\n");
+  EXPECT_EQ(link.written, "PAGE 1\r\nPAGE \r\nMESS hello\r\nSEND\r\nQUIT\r\n");
 }
 
 TEST_F(Dialogue, AReplyCodeCutByTheNetworkIsJoinedWithItsRest) {
