@@ -40,12 +40,18 @@ std::vector<std::string> ReplySplitter::Take(std::string_view text) {
     const std::size_t lf = text.find('\n', start);
     const std::size_t end = lf == std::string_view::npos ? text.size() : lf + 1;
     const std::string_view piece = text.substr(start, end - start);
-    std::string reply = start == 0 && !fragment_.empty() ? JoinFragment(piece) : std::string(piece);
+    const bool terminated = lf != std::string_view::npos;
     start = end;
-    if (lf == std::string_view::npos && IsCutCode(reply)) {
+    if (midLine_ && !StartsWithCode(piece)) {  // the rest of a reply already acted on
+      midLine_ = !terminated;
+      continue;
+    }
+    std::string reply = !fragment_.empty() ? JoinFragment(piece) : std::string(piece);
+    if (!terminated && IsCutCode(reply)) {
       fragment_ = std::move(reply);
     } else {
       replies.push_back(std::move(reply));
+      midLine_ = !terminated;
     }
   }
   return replies;

@@ -214,6 +214,7 @@ TEST_F(Dialogue, EveryReplyLineOfAReadIsActedOnInOrder) {
       {{"4", "21 Busy\r\n"}, "", "FAIL - 421 Busy\r\n"},
       {{"250 OK"}, "MESS hello\r\n", "CONNECTED..."},  // no line end at all
       {{longTail + "\r\n250 OK\r\n"}, "MESS hello\r\n", "CONNECTED..."},
+      {{"250 in", " 5 minutes\r\n", "5"}, "MESS hello\r\n", "FAIL - 5"},  // rest, then a reply
   };
   for (const Case& c : cases) {
     send.ResetSendState();
@@ -226,6 +227,13 @@ TEST_F(Dialogue, EveryReplyLineOfAReadIsActedOnInOrder) {
     EXPECT_EQ(link.written, c.written) << c.reads.front().substr(0, 30);
     EXPECT_EQ(view.status, c.status) << c.reads.front().substr(0, 30);
   }
+}
+
+TEST_F(Dialogue, AServerWritingByteByByteIsReadLineByLine) {
+  DriveTo(SendState::AwaitGreeting);
+  for (char c : std::string("220 gateway 5 ready\r\n250 OK\r\n")) link.DataIn(std::string(1, c));
+  EXPECT_EQ(link.written, "PAGE 5551234\r\nMESS hello\r\n");
+  EXPECT_EQ(view.status, "CONNECTED...");
 }
 
 TEST_F(Dialogue, ACommandThatCannotBeWrittenEndsTheSendOnce) {
