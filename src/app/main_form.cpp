@@ -69,6 +69,7 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
   createPaging();
   Timer1 = new QTimer(this);
   Timer1->setInterval(333);
+  Timer1->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire 5 % early: the send limit too
   connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);
   Timer1->start();
 

@@ -130,6 +130,7 @@ private:
   void SetPagerNumber(const std::string& id) override;
   void SetPagerNumberEnabled(bool enabled) override;
   void SetSelectingHintVisible(bool visible) override;
+  void ShowRefusedPagerId(const std::string& text) override;
   bool AskForName(std::string& name, std::string& id) override;
   void connectDirectory();
 

@@ -1,6 +1,7 @@
 // The main window's side of the stored data: the standard messages behind
 // the pick buttons, and the names list kept in names.txt.
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "app/main_form.h"
 #include "app/message_memo.h"
@@ -51,6 +52,9 @@ void Tmainform::SetNameChecked(int index, bool checked) {
 void Tmainform::SetPagerNumber(const std::string& id) { idEditField->SetStringValueBytes(id); }
 void Tmainform::SetPagerNumberEnabled(bool enabled) { idEditField->setEnabled(enabled); }
 void Tmainform::SetSelectingHintVisible(bool visible) { selectingPanel->setVisible(visible); }
+void Tmainform::ShowRefusedPagerId(const std::string& text) {
+  StatusBar1->showMessage(snpp::dialogs::BytesToText(text));
+}
 
 bool Tmainform::AskForName(std::string& name, std::string& id) {
   if (!addNameForm_) return false;

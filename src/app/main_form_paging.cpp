@@ -75,8 +75,9 @@ Tmainform::Paging::Paging(Tmainform& form, const std::string& host, std::uint16_
     : view(form), send(view, link, host, port) {
   link.Attach(send);
   // What a handler throws inside a socket event is held by the line client
-  // until its own work is done, then surfaces here, outside Qt's frames.
-  loop.OnException = [](std::exception_ptr error) { snpp::showGeneralError(error); };
+  // until its own work is done, then surfaces here, outside Qt's frames. The
+  // box opens from the main loop, so no socket event runs nested inside it.
+  loop.OnException = [](std::exception_ptr error) { snpp::postGeneralError(error); };
 }
 
 void Tmainform::createPaging() {

@@ -46,10 +46,12 @@ void RecipientDirectory::namesListBoxClick() {
   if (view_.CheckedCount() > 0) return;
   const int index = view_.NameItemIndex();
   if (index < 0) return;
-  const std::string id = retrieveID(view_.NameItem(index));
+  const std::string entry = view_.NameItem(index);
+  const bool refused = PagerIdTooLong(entry);
   view_.SetPagerNumberEnabled(true);
   view_.SetSelectingHintVisible(false);
-  view_.SetPagerNumber(id);
+  view_.SetPagerNumber(refused ? std::string() : retrieveID(entry));
+  if (refused) view_.ShowRefusedPagerId(PagerIdTooLongText(entry));
 }
 
 void RecipientDirectory::namesListboxStateChange(int /*index*/, bool nowChecked) {

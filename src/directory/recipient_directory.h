@@ -28,6 +28,9 @@ class DirectoryView {
   virtual void SetPagerNumber(const std::string& id) = 0;
   virtual void SetPagerNumberEnabled(bool enabled) = 0;
   virtual void SetSelectingHintVisible(bool visible) = 0;
+  // A selected name whose pager ID can't be paged: the field is left empty
+  // and the user is told why.
+  virtual void ShowRefusedPagerId(const std::string& /*text*/) {}
 
   // The name entry dialog: fields set from name and id, shown modally;
   // true and the fields' texts when it ends with OK.

@@ -1,5 +1,7 @@
 #include "directory/recipient_entry.h"
 
+#include <string>
+
 namespace snpp {
 namespace {
 
@@ -38,6 +40,19 @@ std::string retrieveID(std::string_view entry) {
     if (IsDigit(entry[p])) id.push_back(entry[p]);
   }
   return id;
+}
+
+bool PagerIdTooLong(std::string_view entry) {
+  const std::size_t start = IdStart(entry);
+  if (start >= entry.size()) return false;
+  std::size_t digits = 0;
+  for (char c : entry.substr(start)) digits += IsDigit(c) ? 1 : 0;
+  return digits > kMaxPagedDigits;
+}
+
+std::string PagerIdTooLongText(std::string_view entry) {
+  return "Error: pager ID longer than " + std::to_string(kMaxPagedDigits) +
+         " digits: " + std::string(entry);
 }
 
 }  // namespace snpp

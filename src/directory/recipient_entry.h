@@ -28,4 +28,11 @@ EntryParts SplitEntry(std::string_view entry);
 // without a comma.
 std::string retrieveID(std::string_view entry);
 
+// True when the stored ID holds more digits than retrieveID gives: paging
+// its first ten would reach someone else's pager, so such an entry is not
+// paged at all.
+bool PagerIdTooLong(std::string_view entry);
+// What the user is told about such an entry.
+std::string PagerIdTooLongText(std::string_view entry);
+
 }  // namespace snpp

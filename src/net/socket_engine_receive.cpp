@@ -60,12 +60,15 @@ SocketEngine::PassEnd SocketEngine::ReceivePass(PassMode mode) {
       // Past the peer's close (or our own) nothing completes a line any more
       // that is not already in the buffer, so each read is flushed whole.
       if (!DeliverLines(generation) || !DeliverRest(generation)) return PassEnd::Stop;
-      if (mode == PassMode::Closing) return PassEnd::Done;
     }
     if (mode == PassMode::Read && ++reads > kMaxReadsPerPass) return PassEnd::Done;
     const SocketFunctions& api = Library().Api();
     const std::span<char> room = buffer_.FreeSpace();
     const long n = api.Recv(socket_, room.data(), room.size(), 0);
+    // A local close still takes what has arrived, so the system closes the
+    // connection gracefully instead of resetting it over unread data; those
+    // bytes are not delivered.
+    if (mode == PassMode::Closing) return PassEnd::Done;
     if (n == 0) {
       if (mode == PassMode::Read && (!DeliverLines(generation) || !DeliverRest(generation))) return PassEnd::Stop;
       insideReceive_ = false;

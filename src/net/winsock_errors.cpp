@@ -1,6 +1,7 @@
 #include "winsock_errors.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 #include <netdb.h>
@@ -72,6 +73,8 @@ struct ErrnoCode {
   int code;
 };
 
+// The sockets are never shut down for writing, so EPIPE only comes after the
+// peer reset or dropped the connection, and reads as a reset.
 constexpr ErrnoCode kErrnoCodes[] = {
     {EINTR, 10004},        {EBADF, 10009},          {EACCES, 10013},          {EPERM, 10013},
     {EFAULT, 10014},       {EINVAL, 10022},         {EMFILE, 10024},          {ENFILE, 10024},
@@ -81,7 +84,7 @@ constexpr ErrnoCode kErrnoCodes[] = {
     {EAFNOSUPPORT, 10047}, {EADDRINUSE, 10048},     {EADDRNOTAVAIL, 10049},   {ENETDOWN, 10050},
     {ENETUNREACH, 10051},  {ENETRESET, 10052},      {ECONNABORTED, 10053},    {ECONNRESET, 10054},
     {ENOBUFS, 10055},      {ENOMEM, 10055},         {EISCONN, 10056},         {ENOTCONN, 10057},
-    {ESHUTDOWN, 10058},    {EPIPE, 10058},          {ETOOMANYREFS, 10059},    {ETIMEDOUT, 10060},
+    {ESHUTDOWN, 10058},    {EPIPE, 10054},          {ETOOMANYREFS, 10059},    {ETIMEDOUT, 10060},
     {ECONNREFUSED, 10061}, {ELOOP, 10062},          {ENAMETOOLONG, 10063},    {EHOSTDOWN, 10064},
     {EHOSTUNREACH, 10065}, {ENOTEMPTY, 10066},      {EUSERS, 10068},          {EDQUOT, 10069},
     {ESTALE, 10070},       {EREMOTE, 10071},
@@ -90,11 +93,12 @@ constexpr ErrnoCode kErrnoCodes[] = {
 }  // namespace
 
 std::string DescribeError(int code) {
-  // Looked up by the exact code: a code outside 16 bits must not borrow the
-  // text of the table entry it would wrap around to.
+  // Codes are 16-bit numbers in the library's numbering; the text shows the
+  // code as it was given.
+  const int key = static_cast<int>(static_cast<std::uint16_t>(code));
   char text[96];
   for (const ErrorText& e : kTexts) {
-    if (e.code == code) {
+    if (e.code == key) {
       std::snprintf(text, sizeof text, "[%d] %s", code, e.text);
       return text;
     }

@@ -1,6 +1,7 @@
 // Starting, bounding and ending a send; the line client's connection events.
 #include <utility>
 
+#include "directory/recipient_entry.h"
 #include "paging/send_controller.h"
 
 namespace snpp {
@@ -12,7 +13,7 @@ SendController::SendController(PagingView& view, PagingLink& link, std::string h
 void SendController::ResetSendState() {
   sendState_ = SendState::Idle;
   sendQueue_.clear();
-  replyFragment_.clear();
+  replies_.Clear();
 }
 
 void SendController::sendButtonClick() {
@@ -32,13 +33,25 @@ void SendController::sendButtonClick() {
 
   const std::string message = view_.MessageText();
   if (!link_.Connected() && !message.empty() && (multiSend_ || !view_.PagerNumber().empty())) {
-    StartSend();
+    if (!RefuseUnpageableRecipient()) StartSend();
   }
   messageText_ = message;
 }
 
+// Nothing is paged when one checked entry holds an ID the send would cut:
+// the user corrects the entry rather than finding half the list paged.
+bool SendController::RefuseUnpageableRecipient() {
+  for (const std::string& entry : sendQueue_) {
+    if (!multiSend_ || !PagerIdTooLong(entry)) continue;
+    view_.SetStatusCaption("FAIL");
+    view_.SetStatusBarText(PagerIdTooLongText(entry));
+    return true;
+  }
+  return false;
+}
+
 void SendController::StartSend() {
-  replyFragment_.clear();
+  replies_.Clear();
   sendState_ = SendState::Connecting;
   view_.SetStatusCaption("CONNECTING...");
   timeoutCount_ = multiSend_ ? kMultiLimitUnits : kSingleLimitUnits;
@@ -104,7 +117,7 @@ void SendController::clientSocketConnected(int StatusCode, const std::string& De
 void SendController::clientSocketDisconnected(int StatusCode, const std::string& Description) {
   sendState_ = SendState::Idle;
   timeoutCount_ = 0;
-  replyFragment_.clear();
+  replies_.Clear();
   if (StatusCode != 0) view_.SetStatusBarText("Error: " + Description);
 }
 

@@ -6,6 +6,7 @@
 
 #include "paging/paging_link.h"
 #include "paging/paging_view.h"
+#include "paging/reply_splitter.h"
 #include "paging/send_state.h"
 #include "snpp/build_config.h"
 
@@ -47,9 +48,12 @@ class SendController {
   std::uint16_t port() const { return port_; }
 
  private:
+  bool RefuseUnpageableRecipient();
   void StartSend();
   void EndSendAtOnce();
-  void HandleReply(const std::string& Text);
+  bool HandleReply(const std::string& Text);
+  void Write(const std::string& command);
+  void EndSendAfterWriteError(const std::string& reason);
   void SendFirstPage();
   void PageNextRecipient();
   void AcceptReply();
@@ -67,8 +71,7 @@ class SendController {
   std::string messageText_;
   int timeoutCount_ = 0;
   int tickCount_ = 0;
-  // The start of a reply too short to hold its code, waiting for the rest.
-  std::string replyFragment_;
+  ReplySplitter replies_;
 };
 
 }  // namespace snpp

@@ -1,4 +1,5 @@
 // What the send does with each piece of text the server sends.
+#include <exception>
 #include <utility>
 
 #include "directory/recipient_entry.h"
@@ -7,54 +8,49 @@
 
 namespace snpp {
 
-namespace {
-
-// A piece shorter than a reply code, with no line end in it, can only be the
-// start of a reply that the network cut in two.
-bool IsCutReplyCode(const std::string& text) {
-  return !text.empty() && text.size() < 3 && text.find_first_of("\r\n") == std::string::npos;
-}
-
-}  // namespace
-
 void SendController::clientSocketDataIn(const std::string& Text, bool /*EOL*/) {
-  std::string reply = replyFragment_ + Text;
-  replyFragment_.clear();
-  if (IsCutReplyCode(reply)) {
-    replyFragment_ = std::move(reply);
-    return;
+  for (const std::string& reply : replies_.Take(Text)) {
+    if (!HandleReply(reply)) {
+      replies_.Clear();  // the send is ending: what follows is not acted on
+      return;
+    }
   }
-  HandleReply(reply);
 }
 
-void SendController::HandleReply(const std::string& Text) {
+// False when the reply ended the send.
+bool SendController::HandleReply(const std::string& Text) {
   switch (ClassifyReply(Text)) {
     case ReplyClass::Greeting: {
       SendFirstPage();
       const std::string notice = ExtractNotice(Text);
       if (!notice.empty()) view_.SetNoticeCaption(notice);
-      break;
+      return true;
     }
     case ReplyClass::Accepted:
       AcceptReply();
-      break;
+      return true;
     case ReplyClass::Closing:
       // The disconnect that follows returns the send to Idle.
       link_.SetConnected(false);
-      break;
+      return false;
     case ReplyClass::Failure:
       FailReply(Text);
-      break;
+      return false;
     case ReplyClass::Ignored:
-      break;
+      return true;
   }
+  return true;
 }
 
 void SendController::SendFirstPage() {
   if (!multiSend_) {
-    link_.SetDataOut(PageCommand(view_.PagerNumber()));
+    Write(PageCommand(view_.PagerNumber()));
   } else if (!sendQueue_.empty()) {
     PageNextRecipient();
+  } else {
+    // Nothing was written, so no reply is awaited: a greeting after the last
+    // recipient must not let a later "250" write MESS without a PAGE.
+    return;
   }
   sendState_ = SendState::AwaitPageReply;
 }
@@ -62,18 +58,18 @@ void SendController::SendFirstPage() {
 void SendController::PageNextRecipient() {
   const std::string entry = sendQueue_.front();
   view_.AppendLog("Sending to: " + entry + " ...");
-  link_.SetDataOut(PageCommand(retrieveID(entry)));
+  Write(PageCommand(retrieveID(entry)));
   sendQueue_.pop_front();
 }
 
 void SendController::AcceptReply() {
   switch (sendState_) {
     case SendState::AwaitPageReply:
-      link_.SetDataOut(MessCommand(messageText_));
+      Write(MessCommand(messageText_));
       sendState_ = SendState::AwaitMessReply;
       break;
     case SendState::AwaitMessReply:
-      link_.SetDataOut(kSendCommand);
+      Write(kSendCommand);
       sendState_ = SendState::AwaitSendReply;
       break;
     case SendState::AwaitSendReply:
@@ -83,7 +79,7 @@ void SendController::AcceptReply() {
         sendState_ = SendState::AwaitPageReply;
       } else {
         view_.SetStatusCaption("SUCCESS");
-        link_.SetDataOut(kQuitCommand);
+        Write(kQuitCommand);
         sendState_ = SendState::AwaitQuitReply;
       }
       break;
@@ -100,6 +96,35 @@ void SendController::FailReply(const std::string& text) {
   view_.SetStatusCaption("FAIL - " + text);
   link_.SetConnected(false);
   view_.SetStatusBarText(text);
+}
+
+// The line client keeps no outbound queue and does not say how much of a
+// refused command went out, so the rest can't be sent later: the server may
+// hold half a command. The send ends here, once, with the reason shown; the
+// error still goes on to the caller.
+void SendController::Write(const std::string& command) {
+  try {
+    link_.SetDataOut(command);
+  } catch (const std::exception& e) {
+    EndSendAfterWriteError(e.what());
+    throw;
+  } catch (...) {
+    EndSendAfterWriteError("");
+    throw;
+  }
+}
+
+void SendController::EndSendAfterWriteError(const std::string& reason) {
+  try {
+    link_.SetConnected(false);
+  } catch (...) {
+    // The connection is being dropped anyway; the write error is the news.
+  }
+  timeoutCount_ = 0;
+  sendState_ = SendState::Idle;
+  replies_.Clear();
+  view_.SetStatusCaption("FAIL");
+  view_.SetStatusBarText("Error: " + reason);
 }
 
 }  // namespace snpp

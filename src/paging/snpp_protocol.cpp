@@ -10,7 +10,31 @@ constexpr char kNoticeMarker = '\x02';
 constexpr std::size_t kNoticeStart = 5;  // 0-based index of the sixth byte
 constexpr std::size_t kNoticeMaxChars = 40;
 
-bool IsUtf8Continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+// Bytes of the well-formed UTF-8 character at the front of text; 1 for any
+// byte that doesn't start one, so stray bytes count as characters of their own.
+std::size_t CharLength(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  std::size_t length = 1;
+  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  }
+  if (length == 1 || text.size() < length) return 1;
+  if (byte(1) < low || byte(1) > high) return 1;
+  for (std::size_t i = 2; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 1;
+  }
+  return length;
+}
 
 }  // namespace
 
@@ -25,16 +49,14 @@ ReplyClass ClassifyReply(std::string_view text) {
 
 std::string ExtractNotice(std::string_view greeting) {
   if (greeting.size() <= 6 || greeting[4] != kNoticeMarker) return {};
-  // The last byte is never part of the notice (normally it is the LF), and a
-  // CR ends it. The limit counts characters as the user sees them, so a UTF-8
-  // sequence is taken whole or not at all.
-  std::size_t end = greeting.size() - 1;
-  while (end > kNoticeStart && IsUtf8Continuation(static_cast<unsigned char>(greeting[end]))) --end;
+  // The last character is never part of the notice (normally it is the LF),
+  // and a CR ends it. The limit counts characters as the user sees them, so
+  // a UTF-8 sequence is taken whole or not at all.
   std::size_t pos = kNoticeStart;
   std::size_t chars = 0;
-  while (pos < end && chars < kNoticeMaxChars && greeting[pos] != '\r') {
-    std::size_t next = pos + 1;
-    while (next < end && IsUtf8Continuation(static_cast<unsigned char>(greeting[next]))) ++next;
+  while (chars < kNoticeMaxChars && greeting[pos] != '\r') {
+    const std::size_t next = pos + CharLength(greeting.substr(pos));
+    if (next >= greeting.size()) break;  // pos holds the last character
     pos = next;
     ++chars;
   }

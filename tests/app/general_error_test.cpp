@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/error_display.h"
 #include "support/qt_unwind_leaks.h"
@@ -39,6 +44,32 @@ TEST(GeneralErrorDisplay, ErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
   EXPECT_EQ(clicks, 2);
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0], "11001: [11001] Host not found.");
+}
+
+TEST(GeneralErrorDisplay, OneBoxAtATimeAndSocketErrorsWaitForTheMainLoop) {
+  std::vector<std::string> shown;
+  int depth = 0, deepest = 0;
+  bool raiseMore = true;
+  auto old = snpp::setErrorPresenter([&](const std::string& text) {
+    deepest = std::max(deepest, ++depth);
+    shown.push_back(text);
+    if (std::exchange(raiseMore, false)) {  // errors raised while the first box is open
+      snpp::showGeneralError(std::string("10035: write"));
+      snpp::showGeneralError(std::string("10035: write"));
+      snpp::showGeneralError(std::string("first"));
+    }
+    --depth;
+  });
+  snpp::showGeneralError(std::string("first"));
+  EXPECT_EQ(shown, (std::vector<std::string>{"first.", "10035: write."}));
+  EXPECT_EQ(deepest, 1);
+
+  shown.clear();
+  snpp::postGeneralError(std::make_exception_ptr(std::runtime_error("from a socket event")));
+  EXPECT_TRUE(shown.empty());
+  QCoreApplication::processEvents();
+  snpp::setErrorPresenter(old);
+  EXPECT_EQ(shown, (std::vector<std::string>{"from a socket event."}));
 }
 
 }  // namespace

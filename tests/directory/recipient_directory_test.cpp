@@ -28,6 +28,7 @@ class FakeDirectoryView : public DirectoryView {
   std::string pager = "untouched";
   bool pagerEnabled = true;
   bool hintVisible = false;
+  std::string refused;
   int stateChanges = 0;
   std::optional<std::pair<std::string, std::string>> dialogAnswer;  // nullopt = Cancel
   std::pair<std::string, std::string> dialogShown;
@@ -60,6 +61,7 @@ class FakeDirectoryView : public DirectoryView {
   void SetPagerNumber(const std::string& id) override { pager = id; }
   void SetPagerNumberEnabled(bool e) override { pagerEnabled = e; }
   void SetSelectingHintVisible(bool v) override { hintVisible = v; }
+  void ShowRefusedPagerId(const std::string& text) override { refused = text; }
   bool AskForName(std::string& name, std::string& id) override {
     dialogShown = {name, id};
     if (!dialogAnswer) return false;
@@ -156,6 +158,14 @@ TEST_F(RecipientDirectoryTest, CheckingAndUncheckingSwitchesBetweenTheModes) {
   EXPECT_TRUE(view.pagerEnabled);
   EXPECT_FALSE(view.hintVisible);
   EXPECT_EQ(view.pager, "111");
+}
+
+TEST_F(RecipientDirectoryTest, SelectingAnIdLongerThanTheFieldLeavesItEmptyAndSaysWhy) {
+  fill({"Ann, 111", "Long, 12345678901234"});
+  view.clickText(0);
+  view.clickText(1);
+  EXPECT_EQ(view.pager, "");  // never its first ten digits: someone else's pager
+  EXPECT_EQ(view.refused, "Error: pager ID longer than 10 digits: Long, 12345678901234");
 }
 
 TEST_F(RecipientDirectoryTest, DeletingTheOnlyCheckedEntryKeepsSeveralModeUntilNextSelection) {

@@ -169,6 +169,19 @@ TEST_F(NetTest, DestroyingAnOpenClientResetsSilently) {
   EXPECT_TRUE(log.entries.empty());
 }
 
+TEST_F(NetTest, ClosingTakesUnreadDataSoThePeerSeesAGracefulEnd) {
+  Peer peer;
+  TLineClient c(loop);
+  EventLog log;
+  log.Attach(c);
+  ConnectTo(c, peer, log);
+  peer.Send("221 Bye\r\n");  // arrived, not yet read by the loop
+  c.SetConnected(false);
+  EXPECT_EQ(peer.WaitForEnd(loop), 0);
+  EXPECT_FALSE(log.Has("data [221 Bye\r\n] T"));  // read only to be taken, not delivered
+  EXPECT_TRUE(log.Has("disconnected 0 OK"));
+}
+
 TEST_F(NetTest, LingerOffResetsOnClose) {
   Peer peer;
   TLineClient c(loop);

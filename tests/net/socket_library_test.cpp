@@ -118,11 +118,12 @@ TEST(ErrorText, DescribesByTableOrSaysThereIsNone) {
   EXPECT_EQ(DescribeError(10061), "[10061] Connection refused");
   EXPECT_EQ(DescribeError(11002), "[11002] Non-authoritative 'Host not found' (try again or check DNS setup)");
   EXPECT_EQ(DescribeError(10100), "[10100] (no description available)");
-  EXPECT_EQ(DescribeError(10061 + 65536), "[75597] (no description available)");
+  EXPECT_EQ(DescribeError(10061 + 65536), "[75597] Connection refused");  // a 16-bit code
   EXPECT_EQ(DescribeError(-1), "[-1] (no description available)");
   EXPECT_EQ(ErrorFromErrno(ECONNREFUSED), 10061);
   EXPECT_EQ(ErrorFromErrno(EWOULDBLOCK), 10035);
   EXPECT_EQ(ErrorFromErrno(EHOSTUNREACH), 10065);
+  EXPECT_EQ(ErrorFromErrno(EPIPE), 10054);  // only ever seen after the peer reset
   EXPECT_EQ(ErrorFromErrno(ENODATA), kUnmappedErrnoBase + ENODATA);  // not "Connection refused"
   const ECodedError e(-1, "Line client: Error creating component");
   EXPECT_STREQ(e.what(), "-1: Line client: Error creating component");

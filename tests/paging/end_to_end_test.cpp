@@ -5,9 +5,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -22,6 +25,9 @@ namespace snpp::test {
 namespace {
 
 using snpp::testing::AcceptingScript;
+using snpp::testing::GatewayRules;
+using snpp::testing::GatewayScript;
+using snpp::testing::PaddedGreeting;
 using snpp::testing::SequenceScript;
 using snpp::testing::ServerAction;
 using snpp::testing::ServerScript;
@@ -303,6 +309,100 @@ TEST_F(EndToEnd, UnresolvableHostEndsTheSendAtOnce) {
   EXPECT_EQ(send->timeoutCount(), 0);
   EXPECT_EQ(view.status, "FAIL");
   EXPECT_EQ(view.log, std::vector<std::string>{"trying no-such-host.invalid..."});
+}
+
+TEST_F(EndToEnd, WhatAGatewayRefusesIsShownToTheUser) {
+  struct Case {
+    GatewayRules rules;
+    std::string message;
+    std::string status;
+  };
+  GatewayRules ids, length, login;
+  ids.checkPagerIds = true;
+  length.maxMessageLength = 160;
+  login.requireLogin = true;
+  const Case cases[] = {
+      {ids, "hello", "FAIL - 550 Error, invalid pager ID\r\n"},
+      {length, std::string(999, 'm'), "FAIL - 550 Error, message too long\r\n"},
+      {login, "hello", "FAIL - 530 Login required\r\n"},
+  };
+  for (const Case& c : cases) {
+    view.message = c.message;
+    view.Check({"Ann, 111", "Nobody, none"});
+    Serve(GatewayScript(c.rules));
+    SendToTheEnd();
+    EXPECT_EQ(view.status, c.status);
+    EXPECT_EQ(view.statusBar, c.status.substr(7));
+    EXPECT_EQ(view.log.back(), "FAIL, Send process terminated");
+    EXPECT_EQ(send->sendState(), SendState::Idle);
+  }
+}
+
+TEST_F(EndToEnd, ASlowChattyGatewayWithALongGreetingPagesEveryone) {
+  GatewayRules rules;
+  rules.sendDelayMs = 150;
+  rules.infoBeforeReplies = true;
+  rules.checkPagerIds = true;
+  view.Check({"Ann, 111", "Bob, 222", "Cy, 333"});
+  Serve(GatewayScript(rules), PaddedGreeting("gateway ready", 5000));
+  SendToTheEnd();
+  EXPECT_EQ(view.status, "SUCCESS");
+  EXPECT_EQ(std::count(view.log.begin(), view.log.end(), "MESSAGE SENT OK"), 3);
+  EXPECT_EQ(server->ReceivedLines().back(), "QUIT");
+}
+
+// A server that never reads and answers "250 OK" every millisecond: the
+// client's send buffer fills, and the send must end once, not write on.
+TEST_F(EndToEnd, AServerThatStopsReadingEndsTheSendOnce) {
+  const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  const int small = 1024;
+  ::setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t len = sizeof addr;
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  ASSERT_EQ(::listen(listener, 1), 0);
+  ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len), 0);
+  std::atomic<bool> stop{false};
+  std::thread flood([&] {
+    const int fd = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+    if (fd < 0) return;
+    ::send(fd, "220 hi\r\n", 8, MSG_NOSIGNAL);
+    while (!stop && ::send(fd, "250 OK\r\n", 8, MSG_NOSIGNAL) > 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ::close(fd);
+  });
+
+  std::vector<std::string> names;
+  for (int i = 0; i < 200; ++i) names.push_back("Name " + std::to_string(i) + ", 555" + std::to_string(i));
+  view.Check(names);
+  view.message = std::string(999, 'x');
+  Use("127.0.0.1", ntohs(addr.sin_port));
+  send->sendButtonClick();
+  int errors = 0;
+  const auto turnUntil = [&](std::chrono::milliseconds span, const std::function<bool()>& done) {
+    const auto end = std::chrono::steady_clock::now() + span;
+    while (!done() && std::chrono::steady_clock::now() < end) {
+      try {
+        loop.RunOnce(std::chrono::milliseconds(10));
+      } catch (const std::exception& e) {
+        ++errors;
+        EXPECT_THAT(e.what(), StartsWith("10035: "));
+      }
+    }
+  };
+  turnUntil(std::chrono::seconds(10),
+            [&] { return send->sendState() == SendState::Idle && !client.Connected(); });
+  turnUntil(std::chrono::milliseconds(100), [] { return false; });  // late replies write nothing
+  stop = true;
+  flood.join();
+  ::close(listener);
+  EXPECT_EQ(errors, 1);
+  EXPECT_EQ(send->sendState(), SendState::Idle);
+  EXPECT_EQ(view.status, "FAIL");
+  EXPECT_THAT(view.statusBar, StartsWith("Error: 10035: "));
 }
 
 }  // namespace

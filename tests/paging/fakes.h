@@ -2,6 +2,8 @@
 // A scripted window and line client for driving the send without a display
 // or a network.
 
+#include <exception>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -58,6 +60,7 @@ struct FakeLink : PagingLink {
   bool closePending = false;
   std::vector<std::string> calls;  // "port 444", "host h", "connect", "close", or the data written
   std::string written;
+  bool failWrites = false;  // as a socket whose send buffer is full
 
   bool Connected() const override { return connected; }
   void SetConnected(bool value) override {
@@ -77,6 +80,7 @@ struct FakeLink : PagingLink {
   void SetRemotePort(std::uint16_t port) override { calls.push_back("port " + std::to_string(port)); }
   void SetDataOut(const std::string& text) override {
     calls.push_back(text);
+    if (failWrites) throw std::runtime_error("10035: [10035] Operation would block");
     written += text;
   }
 
@@ -89,11 +93,18 @@ struct FakeLink : PagingLink {
     connected = true;
     controller->clientSocketConnected(0, "OK");
   }
+  // As the line client: a handler's error comes out after the pass is over.
   void DataIn(const std::string& text) {
     insideReceive = true;
-    controller->clientSocketDataIn(text, true);
+    std::exception_ptr error;
+    try {
+      controller->clientSocketDataIn(text, true);
+    } catch (...) {
+      error = std::current_exception();
+    }
     insideReceive = false;
     if (closePending) Drop(0, "OK");
+    if (error) std::rethrow_exception(error);
   }
 };
 

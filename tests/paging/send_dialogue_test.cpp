@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include "fakes.h"
 
 namespace snpp::test {
@@ -157,6 +161,11 @@ TEST_F(Dialogue, SecondGreetingConsumesTheNextQueuedEntryAndAnEmptyQueueWritesNo
   link.DataIn("220 and again\r\n");
   EXPECT_EQ(link.written, "PAGE 1\r\nPAGE \r\n");
   EXPECT_EQ(send.sendState(), SendState::AwaitPageReply);
+  link.DataIn("250 OK\r\n250 OK\r\n250 OK\r\n");
+  EXPECT_EQ(send.sendState(), SendState::AwaitQuitReply);
+  link.DataIn("220 late greeting\r\n");  // nothing to page: QUIT stays the last command
+  link.DataIn("250 OK\r\n");
+  EXPECT_EQ(link.written, "PAGE 1\r\nPAGE \r\nMESS hello\r\nSEND\r\nQUIT\r\n");
 }
 
 TEST_F(Dialogue, AReplyCodeCutByTheNetworkIsJoinedWithItsRest) {
@@ -180,12 +189,81 @@ TEST_F(Dialogue, AReplyCodeCutByTheNetworkIsJoinedWithItsRest) {
   link.DataIn("\r\n");
   link.DataIn("250 OK\r\n");
   EXPECT_EQ(link.written, "MESS hello\r\n");
-  link.DataIn("55");
+  link.DataIn("42");
   link.Drop(0, "OK");
   send.sendButtonClick();
   link.ConnectOk();
   link.DataIn("220 hi\r\n");
   EXPECT_EQ(send.sendState(), SendState::AwaitPageReply);
+}
+
+TEST_F(Dialogue, EveryReplyLineOfAReadIsActedOnInOrder) {
+  struct Case {
+    std::vector<std::string> reads;  // after the greeting, in AwaitPageReply
+    std::string written;
+    std::string status;
+  };
+  const std::string longTail(3000, '.');
+  const Case cases[] = {
+      {{"214 Gateway PAGE noted\r\n250 OK\r\n"}, "MESS hello\r\n", "CONNECTED..."},
+      {{"250 OK\r\n250 OK\r\n250 OK\r\n221 Bye\r\n"}, "MESS hello\r\nSEND\r\nQUIT\r\n", "SUCCESS"},
+      {{"554 No\r\n250 OK\r\n"}, "", "FAIL - 554 No\r\n"},  // nothing after a failure
+      {{"5"}, "", "FAIL - 5"},
+      {{"2", "554 Rejected\r\n"}, "", "FAIL - 554 Rejected\r\n"},
+      {{"2", "500 Nope\r\n"}, "", "FAIL - 500 Nope\r\n"},
+      {{"4", "21 Busy\r\n"}, "", "FAIL - 421 Busy\r\n"},
+      {{"250 OK"}, "MESS hello\r\n", "CONNECTED..."},  // no line end at all
+      {{longTail + "\r\n250 OK\r\n"}, "MESS hello\r\n", "CONNECTED..."},
+      {{"250 in", " 5 minutes\r\n", "5"}, "MESS hello\r\n", "FAIL - 5"},  // rest, then a reply
+  };
+  for (const Case& c : cases) {
+    send.ResetSendState();
+    link.Drop(0, "OK");
+    DriveTo(SendState::AwaitGreeting);
+    view.status = "CONNECTED...";
+    link.DataIn("220 ready\r\n");
+    link.written.clear();
+    for (const std::string& read : c.reads) link.DataIn(read);
+    EXPECT_EQ(link.written, c.written) << c.reads.front().substr(0, 30);
+    EXPECT_EQ(view.status, c.status) << c.reads.front().substr(0, 30);
+  }
+}
+
+TEST_F(Dialogue, AServerWritingByteByByteIsReadLineByLine) {
+  DriveTo(SendState::AwaitGreeting);
+  for (char c : std::string("220 gateway 5 ready\r\n250 OK\r\n")) link.DataIn(std::string(1, c));
+  EXPECT_EQ(link.written, "PAGE 5551234\r\nMESS hello\r\n");
+  EXPECT_EQ(view.status, "CONNECTED...");
+}
+
+TEST_F(Dialogue, ACommandThatCannotBeWrittenEndsTheSendOnce) {
+  view.Check({"Ann, 1", "Bob, 2"});
+  DriveTo(SendState::AwaitGreeting);
+  link.DataIn("220 ready\r\n");
+  link.calls.clear();
+  link.failWrites = true;
+  EXPECT_THROW(link.DataIn("250 OK\r\n250 OK\r\n"), std::runtime_error);
+  EXPECT_EQ(link.calls, (std::vector<std::string>{"MESS hello\r\n", "close"}));
+  EXPECT_EQ(send.sendState(), SendState::Idle);
+  EXPECT_EQ(send.timeoutCount(), 0);
+  EXPECT_EQ(view.status, "FAIL");
+  EXPECT_EQ(view.statusBar, "Error: 10035: [10035] Operation would block");
+  EXPECT_NO_THROW(link.DataIn("250 OK\r\n"));  // a late reply writes nothing more
+  EXPECT_EQ(link.calls.size(), 2u);
+}
+
+TEST_F(Dialogue, AnIdLongerThanTenDigitsIsNeverPagedCut) {
+  view.Check({"Ann, 111", "Long, 12345678901234"});
+  send.sendButtonClick();
+  EXPECT_TRUE(link.calls.empty());
+  EXPECT_EQ(send.sendState(), SendState::Idle);
+  EXPECT_EQ(view.status, "FAIL");
+  EXPECT_EQ(view.statusBar, "Error: pager ID longer than 10 digits: Long, 12345678901234");
+  view.Check({"Ten, 123-456-7890"});
+  send.sendButtonClick();
+  link.ConnectOk();
+  link.DataIn("220 ready\r\n");
+  EXPECT_EQ(link.written, "PAGE 1234567890\r\n");
 }
 
 TEST_F(Dialogue, NoticeOfTheGreetingIsShownAndAGreetingWithoutOneKeepsTheLabel) {

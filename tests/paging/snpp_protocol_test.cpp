@@ -38,6 +38,10 @@ TEST(ExtractNotice, CountsUtf8CharactersWholeAndNeverSplitsOne) {
   const std::string notice = ExtractNotice("220 \x02" + accents + "\r\n");
   EXPECT_EQ(notice.size(), 80u);  // forty two-byte characters
   EXPECT_EQ(ExtractNotice("220 \x02""ab\xC3\xA9"), "ab");
+  // Bytes that are not UTF-8 are characters of their own.
+  EXPECT_EQ(ExtractNotice("220 \x02" + std::string(50, '\xB0')), std::string(40, '\xB0'));
+  EXPECT_EQ(ExtractNotice("220 \x02""abc\xB0"), "abc");
+  EXPECT_EQ(ExtractNotice("220 \x02""a\xE9\xC3\xA9\n"), "a\xE9\xC3\xA9");
 }
 
 TEST(Commands, AreExactAndEachStaysOneLine) {
