@@ -82,11 +82,11 @@ void Tmainform::saveNames(bool mayShowBox) {
   if (result == snpp::NamesSave::Saved || toldAboutSave_) return;
   const QString names = pathText(std::filesystem::absolute(namesFile.Path()));
   if (result == snpp::NamesSave::Kept) {
-    tellUser(QString("The names list could not be saved in %1.\n\nIt has been kept in %2.")
+    tellUser(QString("The names list could not be saved in\n%1\n\nIt has been kept in\n%2")
                  .arg(names, pathText(namesFile.KeptPath())),
              mayShowBox);
   } else {
-    tellUser(QString("The names list could not be saved in %1, nor kept in %2.")
+    tellUser(QString("The names list could not be saved in\n%1\n\nnor kept in\n%2")
                  .arg(names, pathText(namesFile.KeptDirectory())),
              mayShowBox);
   }

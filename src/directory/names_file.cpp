@@ -25,6 +25,8 @@ constexpr char kCtrlZ = '\x1a';
 constexpr int kMaxKeptNames = 1000;
 constexpr char kKeptPrefix[] = "names-";
 constexpr char kKeptSuffix[] = ".txt";
+constexpr int kLockTries = 100;
+constexpr useconds_t kLockPauseMicroseconds = 50'000;
 
 bool Exists(const fs::path& path) {
   std::error_code ec;
@@ -32,15 +34,16 @@ bool Exists(const fs::path& path) {
 }
 
 // Two copies saving at the same moment take turns: each reads, merges and
-// writes while it holds the folder's lock. Best effort; no lock file is left.
+// writes while it holds the folder's lock. Best effort, no lock file left
+// behind, and never more than a few seconds' wait for a copy that hangs.
 class DirectoryLock {
  public:
   explicit DirectoryLock(const fs::path& file) {
     fs::path dir = file.parent_path();
     fd_ = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd_ >= 0) {
-      while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-      }
+    for (int tries = 0; fd_ >= 0 && tries < kLockTries; ++tries) {
+      if (::flock(fd_, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) break;
+      ::usleep(kLockPauseMicroseconds);
     }
   }
   ~DirectoryLock() {
