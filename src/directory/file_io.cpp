@@ -179,6 +179,7 @@ FileRead ReadWholeFile(const fs::path& path) {
     result.status = ReadStatus::Failed;
     return result;
   }
+  result.bytes.reserve(static_cast<std::size_t>(st.st_size));  // one allocation, not a doubling series
   char buffer[64 * 1024];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
