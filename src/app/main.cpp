@@ -1,10 +1,13 @@
 #include "app/main_form.h"
 #include "app/program_windows.h"
+#include "app/session_end.h"
 #include "app/snpp_application.h"
 
 int main(int argc, char** argv) {
   SnppApplication app(argc, argv);
   ProgramWindows windows;
   windows.mainform->show();
+  // Once the list is loaded: a signal before that has no edits to lose.
+  SessionEnd sessionEnd(*windows.mainform);
   return app.exec();
 }

@@ -197,6 +197,8 @@ void Tmainform::showEvent(QShowEvent* event) {
   shown_ = true;
   centreOnScreen(this);
   FormShow();
+  // After the window is up, so the report has the window to sit on.
+  QMetaObject::invokeMethod(this, &Tmainform::reportKeptCopies, Qt::QueuedConnection);
 }
 
 void Tmainform::FormShow() {
@@ -215,7 +217,7 @@ void Tmainform::closeEvent(QCloseEvent* event) {
   QApplication::quit();
 }
 
-void Tmainform::FormClose() { directory_.Save(); }
+void Tmainform::FormClose() { saveNames(!endingSession_); }
 
 void Tmainform::messageMemoChange() {
   const int count = MessageMemo::characterCount(messageMemo->toPlainText());

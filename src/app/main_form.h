@@ -94,6 +94,13 @@ public:
   void checkAllButtonClick();
   void uncheckAllButtonClick();
 
+  // Ending other than by the user closing the window (a signal, the desktop
+  // session ending): the list is saved as on close, and where it went is
+  // written to the error output instead of a message box, which would keep
+  // the program from ending. The next start reports any kept copy.
+  void EndSession();          // saves, closes the window and ends the program
+  void SaveForSessionEnd();   // saves; the program may go on
+
   // The send (main_form_paging.cpp).
   void sendButtonClick();
   void cancelSendButtonClick();
@@ -133,6 +140,9 @@ private:
   void ShowRefusedPagerId(const std::string& text) override;
   bool AskForName(std::string& name, std::string& id) override;
   void connectDirectory();
+  void saveNames(bool mayShowBox);
+  void tellUser(const QString& text, bool mayShowBox);
+  void reportKeptCopies();
 
   snpp::RecipientDirectory directory_{*this, namesFile};
   TAboutform* aboutForm_ = nullptr;
@@ -140,4 +150,6 @@ private:
   TconfigForm* configForm_ = nullptr;
   TinstructionsForm* instructionsForm_ = nullptr;
   bool shown_ = false;
+  bool endingSession_ = false;
+  bool toldAboutSave_ = false;
 };

@@ -1,7 +1,14 @@
 // The main window's side of the stored data: the standard messages behind
 // the pick buttons, and the names list kept in names.txt.
+#include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStringList>
+
+#include <cstdio>
+#include <filesystem>
+#include <vector>
 
 #include "app/main_form.h"
 #include "app/message_memo.h"
@@ -9,6 +16,12 @@
 #include "controls/simple_field.h"
 #include "dialogs/add_name_form.h"
 #include "dialogs/byte_text.h"
+
+namespace {
+
+QString pathText(const std::filesystem::path& path) { return QString::fromLocal8Bit(path.c_str()); }
+
+}  // namespace
 
 void Tmainform::connectDirectory() {
   connect(AddButton, &QPushButton::clicked, this, &Tmainform::AddButtonClick);
@@ -65,3 +78,45 @@ bool Tmainform::AskForName(std::string& name, std::string& id) {
   id = addNameForm_->PagerIDText();
   return true;
 }
+
+// A list that could not be saved where it belongs is kept elsewhere; the
+// user is told where, once per run, since losing it silently is the fault.
+void Tmainform::saveNames(bool mayShowBox) {
+  const snpp::NamesSave result = directory_.Save();
+  if (result == snpp::NamesSave::Saved || toldAboutSave_) return;
+  const QString names = pathText(std::filesystem::absolute(namesFile.Path()));
+  if (result == snpp::NamesSave::Kept) {
+    tellUser(QString("The names list could not be saved in\n%1\n\nIt has been kept in\n%2")
+                 .arg(names, pathText(namesFile.KeptPath())),
+             mayShowBox);
+  } else {
+    tellUser(QString("The names list could not be saved in\n%1\n\nnor kept in\n%2")
+                 .arg(names, pathText(namesFile.KeptDirectory())),
+             mayShowBox);
+  }
+}
+
+void Tmainform::tellUser(const QString& text, bool mayShowBox) {
+  toldAboutSave_ = true;
+  std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+  if (mayShowBox) QMessageBox::warning(this, QApplication::applicationName(), text);
+}
+
+void Tmainform::reportKeptCopies() {
+  const std::vector<std::filesystem::path> kept =
+      snpp::FindKeptCopies(namesFile.KeptDirectory(), std::filesystem::absolute(namesFile.Path()));
+  if (kept.empty()) return;
+  QStringList paths;
+  for (const std::filesystem::path& path : kept) paths << pathText(path);
+  QMessageBox::information(this, QApplication::applicationName(),
+                           "Names that could not be saved in an earlier run are kept in:\n\n" +
+                               paths.join('\n'));
+}
+
+void Tmainform::EndSession() {
+  endingSession_ = true;
+  close();  // saves, unless a close is under way already
+  QApplication::quit();  // also ends any dialog's own loop
+}
+
+void Tmainform::SaveForSessionEnd() { saveNames(false); }

@@ -1,7 +1,7 @@
 #pragma once
-// Whole-file reading and replacing for the user's data files. A file is
-// either read in full or the caller learns that it was not; a file is either
-// replaced in full or left as it was.
+// Whole-file reading and writing for the user's data files. A file is either
+// read in full or the caller learns that it was not; a file is either written
+// in full or left as it was.
 
 #include <filesystem>
 #include <string>
@@ -22,10 +22,18 @@ struct FileRead {
 
 FileRead ReadWholeFile(const std::filesystem::path& path);
 
-// Writes bytes to a new file beside path and renames it over path, so that a
-// full disk or a crash half-way leaves the old file untouched. A symbolic
-// link at path is followed (the link stays), the old file's permission bits
-// are kept. Returns false, with nothing changed, on any failure.
+// Makes the file at path hold bytes, or returns false with the file as it was.
+//
+// Where it changes nothing but the content, a new file is written beside the
+// old one and renamed over it, so a crash half-way leaves the old file. Where
+// a rename would change more (a file with several hard links, an owner we
+// cannot give the new file) or cannot be done (a folder we may not create
+// files in), the file is rewritten in place, with the room for the new
+// content reserved first and the old content put back if the write fails.
+// A symbolic link is followed and stays a link. A file the user made
+// read-only (no write permission for anyone, or none for us) is never
+// written, not even when we could (as root). Temporary files that an earlier
+// run of ours left beside the file are removed.
 bool ReplaceFile(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace snpp

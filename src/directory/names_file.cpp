@@ -1,6 +1,16 @@
 #include "directory/names_file.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+#include <map>
+#include <new>
 #include <system_error>
+#include <utility>
 
 #include "directory/file_io.h"
 
@@ -12,11 +22,54 @@ namespace fs = std::filesystem;
 constexpr char kCr = '\r';
 constexpr char kLf = '\n';
 constexpr char kCtrlZ = '\x1a';
-constexpr int kMaxAsideFiles = 1000;
+constexpr int kMaxKeptNames = 1000;
+constexpr char kKeptPrefix[] = "names-";
+constexpr char kKeptSuffix[] = ".txt";
+constexpr int kLockTries = 100;
+constexpr useconds_t kLockPauseMicroseconds = 50'000;
 
 bool Exists(const fs::path& path) {
   std::error_code ec;
   return fs::exists(fs::symlink_status(path, ec));
+}
+
+// Two copies saving at the same moment take turns: each reads, merges and
+// writes while it holds the folder's lock. Best effort, no lock file left
+// behind, and never more than a few seconds' wait for a copy that hangs.
+class DirectoryLock {
+ public:
+  explicit DirectoryLock(const fs::path& file) {
+    fs::path dir = file.parent_path();
+    fd_ = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (int tries = 0; fd_ >= 0 && tries < kLockTries; ++tries) {
+      if (::flock(fd_, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) break;
+      ::usleep(kLockPauseMicroseconds);
+    }
+  }
+  ~DirectoryLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  }
+  DirectoryLock(const DirectoryLock&) = delete;
+  DirectoryLock& operator=(const DirectoryLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
+// names-<date>-<time>-<process>.txt: a new name for every run, so a run
+// never writes over a copy an earlier run kept.
+fs::path NewKeptName(const fs::path& dir) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local {};
+  ::localtime_r(&now, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  const std::string base = kKeptPrefix + std::string(stamp) + "-" + std::to_string(::getpid());
+  for (int n = 0; n < kMaxKeptNames; ++n) {
+    const fs::path candidate = dir / (base + (n == 0 ? "" : "-" + std::to_string(n)) + kKeptSuffix);
+    if (!Exists(candidate)) return candidate;
+  }
+  return {};
 }
 
 }  // namespace
@@ -54,14 +107,45 @@ std::string FormatNames(const std::vector<std::string>& entries) {
   return bytes;
 }
 
-NamesFile::NamesFile(fs::path path) : path_(std::move(path)) {}
+std::vector<std::string> MergeNames(const std::vector<std::string>& loaded,
+                                    const std::vector<std::string>& current,
+                                    const std::vector<std::string>& onDisk) {
+  std::map<std::string_view, int> balance;  // > 0 added, < 0 deleted by this session
+  for (const std::string& e : current) ++balance[e];
+  for (const std::string& e : loaded) --balance[e];
+  std::vector<std::string> merged;
+  merged.reserve(onDisk.size());
+  for (const std::string& e : onDisk) {
+    const auto it = balance.find(e);
+    if (it != balance.end() && it->second < 0) {
+      ++it->second;
+      continue;
+    }
+    merged.push_back(e);
+  }
+  for (const std::string& e : current) {
+    int& added = balance[e];
+    if (added > 0) {
+      --added;
+      merged.push_back(e);
+    }
+  }
+  return merged;
+}
 
+NamesFile::NamesFile(fs::path path, fs::path keptDir) : path_(std::move(path)), keptDir_(std::move(keptDir)) {}
+
+// The state is set only once the entries are parsed; the caller marks the
+// load incomplete should they not all reach the list.
 std::vector<std::string> NamesFile::Load() {
+  load_ = NamesLoad::NotLoaded;
+  loaded_.clear();
   const FileRead read = ReadWholeFile(path_);
   switch (read.status) {
     case ReadStatus::Complete:
+      loaded_ = ParseNames(read.bytes);
       load_ = NamesLoad::Complete;
-      return ParseNames(read.bytes);
+      return loaded_;
     case ReadStatus::Missing:
       load_ = NamesLoad::Missing;
       return {};
@@ -85,28 +169,67 @@ bool NamesFile::MayReplaceFile() const {
   return false;
 }
 
-fs::path NamesFile::ChooseAsidePath() const {
-  if (!aside_.empty()) return aside_;  // one run keeps rewriting its own copy
-  fs::path candidate = path_;
-  candidate += ".unsaved";
-  for (int n = 1; Exists(candidate) && n <= kMaxAsideFiles; ++n) {
-    candidate = path_;
-    candidate += ".unsaved." + std::to_string(n);
-  }
-  return Exists(candidate) ? fs::path() : candidate;
+// Another copy of the program working in the same folder may have saved
+// since we read the file. Rather than let the last to close win, our adds,
+// edits and deletes are applied to what is on disk now, so neither copy's
+// changes are lost. Empty when the file can no longer be read.
+std::optional<std::vector<std::string>> NamesFile::WithOthersChanges(const std::vector<std::string>& entries,
+                                                                     const ListOrder& order) const {
+  const FileRead now = ReadWholeFile(path_);
+  if (now.status == ReadStatus::Missing) return entries;
+  if (now.status == ReadStatus::Failed) return std::nullopt;
+  const std::vector<std::string> onDisk = ParseNames(now.bytes);
+  if (onDisk == loaded_) return entries;
+  std::vector<std::string> merged = MergeNames(loaded_, entries, onDisk);
+  return order ? order(merged) : merged;
 }
 
-NamesSave NamesFile::Save(const std::vector<std::string>& entries) {
-  const std::string bytes = FormatNames(entries);
-  if (MayReplaceFile()) {
-    if (!ReplaceFile(path_, bytes)) return NamesSave::Failed;
+NamesSave NamesFile::Save(const std::vector<std::string>& entries, const ListOrder& order) {
+  const DirectoryLock lock(path_);
+  std::optional<std::vector<std::string>> toWrite;
+  try {
+    if (MayReplaceFile()) toWrite = WithOthersChanges(entries, order);
+  } catch (const std::bad_alloc&) {
+    toWrite.reset();  // no room to merge: the session's list is kept instead
+  }
+  const std::string bytes = FormatNames(toWrite ? *toWrite : entries);
+  if (toWrite && ReplaceFile(path_, bytes)) {
     load_ = NamesLoad::Complete;
+    loaded_ = std::move(*toWrite);
     return NamesSave::Saved;
   }
-  const fs::path aside = ChooseAsidePath();
-  if (aside.empty() || !ReplaceFile(aside, bytes)) return NamesSave::Failed;
-  aside_ = aside;
-  return NamesSave::SavedAside;
+  return Keep(bytes);
+}
+
+NamesSave NamesFile::Keep(const std::string& bytes) {
+  if (!kept_.empty()) return ReplaceFile(kept_, bytes) ? NamesSave::Kept : NamesSave::Failed;
+  std::error_code ec;
+  fs::create_directories(keptDir_, ec);
+  const fs::path name = NewKeptName(keptDir_);
+  if (name.empty() || !ReplaceFile(name, bytes)) return NamesSave::Failed;
+  kept_ = name;
+  return NamesSave::Kept;
+}
+
+std::vector<fs::path> FindKeptCopies(const fs::path& keptDir, const fs::path& namesPath) {
+  std::vector<std::pair<fs::file_time_type, fs::path>> found;
+  const auto collect = [&](const fs::path& dir, const std::string& prefix, const std::string& suffix) {
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+      const std::string name = it->path().filename().string();
+      const bool matches = name.size() >= prefix.size() + suffix.size() && name.rfind(prefix, 0) == 0 &&
+                           name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+      std::error_code fileEc;
+      if (matches && it->is_regular_file(fileEc)) found.emplace_back(it->last_write_time(fileEc), it->path());
+    }
+  };
+  collect(keptDir, kKeptPrefix, kKeptSuffix);
+  fs::path besideNames = namesPath.parent_path();
+  collect(besideNames.empty() ? fs::path(".") : besideNames, namesPath.filename().string() + ".unsaved", "");
+  std::sort(found.begin(), found.end());
+  std::vector<fs::path> paths;
+  for (auto& [time, path] : found) paths.push_back(std::move(path));
+  return paths;
 }
 
 }  // namespace snpp

@@ -7,9 +7,13 @@
 // Entries are raw bytes: nothing is trimmed, converted or validated.
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "directory/user_folders.h"
 
 namespace snpp {
 
@@ -24,46 +28,77 @@ std::vector<std::string> ParseNames(std::string_view bytes, bool complete = true
 // written as a blank.
 std::string FormatNames(const std::vector<std::string>& entries);
 
+// The session's own changes applied to the list as another copy of the
+// program left it on disk: every entry this session added (in current, not
+// in loaded) is added to onDisk, every entry it deleted (in loaded, not in
+// current) is taken out of onDisk once, if it is still there. An edit is a
+// delete and an add. The result keeps onDisk's order, with the additions
+// last.
+std::vector<std::string> MergeNames(const std::vector<std::string>& loaded,
+                                    const std::vector<std::string>& current,
+                                    const std::vector<std::string>& onDisk);
+
 enum class NamesLoad {
   NotLoaded,
-  Complete,    // the file was read in full
+  Complete,    // the file was read in full and every entry reached the list
   Missing,     // there was no file: the list starts empty
   Incomplete,  // the file exists but could not be read in full
 };
 
 enum class NamesSave {
-  Saved,       // the file now holds the list
-  SavedAside,  // the file was left alone; the list went to AsidePath()
-  Failed,      // nothing was written; every file is as it was
+  Saved,   // the file now holds the list
+  Kept,    // the file could not be written: the list went to KeptPath()
+  Failed,  // nothing could be written anywhere
 };
 
-// The list's file, remembering whether it was read in full so that a list
-// loaded from a file we could not read never replaces that file.
+// The list's file. It remembers what it read, so that a list loaded from a
+// file we could not read in full never replaces that file, and so that a
+// file another copy of the program saved meanwhile is merged, not overwritten.
 class NamesFile {
  public:
-  explicit NamesFile(std::filesystem::path path = kNamesFileName);
+  // keptDir: where the list goes when it cannot be saved in path.
+  explicit NamesFile(std::filesystem::path path = kNamesFileName,
+                     std::filesystem::path keptDir = KeptCopiesDirectory());
 
   // Never fails loudly: a missing file is an empty list, a read that fails
   // half-way gives the entries before the failure.
   std::vector<std::string> Load();
+  // The loaded entries did not all reach the list: the file must not be
+  // replaced by it.
+  void MarkIncomplete() { load_ = NamesLoad::Incomplete; }
 
-  // Replaces the file in one step (a failed write leaves it untouched). After
-  // an incomplete load, or when nothing was loaded but a file exists, the file
-  // is kept and the list is written to "<file>.unsaved" (or ".unsaved.N"
-  // when that is taken) instead.
-  NamesSave Save(const std::vector<std::string>& entries);
+  // Puts a merged list into the list's own order (and shows it there).
+  using ListOrder = std::function<std::vector<std::string>(const std::vector<std::string>& merged)>;
+
+  // Writes entries to the file (see ReplaceFile). When the file changed on
+  // disk since it was read, the session's changes are merged into it
+  // (MergeNames) and the merged list, put in order by `order`, is written.
+  // When the file may not or cannot be written (an incomplete load, a
+  // read-only file or folder, a full disk), the list is kept in a new file
+  // in keptDir instead; one run rewrites its own kept copy.
+  NamesSave Save(const std::vector<std::string>& entries, const ListOrder& order = {});
 
   NamesLoad LoadState() const { return load_; }
   const std::filesystem::path& Path() const { return path_; }
-  const std::filesystem::path& AsidePath() const { return aside_; }
+  const std::filesystem::path& KeptDirectory() const { return keptDir_; }
+  const std::filesystem::path& KeptPath() const { return kept_; }
 
  private:
   bool MayReplaceFile() const;
-  std::filesystem::path ChooseAsidePath() const;
+  std::optional<std::vector<std::string>> WithOthersChanges(const std::vector<std::string>& entries,
+                                                            const ListOrder& order) const;
+  NamesSave Keep(const std::string& bytes);
 
   std::filesystem::path path_;
+  std::filesystem::path keptDir_;
   NamesLoad load_ = NamesLoad::NotLoaded;
-  std::filesystem::path aside_;
+  std::vector<std::string> loaded_;  // the file's entries as last read or written
+  std::filesystem::path kept_;
 };
+
+// Kept copies of names lists in keptDir, and the copies an earlier version
+// left beside namesPath ("names.txt.unsaved", ".unsaved.N"), oldest first.
+std::vector<std::filesystem::path> FindKeptCopies(const std::filesystem::path& keptDir,
+                                                  const std::filesystem::path& namesPath);
 
 }  // namespace snpp

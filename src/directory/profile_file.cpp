@@ -1,32 +1,12 @@
 #include "directory/profile_file.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <system_error>
 
 #include "directory/file_io.h"
+#include "directory/user_folders.h"
 
 namespace snpp {
-namespace {
-
 namespace fs = std::filesystem;
-
-fs::path HomeDirectory() {
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
-  if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_dir != nullptr) {
-    return pw->pw_dir;
-  }
-  return ".";
-}
-
-}  // namespace
-
-fs::path SettingsDirectory() {
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') return xdg;
-  return HomeDirectory() / ".config";
-}
 
 fs::path SettingsFilePath() { return SettingsDirectory() / kSettingsFileName; }
 
@@ -36,6 +16,11 @@ std::string ReadProfileString(std::string_view section, std::string_view key,
   const FileRead read = ReadWholeFile(file);
   const std::string_view text = read.status == ReadStatus::Complete ? read.bytes : std::string_view();
   return ReadProfileValue(text, section, key, defaultValue, bufferSize);
+}
+
+bool ProfileKeyMissing(std::string_view section, std::string_view key, const fs::path& file) {
+  const FileRead read = ReadWholeFile(file);
+  return read.status != ReadStatus::Complete || !HasProfileKey(read.bytes, section, key);
 }
 
 bool WriteProfileString(std::string_view section, std::string_view key, std::string_view value,

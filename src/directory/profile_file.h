@@ -8,13 +8,11 @@
 #include <string_view>
 
 #include "directory/profile_text.h"
+#include "directory/user_folders.h"
 
 namespace snpp {
 
 inline constexpr char kSettingsFileName[] = "snppCl.ini";
-
-// $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
-std::filesystem::path SettingsDirectory();
 
 // SettingsDirectory() / "snppCl.ini".
 std::filesystem::path SettingsFilePath();
@@ -24,6 +22,9 @@ std::filesystem::path SettingsFilePath();
 std::string ReadProfileString(std::string_view section, std::string_view key,
                               std::string_view defaultValue, std::size_t bufferSize,
                               const std::filesystem::path& file);
+
+// False only when the file was read in full and has the key in the section.
+bool ProfileKeyMissing(std::string_view section, std::string_view key, const std::filesystem::path& file);
 
 // Stores the value, creating the file (and its directory), the section and the
 // key as needed. The file is replaced in one step; false, with the file as it

@@ -182,6 +182,10 @@ std::string ReadProfileValue(std::string_view text, std::string_view section,
   return FitBuffer(DecodeValue(raw), bufferSize);
 }
 
+bool HasProfileKey(std::string_view text, std::string_view section, std::string_view key) {
+  return Find(text, section, key).keyFound;
+}
+
 std::optional<std::string> WriteProfileValue(std::string_view text, std::string_view section,
                                              std::string_view key, std::string_view value) {
   if (!ValidSection(section) || !ValidKey(key)) return std::nullopt;

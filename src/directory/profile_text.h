@@ -26,6 +26,9 @@ std::string ReadProfileValue(std::string_view text, std::string_view section,
                              std::string_view key, std::string_view defaultValue,
                              std::size_t bufferSize = kProfileBufferSize);
 
+// Whether section has key (names compared as ReadProfileValue does).
+bool HasProfileKey(std::string_view text, std::string_view section, std::string_view key);
+
 // The text with key set to value: the key's value is replaced in place, or
 // the key is added at the end of its section, or the section is added at the
 // end of the text. Every other byte stays as it was. Empty when the names or

@@ -1,21 +1,52 @@
 #include "directory/recipient_directory.h"
 
+#include <map>
 #include <vector>
 
 #include "directory/recipient_entry.h"
 
 namespace snpp {
 
+// The file counts as loaded only once every entry is in the list: should
+// adding them fail (out of memory with a huge file), the list holds part of
+// the file and must never be saved over it.
 void RecipientDirectory::Load() {
   view_.ClearNames();
-  for (const std::string& entry : file_.Load()) view_.AddName(entry);
+  try {
+    for (const std::string& entry : file_.Load()) view_.AddName(entry);
+  } catch (...) {
+    file_.MarkIncomplete();
+    throw;
+  }
 }
 
-void RecipientDirectory::Save() {
+NamesSave RecipientDirectory::Save() {
+  return file_.Save(Entries(), [this](const std::vector<std::string>& merged) {
+    ShowOnly(merged);
+    return Entries();
+  });
+}
+
+std::vector<std::string> RecipientDirectory::Entries() const {
   std::vector<std::string> entries;
   entries.reserve(static_cast<std::size_t>(view_.NameCount()));
   for (int i = 0; i < view_.NameCount(); ++i) entries.push_back(view_.NameItem(i));
-  file_.Save(entries);
+  return entries;
+}
+
+// Makes the list hold exactly `wanted`, touching only the entries that
+// differ, so the others keep their check marks and the list its order.
+void RecipientDirectory::ShowOnly(const std::vector<std::string>& wanted) {
+  std::map<std::string, int> missing;
+  for (const std::string& entry : wanted) ++missing[entry];
+  for (int i = view_.NameCount() - 1; i >= 0; --i) {
+    int& count = missing[view_.NameItem(i)];
+    if (count > 0) --count;
+    else view_.DeleteName(i);
+  }
+  for (const auto& [entry, count] : missing) {
+    for (int n = 0; n < count; ++n) view_.AddName(entry);
+  }
 }
 
 void RecipientDirectory::AddButtonClick() {

@@ -4,6 +4,7 @@
 // pager-number field) and several (the checked names).
 
 #include <string>
+#include <vector>
 
 #include "directory/names_file.h"
 
@@ -42,7 +43,8 @@ class RecipientDirectory {
   RecipientDirectory(DirectoryView& view, NamesFile& file) : view_(view), file_(file) {}
 
   void Load();
-  void Save();
+  // What became of the list: saved in its file, kept elsewhere, or lost.
+  NamesSave Save();
 
   void AddButtonClick();
   void editNameButtonClick();
@@ -54,6 +56,8 @@ class RecipientDirectory {
 
  private:
   void EnterSeveralMode();
+  std::vector<std::string> Entries() const;
+  void ShowOnly(const std::vector<std::string>& wanted);
   DirectoryView& view_;
   NamesFile& file_;
 };

@@ -36,6 +36,7 @@ StandardMessages::StandardMessages() : StandardMessages(SettingsFilePath()) {}
 
 StandardMessages::StandardMessages(std::filesystem::path file) : file_(std::move(file)) {
   for (int n = 1; n <= kCount; ++n) messages_[IndexOf(n)] = DefaultMessage(n);
+  unwritten_.fill(true);
 }
 
 std::string_view StandardMessages::DefaultMessage(int n) { return kDefaults[IndexOf(n)]; }
@@ -45,23 +46,44 @@ void StandardMessages::Read() {
     messages_[IndexOf(n)] =
         ReadProfileString(kSection, KeyOf(n), DefaultMessage(n), kProfileBufferSize, file_);
   }
+  unwritten_.fill(false);
 }
 
 void StandardMessages::Write(const Texts& texts) {
-  messages_ = texts;
+  for (int n = 1; n <= kCount; ++n) setMessage(n, texts[IndexOf(n)]);
   Write();
 }
 
 void StandardMessages::Write() {
   for (int n = 1; n <= kCount; ++n) {
-    if (!WriteProfileString(kSection, KeyOf(n), messages_[IndexOf(n)], file_)) {
+    const std::size_t i = IndexOf(n);
+    if (!unwritten_[i] && !ProfileKeyMissing(kSection, KeyOf(n), file_)) continue;
+    if (!WriteProfileString(kSection, KeyOf(n), messages_[i], file_)) {
       throw EProfileWrite(file_.filename().string());
     }
+    unwritten_[i] = false;
   }
+}
+
+std::string StandardMessages::OneLine(std::string_view text) {
+  std::string line;
+  line.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;  // the LF makes the blank
+    line.push_back(c == '\r' || c == '\n' ? ' ' : c);
+  }
+  return line;
 }
 
 const std::string& StandardMessages::message(int n) const { return messages_[IndexOf(n)]; }
 
-void StandardMessages::setMessage(int n, std::string text) { messages_[IndexOf(n)] = std::move(text); }
+void StandardMessages::setMessage(int n, std::string text) {
+  std::string line = OneLine(text);
+  const std::size_t i = IndexOf(n);
+  if (line == messages_[i]) return;
+  messages_[i] = std::move(line);
+  unwritten_[i] = true;
+}
 
 }  // namespace snpp

@@ -32,15 +32,23 @@ class StandardMessages {
   // is missing. A key present with an empty value gives an empty message.
   void Read();
 
-  // Takes the texts as the messages, then writes them in order 1 … 8. The
-  // first failing write throws EProfileWrite; the later ones are skipped, the
-  // earlier ones stay written, and the messages in memory stay replaced.
+  // Takes the texts as the messages, a line break in them (CR LF, CR or LF)
+  // made one blank, since a value is one line of the file. Then writes, in
+  // order 1 … 8, each message that changed since it was read or last
+  // written, and each whose key the file lacks; an unchanged message is left
+  // as it is stored, so a hand-edited value longer than a read returns is
+  // never cut. The first failing write throws EProfileWrite; the later ones
+  // are skipped, the earlier ones stay written, the messages in memory stay
+  // replaced, and the ones not written are written by the next Write.
   void Write(const Texts& texts);
-  void Write();  // writes the messages held now
+  void Write();  // writes the messages held now, as above
 
   // n = 1 … 8; std::out_of_range otherwise.
   const std::string& message(int n) const;
-  void setMessage(int n, std::string text);
+  void setMessage(int n, std::string text);  // as Write(texts) takes it, not written
+
+  // A text as it can be stored: each line break one blank.
+  static std::string OneLine(std::string_view text);
 
   const Texts& messages() const { return messages_; }
   const std::filesystem::path& File() const { return file_; }
@@ -48,6 +56,8 @@ class StandardMessages {
  private:
   std::filesystem::path file_;
   Texts messages_;
+  // Messages the file may not hold yet: all until the first Read.
+  std::array<bool, kCount> unwritten_;
 };
 
 }  // namespace snpp

@@ -1,5 +1,7 @@
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include "app/message_memo.h"
@@ -29,6 +31,42 @@ protected:
   bool severalMode() { return !form().idEditField->isEnabled() && !form().selectingPanel->isHidden(); }
   std::string pagerField() { return form().idEditField->StringValueBytes(); }
 };
+
+// Answers the message box that comes up while `run` runs; its text.
+QString answerMessageBox(const std::function<void()>& run) {
+  QString text;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      text = box->text();
+      box->accept();
+    }
+  });
+  poll.start(10);
+  run();
+  QApplication::processEvents();
+  return text;
+}
+
+TEST_F(DirectoryWindowTest, ListThatCannotBeSavedIsKeptAndTheUserToldAtCloseAndNextStart) {
+  writeFile(namesPath(), "Ann, 1\r\n");
+  QFile::setPermissions(namesPath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  start();
+  answerNameDialog("Zed", "2");
+  const QString told = answerMessageBox([&] { form().close(); });
+  EXPECT_EQ(readFile(namesPath()), "Ann, 1\r\n");
+  const QStringList kept = QDir(dataDir() + "/orvant-snpp-client").entryList(QDir::Files);
+  ASSERT_EQ(kept.size(), 1);
+  const QString keptPath = dataDir() + "/orvant-snpp-client/" + kept[0];
+  EXPECT_EQ(readFile(keptPath), "Ann, 1\r\nZed, 2\r\n");
+  EXPECT_TRUE(told.contains(keptPath)) << told.toStdString();
+
+  const QString reported = answerMessageBox([&] { start(); });
+  EXPECT_TRUE(reported.contains(keptPath)) << reported.toStdString();
+  QFile::setPermissions(namesPath(), QFile::ReadOwner | QFile::WriteOwner);
+  closeProgram();
+  EXPECT_EQ(readFile(namesPath()), "Ann, 1\r\n");
+}
 
 TEST_F(DirectoryWindowTest, NoNamesFileStartsEmptyAndLeavesAnEmptyFileBehind) {
   start();

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   const QString config = work.filePath("config");
   QDir().mkpath(config);
   setenv("XDG_CONFIG_HOME", config.toLocal8Bit().constData(), 1);
+  setenv("XDG_DATA_HOME", work.filePath("data").toLocal8Bit().constData(), 1);
   QDir::setCurrent(work.path());
   SnppApplication app(argc, argv);
   return RUN_ALL_TESTS();

@@ -28,6 +28,7 @@ protected:
     QDir::setCurrent(dir_.path());
     QDir().mkpath(configDir());
     setenv("XDG_CONFIG_HOME", configDir().toLocal8Bit().constData(), 1);
+    setenv("XDG_DATA_HOME", dataDir().toLocal8Bit().constData(), 1);
   }
   void TearDown() override {
     windows_.reset();
@@ -35,6 +36,7 @@ protected:
   }
 
   QString configDir() const { return dir_.filePath("config"); }
+  QString dataDir() const { return dir_.filePath("data"); }
   QString namesPath() const { return dir_.filePath("names.txt"); }
   QString iniPath() const { return dir_.filePath("config/snppCl.ini"); }
 

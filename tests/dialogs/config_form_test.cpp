@@ -1,6 +1,7 @@
 #include "dialogs/config_form.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <stdexcept>
 
 #include "controls/numeric_field.h"
+#include "directory/profile_file.h"
 #include "directory/standard_messages.h"
 
 #include "support/qt_unwind_leaks.h"
@@ -131,6 +133,20 @@ TEST_F(ConfigFormTest, ModalRunSaves) {
   });
   EXPECT_EQ(form.exec(), QDialog::Accepted);
   EXPECT_EQ(stored(7), "Bring snacks");
+}
+
+TEST_F(ConfigFormTest, PastedLineBreakIsStoredAsABlankAndUntouchedMessagesStayAsStored) {
+  const std::string handEdited(8000, 'H');  // more than a read returns
+  std::ofstream(file(), std::ios::binary) << "[General]\r\nmessage4=" << handEdited << "\r\nmessage2=two\r\n";
+  messages.Read();
+  form.show();
+  QGuiApplication::clipboard()->setText("first line\r\nsecond line");
+  form.message2Edit->selectAll();
+  form.message2Edit->paste();
+  form.OKButton->click();
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(stored(2), "first line second line");
+  EXPECT_EQ(snpp::ReadProfileString("General", "message4", "", 10000, file()), handEdited);
 }
 
 class ConfigFormWriteFailureTest : public ::testing::Test {

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "test_support.h"
@@ -95,10 +97,10 @@ TEST(NamesFile, FileWrittenBackByteForByte) {
 }
 
 TEST(NamesFile, FailedWriteLeavesTheOldFile) {
-  TempDir dir;
+  TempDir dir, kept;
   const std::string old = "Ann, 1\r\nBob, 2\r\n";
   WriteBytes(dir / "names.txt", old);
-  NamesFile file(dir / "names.txt");
+  NamesFile file(dir / "names.txt", kept.path());
   Entries entries = file.Load();
   entries.push_back(std::string(4000, 'x'));
   {
@@ -111,40 +113,113 @@ TEST(NamesFile, FailedWriteLeavesTheOldFile) {
   EXPECT_EQ(ParseNames(ReadBytes(dir / "names.txt")), entries);
 }
 
-TEST(NamesFile, UnreadableFileIsKeptAndTheListGoesAside) {
+TEST(NamesFile, UnreadableFileIsKeptAndTheListGoesToTheDataFolder) {
   TempDir dir;
   const auto path = dir / "names.txt";
+  const auto keptDir = dir / "data" / "orvant-snpp-client";
   std::filesystem::create_directory(path);  // exists, but reads fail
   WriteBytes(path / "inside", "keep");
-  NamesFile file(path);
+  NamesFile file(path, keptDir);
   EXPECT_TRUE(file.Load().empty());
   EXPECT_EQ(file.LoadState(), NamesLoad::Incomplete);
 
-  EXPECT_EQ(file.Save({"Cy, 3"}), NamesSave::SavedAside);
-  EXPECT_EQ(file.AsidePath(), dir / "names.txt.unsaved");
-  EXPECT_EQ(ReadBytes(dir / "names.txt.unsaved"), "Cy, 3\r\n");
+  EXPECT_EQ(file.Save({"Cy, 3"}), NamesSave::Kept);
+  const auto firstCopy = file.KeptPath();
+  EXPECT_EQ(firstCopy.parent_path(), keptDir);
+  EXPECT_EQ(ReadBytes(firstCopy), "Cy, 3\r\n");
   EXPECT_EQ(ReadBytes(path / "inside"), "keep");
   // The same run rewrites its own copy.
-  EXPECT_EQ(file.Save({"Cy, 4"}), NamesSave::SavedAside);
-  EXPECT_EQ(ReadBytes(dir / "names.txt.unsaved"), "Cy, 4\r\n");
+  EXPECT_EQ(file.Save({"Cy, 4"}), NamesSave::Kept);
+  EXPECT_EQ(file.KeptPath(), firstCopy);
+  EXPECT_EQ(ReadBytes(firstCopy), "Cy, 4\r\n");
 
-  // The next run must not overwrite the copy the last one left.
-  NamesFile nextRun(path);
+  // The next run must not overwrite the copy the last one left, and every
+  // kept copy is found again, an earlier version's beside names.txt too.
+  NamesFile nextRun(path, keptDir);
   nextRun.Load();
-  EXPECT_EQ(nextRun.Save({"Di, 5"}), NamesSave::SavedAside);
-  EXPECT_EQ(nextRun.AsidePath(), dir / "names.txt.unsaved.1");
-  EXPECT_EQ(ReadBytes(dir / "names.txt.unsaved"), "Cy, 4\r\n");
+  EXPECT_EQ(nextRun.Save({"Di, 5"}), NamesSave::Kept);
+  EXPECT_NE(nextRun.KeptPath(), firstCopy);
+  EXPECT_EQ(ReadBytes(firstCopy), "Cy, 4\r\n");
+  WriteBytes(dir / "names.txt.unsaved.3", "Old, 6\r\n");
+  WriteBytes(keptDir / "unrelated.txt", "");
+  const std::vector<std::filesystem::path> found = FindKeptCopies(keptDir, path);
+  EXPECT_EQ(found.size(), 3u);
+  EXPECT_EQ(std::count(found.begin(), found.end(), nextRun.KeptPath()), 1);
+  EXPECT_EQ(std::count(found.begin(), found.end(), dir / "names.txt.unsaved.3"), 1);
 }
 
 TEST(NamesFile, NothingLoadedNeverReplacesAnExistingFile) {
   TempDir dir;
   WriteBytes(dir / "names.txt", "Ann, 1\r\n");
-  NamesFile file(dir / "names.txt");
-  EXPECT_EQ(file.Save({}), NamesSave::SavedAside);
+  NamesFile file(dir / "names.txt", dir / "kept");
+  EXPECT_EQ(file.Save({}), NamesSave::Kept);
   EXPECT_EQ(ReadBytes(dir / "names.txt"), "Ann, 1\r\n");
 
   NamesFile fresh(dir / "new.txt");
   EXPECT_EQ(fresh.Save({"B, 2"}), NamesSave::Saved);
+}
+
+// Whatever the folder and file allow, the list ends up in a file: the real
+// one when it can be written without changing anything but its content,
+// else a kept copy; a file the user made read-only is never written.
+TEST(NamesFile, SaveWritesWhereItMayAndKeepsTheListElsewhereOtherwise) {
+  TempDir dir, kept;
+  ::chmod(dir.path().c_str(), 0755);
+  ::chmod(kept.path().c_str(), 0777);
+  WriteBytes(dir / "names.txt", "Ann, 1\r\n");
+  ::chmod((dir / "names.txt").c_str(), 0666);
+
+  // A folder the user may not create files in: written in place.
+  ::chmod(dir.path().c_str(), 0555);
+  EXPECT_TRUE(test::AsOrdinaryUser([&] {
+    NamesFile file(dir / "names.txt", kept.path());
+    file.Load();
+    return file.Save({"Ann, 1", "Bob, 2"}) == NamesSave::Saved;
+  }));
+  ::chmod(dir.path().c_str(), 0755);
+  EXPECT_EQ(ReadBytes(dir / "names.txt"), "Ann, 1\r\nBob, 2\r\n");
+
+  // A hard link stays one file; a temporary left by a crash goes.
+  std::filesystem::create_hard_link(dir / "names.txt", dir / "hard-link.txt");
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string leftover = "names.txt.tmp" + std::to_string(gone) + "-0";
+  const std::string running = "names.txt.tmp" + std::to_string(::getpid()) + "-99";
+  WriteBytes(dir / leftover, "");
+  WriteBytes(dir / running, "");  // a running copy's: not ours to remove
+  NamesFile file(dir / "names.txt", kept.path());
+  file.Load();
+  EXPECT_EQ(file.Save({"Cy, 3"}), NamesSave::Saved);
+  EXPECT_EQ(ReadBytes(dir / "hard-link.txt"), "Cy, 3\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / leftover));
+  EXPECT_TRUE(std::filesystem::exists(dir / running));
+
+  // Read-only: neither replaced nor written, whoever we are; kept instead.
+  ::chmod((dir / "names.txt").c_str(), 0444);
+  EXPECT_EQ(file.Save({"Cy, 3", "Di, 4"}), NamesSave::Kept);
+  EXPECT_EQ(ReadBytes(dir / "names.txt"), "Cy, 3\r\n");
+  EXPECT_EQ(ReadBytes(file.KeptPath()), "Cy, 3\r\nDi, 4\r\n");
+}
+
+TEST(NamesFile, TwoCopiesInOneFolderKeepEachOthersChanges) {
+  TempDir dir;
+  WriteBytes(dir / "names.txt", "Ann, 1\r\nBob, 2\r\nCy, 3\r\n");
+  NamesFile first(dir / "names.txt", dir / "kept"), second(dir / "names.txt", dir / "kept");
+  first.Load();
+  second.Load();
+  // The first adds Alice and deletes Cy; the second adds Bob2 and edits Ann.
+  EXPECT_EQ(first.Save({"Alice, 9", "Ann, 1", "Bob, 2"}), NamesSave::Saved);
+  EXPECT_EQ(second.Save({"Ann, 11", "Bob, 2", "Bob2, 5", "Cy, 3"}), NamesSave::Saved);
+  EXPECT_EQ(ParseNames(ReadBytes(dir / "names.txt")), (Entries{"Alice, 9", "Bob, 2", "Ann, 11", "Bob2, 5"}));
+  // The first closes again: its own changes are on disk already.
+  EXPECT_EQ(first.Save({"Alice, 9", "Ann, 1", "Bob, 2"}), NamesSave::Saved);
+  EXPECT_EQ(ParseNames(ReadBytes(dir / "names.txt")), (Entries{"Alice, 9", "Bob, 2", "Ann, 11", "Bob2, 5"}));
+
+  // Duplicates count: each copy deleted one of two equal entries, so both
+  // are gone; an entry both copies added is there twice.
+  EXPECT_EQ(MergeNames({"A", "A", "B"}, {"A", "B", "N"}, {"A", "B", "N"}), (Entries{"B", "N", "N"}));
+  EXPECT_EQ(MergeNames({"A", "B"}, {"B"}, {"B"}), (Entries{"B"}));
 }
 
 TEST(NamesFile, SaveKeepsSymlinkOwnerAndPermissions) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 #include <algorithm>
 #include <cctype>
+#include <new>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -33,11 +36,14 @@ class FakeDirectoryView : public DirectoryView {
   std::optional<std::pair<std::string, std::string>> dialogAnswer;  // nullopt = Cancel
   std::pair<std::string, std::string> dialogShown;
   RecipientDirectory* directory = nullptr;
+  int addsBeforeOutOfMemory = -1;  // -1: never
 
   int NameCount() const override { return static_cast<int>(items.size()); }
   std::string NameItem(int i) const override { return items.at(static_cast<std::size_t>(i)).text; }
   int NameItemIndex() const override { return current; }
   void AddName(const std::string& entry) override {
+    if (addsBeforeOutOfMemory == 0) throw std::bad_alloc();
+    if (addsBeforeOutOfMemory > 0) --addsBeforeOutOfMemory;
     auto at = std::find_if(items.begin(), items.end(),
                            [&](const Item& it) { return lower(it.text) > lower(entry); });
     const int pos = static_cast<int>(at - items.begin());
@@ -203,6 +209,41 @@ TEST_F(RecipientDirectoryTest, SelectAllAndDeselectAll) {
   EXPECT_EQ(view.stateChanges, 6);
   EXPECT_EQ(view.CheckedCount(), 0);
   EXPECT_TRUE(view.pagerEnabled);
+}
+
+TEST(RecipientDirectoryFile, ALoadThatFailsHalfWayNeverReplacesTheFile) {
+  test::TempDir dir;
+  const std::string bytes = "a, 1\r\nb, 2\r\nc, 3\r\n";
+  test::WriteBytes(dir / "names.txt", bytes);
+  FakeDirectoryView view;
+  NamesFile file(dir / "names.txt", dir / "kept");
+  RecipientDirectory directory(view, file);
+  view.addsBeforeOutOfMemory = 2;
+  EXPECT_THROW(directory.Load(), std::bad_alloc);
+  EXPECT_EQ(view.NameCount(), 2);  // what was read stays
+  EXPECT_EQ(directory.Save(), NamesSave::Kept);
+  EXPECT_EQ(test::ReadBytes(dir / "names.txt"), bytes);
+  EXPECT_EQ(test::ReadBytes(file.KeptPath()), "a, 1\r\nb, 2\r\n");
+}
+
+TEST(RecipientDirectoryFile, ClosingAfterAnotherCopyShowsAndSavesBothCopiesChanges) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "names.txt", "Ann, 1\r\nBob, 2\r\n");
+  FakeDirectoryView view1, view2;
+  NamesFile file1(dir / "names.txt", dir / "kept"), file2(dir / "names.txt", dir / "kept");
+  RecipientDirectory copy1(view1, file1), copy2(view2, file2);
+  copy1.Load();
+  copy2.Load();
+  view1.AddName("Alice, 3");
+  view2.AddName("Bob2, 4");
+  view2.items[0].checked = true;  // Ann
+  view2.DeleteName(1);            // Bob
+  EXPECT_EQ(copy1.Save(), NamesSave::Saved);
+  EXPECT_EQ(copy2.Save(), NamesSave::Saved);
+  EXPECT_EQ(test::ReadBytes(dir / "names.txt"), "Alice, 3\r\nAnn, 1\r\nBob2, 4\r\n");
+  ASSERT_EQ(view2.NameCount(), 3);  // the list shows what was saved, in its order
+  EXPECT_EQ(view2.NameItem(0), "Alice, 3");
+  EXPECT_TRUE(view2.items[1].checked);  // untouched entries keep their marks
 }
 
 }  // namespace

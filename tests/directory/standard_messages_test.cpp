@@ -108,9 +108,42 @@ TEST_F(StandardMessagesTest, UnreadableOrUnstorableMeansNoWrite) {
   EXPECT_THROW(messages.Write(), EProfileWrite);
   std::filesystem::remove(ini_);
 
-  StandardMessages::Texts texts{"ok", "line\r\nmessage8=injected"};
+  // A value holding a line break could add a key; the break becomes a blank.
+  StandardMessages::Texts texts{"ok", "line\r\nmessage8=injected", "", "", "", "", "", "eight"};
+  messages.Write(texts);
+  StandardMessages later(ini_);
+  later.Read();
+  EXPECT_EQ(later.message(2), "line message8=injected");
+  EXPECT_EQ(later.message(8), "eight");
+}
+
+TEST_F(StandardMessagesTest, LineBreaksAreBlanksAndOnlyChangedMessagesAreWritten) {
+  std::filesystem::create_directories(ini_.parent_path());
+  const std::string longValue(5000, 'L');
+  WriteBytes(ini_, "[General]\nmessage1=" + longValue + "\nmessage2=two\n");
+  StandardMessages messages(ini_);
+  messages.Read();
+  ASSERT_EQ(messages.message(1).size(), 2047u);
+
+  StandardMessages::Texts texts = messages.messages();
+  texts[1] = "pasted\r\nover\rthree\nlines";
+  messages.Write(texts);
+  EXPECT_EQ(messages.message(2), "pasted over three lines");
+  const std::string after = ReadBytes(ini_);
+  EXPECT_EQ(after.rfind("[General]\nmessage1=" + longValue + "\nmessage2=pasted over three lines\n"
+                        "message3=Call the office\n", 0), 0u);  // missing keys are added
+
+  // A write that failed is made up for by the next one, changed or not.
+  ::chmod(ini_.c_str(), 0444);  // read-only: never written, not even by root
+  texts[2] = "three";
   EXPECT_THROW(messages.Write(texts), EProfileWrite);
-  EXPECT_EQ(ReadBytes(ini_), "[General]\r\nmessage1=ok\r\n");
+  EXPECT_EQ(ReadBytes(ini_), after);
+  ::chmod(ini_.c_str(), 0644);
+  messages.Write(messages.messages());
+  StandardMessages later(ini_);
+  later.Read();
+  EXPECT_EQ(later.message(3), "three");
+  EXPECT_EQ(ReadProfileString("General", "message1", "", 10000, ini_), longValue);
 }
 
 }  // namespace

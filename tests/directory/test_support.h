@@ -3,12 +3,14 @@
 // tests, which must never touch the real working directory or ~/.config.
 
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -95,6 +97,21 @@ inline int CountFiles(const std::filesystem::path& dir) {
   int n = 0;
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++n;
   return n;
+}
+
+// Runs fn with the permissions of an ordinary user, so that folders and files
+// a user may not write stay unwritable even when the tests run as root:
+// then fn runs in a child process that has dropped root for "nobody".
+inline bool AsOrdinaryUser(const std::function<bool()>& fn) {
+  if (::geteuid() != 0) return fn();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+    ::_exit(fn() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 }  // namespace snpp::test
