@@ -1,5 +1,7 @@
 #include "dialogs/program_look.h"
 
+#include "dialogs/button_style.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFont>
@@ -9,7 +11,7 @@
 namespace snpp {
 
 void applyProgramLook(QApplication& app) {
-  if (QStyle* style = QStyleFactory::create("Windows")) app.setStyle(style);
+  if (QStyle* style = QStyleFactory::create("Windows")) app.setStyle(new ButtonStyle(style));
   static const char* kFaceFile = "/usr/share/wine/fonts/ms_sans_serif.ttf";
   QFont font;
   int id = QFile::exists(kFaceFile) ? QFontDatabase::addApplicationFont(kFaceFile) : -1;

@@ -62,6 +62,22 @@ TEST_F(AddNameFormTest, LimitsCountCharactersAsSeenAndNeverSplitOne) {
   EXPECT_EQ(form.PagerIDText().find("\xef\xbf\xbd"), std::string::npos);
 }
 
+TEST_F(AddNameFormTest, ButtonsFillTheirWholeRectangle) {
+  open("Bob", "5551234");
+  form.okButton->setFocus();
+  QApplication::processEvents();
+  const QRgb light = form.palette().color(QPalette::Light).rgb();
+  const QRgb shadow = form.palette().color(QPalette::Shadow).rgb();
+  // Cancel is not the default: its raised edge is its outermost pixel.
+  const QImage cancel = form.cancelButton->grab().toImage();
+  EXPECT_EQ(cancel.pixel(0, 0), light);
+  EXPECT_EQ(cancel.pixel(cancel.width() - 1, cancel.height() - 1), shadow);
+  // The default button keeps its dark frame outside the raised edge.
+  const QImage ok = form.okButton->grab().toImage();
+  EXPECT_EQ(ok.pixel(0, 0), shadow);
+  EXPECT_EQ(ok.pixel(1, 1), light);
+}
+
 TEST_F(AddNameFormTest, LongerStoredTextsStayWholeAndCannotGrow) {
   // An entry from a hand-edited names.txt can be longer than anyone may
   // type, and in another code page; editing it must not cut or alter it.
