@@ -22,6 +22,8 @@ add_library(snpp_fields STATIC
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_beep.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_keys.h
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_keys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_accessible.h
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_accessible.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_widget.h
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_widget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/simple_field.h
