@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 #include "controls/entry_controller.h"
@@ -101,6 +102,7 @@ public:
 protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
 private:
   void buildMenu();
@@ -139,4 +141,10 @@ private:
   TconfigForm* configForm_ = nullptr;
   TinstructionsForm* instructionsForm_ = nullptr;
   bool shown_ = false;
+
+  // The control that had the keyboard last. A menu command or a dialog
+  // hands the focus back to it, so typing goes on where it was; Qt would
+  // otherwise leave it on the menu bar.
+  QPointer<QWidget> lastFocus_;
+  void returnFocus();
 };

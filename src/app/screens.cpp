@@ -72,6 +72,17 @@ int main(int argc, char** argv) {
   form.idEditField->setFocus();
   ok &= save(&form, dir, "main");
 
+  // Overwrite mode with the caret past the end, then the list focused with
+  // no current item (its focus mark on the first row).
+  QTest::keyClick(form.idEditField, Qt::Key_Insert);
+  QTest::keyClick(form.idEditField, Qt::Key_End);
+  ok &= save(&form, dir, "main-overwrite");
+  QTest::keyClick(form.idEditField, Qt::Key_Insert);
+  form.namesListbox->SetItemIndex(-1);
+  form.namesListbox->setFocus();
+  ok &= save(&form, dir, "main-list-focus");
+  clickRow(form.namesListbox, 1, 60);
+
   clickRow(form.namesListbox, 0, 8);
   clickRow(form.namesListbox, 2, 8);
   clickRow(form.namesListbox, 3, 60);
