@@ -73,7 +73,11 @@ int main(int argc, char** argv) {
   ok &= save(&form, dir, "main");
 
   // Overwrite mode with the caret past the end, then the list focused with
-  // no current item (its focus mark on the first row).
+  // no current item (its focus mark on the first row). The caret and the
+  // mark show only in the active window.
+  form.activateWindow();
+  if (!QTest::qWaitForWindowActive(&form, 2000)) std::printf("the main window did not become active\n");
+  form.idEditField->setFocus();
   QTest::keyClick(form.idEditField, Qt::Key_Insert);
   QTest::keyClick(form.idEditField, Qt::Key_End);
   ok &= save(&form, dir, "main-overwrite");

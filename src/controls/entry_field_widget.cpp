@@ -41,10 +41,12 @@ char32_t DisplayChar(char32_t c) {
   return c;
 }
 
-// A control character (a pasted line break, say) is a hollow box in the
-// pen's colour: a letter in its place would read as part of the number.
-void DrawControlMark(QPainter& p, const QRect& cell) {
-  p.drawRect(cell.left() + 1, cell.top() + 2, cell.width() - 4, cell.height() - 3);
+// A control character (a pasted line break, say) is a small hollow square
+// in the pen's colour, standing on the baseline of a cell one pixel wider
+// each side: a letter in its place would read as part of the number.
+void DrawControlMark(QPainter& p, const QRect& cellToBaseline) {
+  const int side = cellToBaseline.width() - 2;
+  p.drawRect(cellToBaseline.left() + 1, cellToBaseline.bottom() + 1 - side, side - 1, side - 1);
 }
 
 // A menu takes the keyboard only for a moment (on Windows it never takes
@@ -132,10 +134,10 @@ QSize TBaseEntryField::sizeHint() const { return {121, AutoHeight()}; }
 
 QRect TBaseEntryField::ClientRect() const { return rect().adjusted(kEdge, kEdge, -kEdge, -kEdge); }
 
-// A control character takes the cell of a "0" plus a pixel, so its box
-// never touches the characters beside it.
+// A control character's square is as wide as a "0", with a pixel of room
+// on each side so it never touches its neighbours.
 int TBaseEntryField::CharWidth(char32_t c) const {
-  if (IsControl(c)) return CharWidth(U'0') + 1;
+  if (IsControl(c)) return CharWidth(U'0') + 2;
   const char32_t d = DisplayChar(c);
   return fontMetrics().horizontalAdvance(QString::fromUcs4(&d, 1));
 }
