@@ -4,7 +4,7 @@
 SNPP_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 SNPP_PACKAGES=(
   cmake ninja-build g++ clang pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine fonts-liberation
   xvfb xauth x11-utils

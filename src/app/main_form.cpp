@@ -74,6 +74,9 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
   Timer1->start();
 
   setFixedSize(sizeHint());
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now && client->isAncestorOf(now)) lastFocus_ = now;
+  });
 }
 
 
@@ -94,16 +97,20 @@ void Tmainform::buildMessageArea() {
   setTextColour(messageLabel, QColor(0, 0, 255));
 
   sunkenBevel(client, QRect(4, 24, 245, 145));
-  label(client, "Pager Number:", 8, 26);
+  QLabel* Label2 = label(client, "Pager Number:", 8, 26);
   EntryController1.SetEntryOptions(snpp::efoAutoSelect | snpp::efoBeepOnError | snpp::efoInsertPushes);
   EntryController1.SetEpoch(2000);
   idEditField = new snpp::TSimpleField(&EntryController1, client);
   idEditField->SetPictureMask('X');
   idEditField->SetMaxLength(10);
   idEditField->setGeometry(8, 40, 77, 21);
+  Label2->setBuddy(idEditField);  // screen readers name a control after its label
 
+  // A lowered outer and a raised inner bevel, one pixel each: Qt's sunken
+  // box draws exactly that groove.
   selectingPanel = raisedPanel(client, QRect(120, 28, 125, 33));
-  selectingPanel->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+  selectingPanel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  selectingPanel->setMidLineWidth(0);
   auto* Label6 = label(selectingPanel, " SELECT RECIPIENTS ", 6, 4);
   Label6->setAutoFillBackground(true);
   QPalette yellow = Label6->palette();
@@ -112,12 +119,13 @@ void Tmainform::buildMessageArea() {
   label(selectingPanel, "by checking names -->", 8, 16);
   selectingPanel->hide();
 
-  label(client, "Message:", 8, 70);
+  QLabel* Label1 = label(client, "Message:", 8, 70);
   lengthLabel = label(client, "(0)", 72, 70);
   clearButton = button(client, "Clear &Message", QRect(144, 64, 101, 21));
   clearButton->setIcon(snpp::images::clearImage());
   messageMemo = new MessageMemo(kMessageLimit, client);
   messageMemo->setGeometry(8, 84, 237, 61);
+  Label1->setBuddy(messageMemo);
 
   label(client, "Standard messages:", 12, 149);
   static constexpr int kPickLefts[8] = {113, 130, 147, 164, 181, 198, 215, 232};
@@ -141,13 +149,14 @@ void Tmainform::buildSendArea() {
 
 void Tmainform::buildNamesArea() {
   sunkenBevel(client, QRect(256, 24, 269, 203));
-  label(client, "Names List:  (click to select)", 260, 28);
+  QLabel* Label4 = label(client, "Names List:  (click to select)", 260, 28);
   namesListbox = new snpp::TCheckList(client);
   namesListbox->setGeometry(260, 42, 185, 179);
   namesListbox->SetSorted(true);
   namesListbox->SetBoxClickOnly(true);
   namesListbox->SetWantDblClicks(true);
   namesListbox->SetController(&EntryController1);
+  Label4->setBuddy(namesListbox);
   AddButton = button(client, "&Add...", QRect(448, 44, 73, 21));
   deleteButton = button(client, "&Delete", QRect(448, 68, 73, 21));
   editNameButton = button(client, "&Edit...", QRect(448, 92, 73, 21));
@@ -234,10 +243,30 @@ void Tmainform::Exit1Click() { close(); }
 
 void Tmainform::configureButtonClick() {
   if (configForm_) configForm_->exec();
+  returnFocus();
 }
 
 void Tmainform::aboutButtonClick() {
   if (aboutForm_) aboutForm_->exec();
+  returnFocus();
+}
+
+// Also once the menu bar has finished with the command that called here,
+// since it may take the focus again on its way out.
+void Tmainform::returnFocus() {
+  const auto giveBack = [this] {
+    QWidget* now = QApplication::focusWidget();
+    if (!lastFocus_ || !isActiveWindow() || (now && client->isAncestorOf(now))) return;
+    lastFocus_->setFocus(Qt::MenuBarFocusReason);
+  };
+  giveBack();
+  QTimer::singleShot(0, this, giveBack);
+}
+
+// Coming back to the window from a dialog or another program.
+void Tmainform::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) returnFocus();
 }
 
 void Tmainform::instructionsButtonClick() {

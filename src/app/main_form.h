@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 #include "controls/entry_controller.h"
@@ -108,6 +109,7 @@ public:
 protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
 private:
   void buildMenu();
@@ -152,4 +154,10 @@ private:
   bool shown_ = false;
   bool endingSession_ = false;
   bool toldAboutSave_ = false;
+
+  // The control that had the keyboard last. A menu command or a dialog
+  // hands the focus back to it, so typing goes on where it was; Qt would
+  // otherwise leave it on the menu bar.
+  QPointer<QWidget> lastFocus_;
+  void returnFocus();
 };

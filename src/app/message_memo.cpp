@@ -1,39 +1,37 @@
 #include "app/message_memo.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
+
+#include <algorithm>
+
+#include "controls/user_characters.h"
 
 MessageMemo::MessageMemo(int maxLength, QWidget* parent)
     : QPlainTextEdit(parent), maxLength_(maxLength) {
   setTabChangesFocus(true);
 }
 
-int MessageMemo::characterCount(const QString& text) {
-  int count = 0;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (!text.at(i).isLowSurrogate()) ++count;
-  }
-  return count;
-}
+int MessageMemo::characterCount(const QString& text) { return snpp::UserCharacterCount(text); }
 
-// How many more characters fit once the selection is replaced.
-int MessageMemo::room() const {
-  const QString selected = textCursor().selectedText();
-  return maxLength_ - characterCount(toPlainText()) + characterCount(selected);
+// What of `text` fits when it goes in at the cursor. `replaceStart` and
+// `replaceLength` (relative to the cursor) cover text an input method
+// replaces besides the selection.
+QString MessageMemo::fitting(const QString& text, int replaceStart, int replaceLength) const {
+  const QTextCursor cursor = textCursor();
+  const QString all = toPlainText();
+  const QString rest = all.left(cursor.selectionStart()) + all.mid(cursor.selectionEnd());
+  const qsizetype from = std::clamp<qsizetype>(cursor.selectionStart() + replaceStart, 0, rest.size());
+  const qsizetype to = std::clamp<qsizetype>(from + replaceLength, from, rest.size());
+  return snpp::FittingInsertion(rest.left(from), text, rest.mid(to), maxLength_);
 }
 
 void MessageMemo::insertLimited(const QString& text) {
-  int left = room();
-  if (left <= 0) return;
-  QString fitting;
-  int taken = 0;
-  for (qsizetype i = 0; i < text.size() && taken < left; ++i) {
-    fitting += text.at(i);
-    if (text.at(i).isHighSurrogate() && i + 1 < text.size()) fitting += text.at(++i);
-    ++taken;
-  }
-  textCursor().insertText(fitting);
+  const QString fits = fitting(text, 0, 0);
+  if (fits.isEmpty()) return;
+  textCursor().insertText(fits);
   ensureCursorVisible();
 }
 
@@ -43,13 +41,27 @@ void MessageMemo::keyPressEvent(QKeyEvent* event) {
     return;
   }
   const QString text = event->text();
-  const bool printable = !text.isEmpty() && text.at(0).isPrint() &&
+  const bool printable = !text.isEmpty() && QChar::isPrint(text.toUcs4().value(0)) &&
                          !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   if (printable) {
     insertLimited(text);
     return;
   }
   QPlainTextEdit::keyPressEvent(event);
+}
+
+// Composed characters and an input method's text arrive here, not as keys.
+void MessageMemo::inputMethodEvent(QInputMethodEvent* event) {
+  const QString commit = event->commitString();
+  const QString fits = fitting(commit, event->replacementStart(), event->replacementLength());
+  if (fits.size() == commit.size()) {
+    QPlainTextEdit::inputMethodEvent(event);
+    return;
+  }
+  QInputMethodEvent cut(event->preeditString(), event->attributes());
+  cut.setCommitString(fits, event->replacementStart(), event->replacementLength());
+  QPlainTextEdit::inputMethodEvent(&cut);
+  event->accept();
 }
 
 void MessageMemo::insertFromMimeData(const QMimeData* source) {

@@ -72,6 +72,21 @@ int main(int argc, char** argv) {
   form.idEditField->setFocus();
   ok &= save(&form, dir, "main");
 
+  // Overwrite mode with the caret past the end, then the list focused with
+  // no current item (its focus mark on the first row). The caret and the
+  // mark show only in the active window.
+  form.activateWindow();
+  if (!QTest::qWaitForWindowActive(&form, 2000)) std::printf("the main window did not become active\n");
+  form.idEditField->setFocus();
+  QTest::keyClick(form.idEditField, Qt::Key_Insert);
+  QTest::keyClick(form.idEditField, Qt::Key_End);
+  ok &= save(&form, dir, "main-overwrite");
+  QTest::keyClick(form.idEditField, Qt::Key_Insert);
+  form.namesListbox->SetItemIndex(-1);
+  form.namesListbox->setFocus();
+  ok &= save(&form, dir, "main-list-focus");
+  clickRow(form.namesListbox, 1, 60);
+
   clickRow(form.namesListbox, 0, 8);
   clickRow(form.namesListbox, 2, 8);
   clickRow(form.namesListbox, 3, 60);

@@ -7,8 +7,9 @@
 #include "dialogs/program_look.h"
 
 SnppApplication::SnppApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // No display name: Qt would append it to every title bar, and each window
+  // shows exactly its own caption (the name dialog's is a single blank).
   setApplicationName("SNPP Client");
-  setApplicationDisplayName("SNPP Client");
   setDesktopFileName("orvant-snpp-client");  // lets the desktop match windows to the menu entry
   setWindowIcon(snpp::programIcon());
   setQuitOnLastWindowClosed(false);  // the main window's close ends the program

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "controls/check_list_accessible.h"
 #include "controls/check_list_row_painter.h"
 
 namespace snpp {
@@ -16,14 +17,14 @@ namespace {
 constexpr int kNotNavigation = -2;
 
 // Keys that type a character into the list. Alt combinations belong to
-// menus, Tab and Escape to the window, and Delete types nothing.
+// menus, Tab to the window, and Delete types nothing; Escape is a character
+// like Enter and cycles the current item too.
 bool IsCharacterKey(const QKeyEvent* event) {
   if (event->text().isEmpty()) return false;
   if (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) return false;
   switch (event->key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-    case Qt::Key_Escape:
     case Qt::Key_Delete:
       return false;
     default:
@@ -34,6 +35,7 @@ bool IsCharacterKey(const QKeyEvent* event) {
 }  // namespace
 
 TCheckList::TCheckList(QWidget* parent) : QAbstractScrollArea(parent) {
+  RegisterCheckListAccessible();
   setFocusPolicy(Qt::TabFocus);  // a mouse press takes the focus itself, or not
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -50,6 +52,7 @@ int TCheckList::AddItem(std::string text) {
   if (at < 0) return at;
   ScheduleScrollRange();
   InvalidateFrom(at);
+  AnnounceItemsChanged(this);
   return at;
 }
 
@@ -57,6 +60,7 @@ bool TCheckList::DeleteItem(int index) {
   if (!model_.Delete(index)) return false;
   UpdateScrollRange();
   InvalidateFrom(index);
+  AnnounceItemsChanged(this);
   return true;
 }
 
@@ -65,6 +69,7 @@ void TCheckList::ClearItems() {
   tracking_ = false;
   UpdateScrollRange();
   viewport()->update();
+  AnnounceItemsChanged(this);
 }
 
 void TCheckList::SetItemIndex(int index) {
@@ -76,6 +81,7 @@ void TCheckList::SetItemState(int index, TCheckBoxState state) {
   const auto change = model_.SetItemState(index, state);
   if (!change) return;
   InvalidateRow(index);
+  AnnounceItemState(this, index);
   if (OnStateChange) OnStateChange(this, change->index, change->oldState, change->newState);
 }
 
@@ -156,7 +162,7 @@ void TCheckList::paintEvent(QPaintEvent* event) {
       look.state = model_.ItemState(index);
       look.text = CheckListDisplayText(model_.Item(index));
       look.selected = index == ItemIndex();
-      look.focused = look.selected && hasFocus();
+      look.focused = index == model_.FocusIndex() && hasFocus();
     }
     painter.drawImage(0, row * h, RenderCheckListRow(look));
   }
@@ -209,11 +215,14 @@ void TCheckList::resizeEvent(QResizeEvent* event) {
 // ---- selection and focus ----
 
 void TCheckList::MoveCurrent(int index) {
-  const int old = ItemIndex();
+  const int old = model_.FocusIndex();
+  const int oldCurrent = ItemIndex();
   model_.SetItemIndex(index);
-  if (old == ItemIndex()) return;
+  if (oldCurrent == ItemIndex()) return;
   InvalidateRow(old);
+  InvalidateRow(oldCurrent);
   InvalidateRow(ItemIndex());
+  AnnounceCurrentItem(this, ItemIndex());
 }
 
 void TCheckList::SelectByUser(int index) {
@@ -227,12 +236,12 @@ void TCheckList::RaiseClick() {
 
 void TCheckList::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
-  InvalidateRow(ItemIndex());
+  InvalidateRow(model_.FocusIndex());
 }
 
 void TCheckList::focusOutEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusOutEvent(event);
-  InvalidateRow(ItemIndex());
+  InvalidateRow(model_.FocusIndex());
 }
 
 // ---- mouse ----
@@ -251,6 +260,15 @@ void TCheckList::LeftPress(QPoint pos) {
   if (!model_.IsValidIndex(plan.item)) return;
   SelectByUser(plan.item);
   tracking_ = true;
+}
+
+void TCheckList::PressItem(int index, bool onBox) {
+  if (!model_.IsValidIndex(index)) return;
+  if (onBox) SetItemState(index, NextState(ItemState(index), ThreeState()));
+  setFocus(Qt::OtherFocusReason);
+  if (!model_.IsValidIndex(index)) return;
+  SelectByUser(index);
+  RaiseClick();
 }
 
 void TCheckList::mousePressEvent(QMouseEvent* event) {

@@ -75,6 +75,10 @@ class TCheckList : public QAbstractScrollArea {
 
   const CheckListModel& Model() const { return model_; }
 
+  // A press on an item's box (`onBox`) or text without a pointer, as
+  // assistive technology asks for it: the same events as a click.
+  void PressItem(int index, bool onBox);
+
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TStateChangeEvent OnStateChange;

@@ -42,6 +42,9 @@ class CheckListModel {
   // The current item, -1 for none; any index outside the list clears it.
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int index) { itemIndex_ = IsValidIndex(index) ? index : -1; }
+  // The row that carries the focus mark while the list has the focus: the
+  // current item, or the first one when none is current; -1 when empty.
+  int FocusIndex() const { return itemIndex_ >= 0 ? itemIndex_ : (Count() > 0 ? 0 : -1); }
 
   // Reading a position outside the list gives unchecked. Every accepted
   // write is reported, also one that leaves the state as it was; writes to

@@ -186,8 +186,11 @@ void TEntryFieldModel::FocusReturn() {
     FocusIn(FocusSource::Keyboard);  // first entry when the window opens
     return;
   }
+  // Getting the window back is a focus gain like any other for Ctrl+Z: it
+  // restores what the field held when the user came back to it.
   leftWindow_ = false;
   focused_ = true;
+  savedText_ = text_;
   Repaint();
 }
 

@@ -80,8 +80,9 @@ class TEntryFieldModel {
 
   enum class FocusSource { Keyboard, Mouse };
   virtual void FocusIn(FocusSource source);
-  // Focus that comes with the window's activation: no new entry when the
-  // field only lost it to another window.
+  // Focus that comes with the window's activation: when the field only lost
+  // it to another window, the cursor and selection stay as they were and
+  // only the text for ccRestore is taken anew.
   void FocusReturn();
   // Validation code of leaving for another control of the same window
   // (0 when fine); leaving the window only drops the focus.

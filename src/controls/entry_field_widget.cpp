@@ -33,16 +33,27 @@ QString ToQString(std::u32string_view s) {
   return QString::fromUcs4(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// Control characters show as the letter of their Ctrl key, bytes that were
-// not text as the replacement character.
+bool IsControl(char32_t c) { return c < 32; }
+
+// Bytes that were not text show as the replacement character.
 char32_t DisplayChar(char32_t c) {
-  if (c < 32) return c + 64;
   if (c >= 0xD800 && c <= 0xDFFF) return 0xFFFD;
   return c;
 }
 
+// A control character (a pasted line break, say) is a small hollow square
+// in the pen's colour, standing on the baseline of a cell one pixel wider
+// each side: a letter in its place would read as part of the number.
+void DrawControlMark(QPainter& p, const QRect& cellToBaseline) {
+  const int side = cellToBaseline.width() - 2;
+  p.drawRect(cellToBaseline.left() + 1, cellToBaseline.bottom() + 1 - side, side - 1, side - 1);
+}
+
+// A menu takes the keyboard only for a moment (on Windows it never takes
+// the focus at all), so going to it and back is no leaving and entering.
 bool LeavesWindow(Qt::FocusReason reason) {
-  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+         reason == Qt::MenuBarFocusReason;
 }
 
 }  // namespace
@@ -52,6 +63,7 @@ TBaseEntryField::TBaseEntryField(std::unique_ptr<TEntryFieldModel> model, QWidge
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled);
   setCursor(Qt::IBeamCursor);
+  RegisterEntryFieldAccessible();
   Connect();
   resize(121, AutoHeight());
   const int flash = QApplication::cursorFlashTime();
@@ -72,6 +84,7 @@ void TBaseEntryField::Connect() {
   m.OnRepaint = [this] {
     RestartCaret();
     update();
+    AnnounceFieldChanges(this, announced_);
   };
   m.OnChange = [this] {
     if (OnChange) OnChange();
@@ -92,6 +105,12 @@ void TBaseEntryField::SetStringValue(const QString& value) { model_->SetStringVa
 std::string TBaseEntryField::StringValueBytes() { return BytesFromText(model_->StringValue()); }
 void TBaseEntryField::SetStringValueBytes(const std::string& value) {
   model_->SetStringValue(TextFromBytes(value));
+}
+
+QColor TBaseEntryField::Color() const { return SystemColor(color_, QPalette::Base); }
+
+QColor TBaseEntryField::SystemColor(const QColor& chosen, QPalette::ColorRole role, QPalette::ColorGroup group) const {
+  return chosen.isValid() ? chosen : palette().color(group, role);
 }
 
 void TBaseEntryField::SetColor(const QColor& c) {
@@ -115,7 +134,10 @@ QSize TBaseEntryField::sizeHint() const { return {121, AutoHeight()}; }
 
 QRect TBaseEntryField::ClientRect() const { return rect().adjusted(kEdge, kEdge, -kEdge, -kEdge); }
 
+// A control character's square is as wide as a "0", with a pixel of room
+// on each side so it never touches its neighbours.
 int TBaseEntryField::CharWidth(char32_t c) const {
+  if (IsControl(c)) return CharWidth(U'0') + 2;
   const char32_t d = DisplayChar(c);
   return fontMetrics().horizontalAdvance(QString::fromUcs4(&d, 1));
 }
@@ -184,13 +206,21 @@ int TBaseEntryField::CharIndexAt(int x) const {
 QRect TBaseEntryField::CaretRect() const {
   const auto& t = model_->Text();
   const int cursor = model_->Cursor();
-  const int first = std::min(FirstDrawn(), cursor);
-  const int x = TextLeft() + TextWidth(std::u32string_view(t).substr(first, cursor - first));
-  const int h = fontMetrics().height();
-  int w = 2;  // insert caret width
-  if (!model_->InsertMode())
-    w = cursor < static_cast<int>(t.size()) ? CharWidth(t[cursor]) : fontMetrics().averageCharWidth();
-  return {x, TextTop(), w, h};
+  QRect r = CharacterRect(cursor);
+  // Past the end the overwrite block is as wide as a digit: some fonts
+  // report an average width far wider than any of their characters.
+  const char32_t under = cursor < static_cast<int>(t.size()) ? t[cursor] : U'0';
+  r.setWidth(model_->InsertMode() ? 2 : CharWidth(under));
+  return r;
+}
+
+QRect TBaseEntryField::CharacterRect(int index) const {
+  const auto& t = model_->Text();
+  index = std::clamp(index, 0, static_cast<int>(t.size()));
+  const int first = std::min(FirstDrawn(), index);
+  const int x = TextLeft() + TextWidth(std::u32string_view(t).substr(first, index - first));
+  const int w = index < static_cast<int>(t.size()) ? CharWidth(t[index]) : 0;
+  return {x, TextTop(), w, fontMetrics().height()};
 }
 
 void TBaseEntryField::paintEvent(QPaintEvent*) {
@@ -206,8 +236,8 @@ void TBaseEntryField::paintEvent(QPaintEvent*) {
 
 void TBaseEntryField::Render(QPainter& p) {
   const bool enabled = model_->Enabled();
-  QColor back = color_;
-  if (!enabled) back = colors_.Disabled.BackColor;
+  QColor back = Color();
+  if (!enabled) back = SystemColor(colors_.Disabled.BackColor, QPalette::Base);
   else if (model_->InError()) back = colors_.Error.BackColor;
   p.fillRect(rect(), back);
   DrawEdge(p);
@@ -238,9 +268,11 @@ void TBaseEntryField::DrawText(QPainter& p) {
   const auto& t = model_->Text();
   const bool enabled = model_->Enabled();
   const bool showSel = hasFocus() && model_->HasSelection();
-  QColor text(0, 0, 0);
-  if (!enabled && !showSel) text = colors_.Disabled.TextColor;
+  QColor text = palette().color(QPalette::Active, QPalette::Text);
+  if (!enabled && !showSel) text = SystemColor(colors_.Disabled.TextColor, QPalette::Text, QPalette::Disabled);
   else if (model_->InError()) text = colors_.Error.TextColor;
+  const QColor highlight = SystemColor(colors_.Highlight.BackColor, QPalette::Highlight);
+  const QColor highlightText = SystemColor(colors_.Highlight.TextColor, QPalette::HighlightedText);
   const int top = TextTop();
   const int h = fontMetrics().height();
   const int ascent = fontMetrics().ascent();
@@ -249,13 +281,16 @@ void TBaseEntryField::DrawText(QPainter& p) {
   for (int i = first; i < static_cast<int>(t.size()) && x < width(); ++i) {
     const int w = CharWidth(t[i]);
     const bool selected = showSel && i >= model_->SelStart() && i < model_->SelEnd();
-    QColor fg = t[i] < 32 ? controlCharColor_ : text;
+    QColor fg = IsControl(t[i]) ? controlCharColor_ : text;
     if (selected) {
-      p.fillRect(x, top, w, h, colors_.Highlight.BackColor);
-      fg = colors_.Highlight.TextColor;
+      p.fillRect(x, top, w, h, highlight);
+      fg = highlightText;
     }
     p.setPen(fg);
-    p.drawText(x, top + ascent, DisplayText(std::u32string_view(&t[i], 1)));
+    if (IsControl(t[i]))
+      DrawControlMark(p, QRect(x, top, w, ascent));
+    else
+      p.drawText(x, top + ascent, DisplayText(std::u32string_view(&t[i], 1)));
     x += w;
   }
 }

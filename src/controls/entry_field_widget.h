@@ -4,6 +4,7 @@
 // pixmap, Windows 95 style (sunken edge, system colours, own caret).
 
 #include <QColor>
+#include <QPalette>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "entry_field_accessible.h"
 #include "entry_field_model.h"
 
 class QMenu;
@@ -22,10 +24,13 @@ struct TColorPair {
   QColor TextColor;
 };
 
+// A colour left invalid follows the system palette (window colour and gray
+// text, highlight and highlight text), so a field selects in the same
+// colours as every other control of the window.
 struct TEntryFieldColors {
-  TColorPair Disabled{QColor(255, 255, 255), QColor(128, 128, 128)};
+  TColorPair Disabled;
   TColorPair Error{QColor(255, 0, 0), QColor(0, 0, 0)};
-  TColorPair Highlight{QColor(0, 0, 128), QColor(255, 255, 255)};
+  TColorPair Highlight;
 };
 
 class TBaseEntryField : public QWidget {
@@ -50,7 +55,8 @@ class TBaseEntryField : public QWidget {
   bool Modified() const { return model_->Modified(); }
 
   TEntryFieldColors& EFColors() { return colors_; }
-  QColor Color() const { return color_; }
+  // The background: the system window colour unless one was set.
+  QColor Color() const;
   void SetColor(const QColor& c);
   QColor ControlCharColor() const { return controlCharColor_; }
   void SetControlCharColor(const QColor& c);
@@ -65,6 +71,8 @@ class TBaseEntryField : public QWidget {
 
   // Left edge in pixels (widget coordinates) of the caret and its size.
   QRect CaretRect() const;
+  // The cell of the character at `index` (past the end: an empty cell).
+  QRect CharacterRect(int index) const;
   // Character index for a widget x position: nearest boundary, or the
   // character under the pointer.
   int PositionAt(int x) const;
@@ -104,6 +112,8 @@ class TBaseEntryField : public QWidget {
   int CharWidth(char32_t c) const;
   int TextWidth(std::u32string_view text) const;
   QString DisplayText(std::u32string_view text) const;
+  QColor SystemColor(const QColor& chosen, QPalette::ColorRole role,
+                     QPalette::ColorGroup group = QPalette::Active) const;
 
  private:
   void Connect();
@@ -116,12 +126,13 @@ class TBaseEntryField : public QWidget {
 
   std::unique_ptr<TEntryFieldModel> model_;
   TEntryFieldColors colors_;
-  QColor color_{255, 255, 255};
+  QColor color_;  // invalid: follow the palette
   QColor controlCharColor_{255, 0, 0};
   bool autoSize_ = true;
   bool dragging_ = false;
   bool caretOn_ = true;
   QTimer blink_;
+  AnnouncedField announced_;
 };
 
 }  // namespace snpp

@@ -6,6 +6,7 @@
 #include <QShowEvent>
 
 #include "dialogs/button_images.h"
+#include "dialogs/character_limit.h"
 #include "dialogs/field_text.h"
 #include "dialogs/form_layout.h"
 
@@ -17,7 +18,7 @@ namespace {
 
 QLineEdit* placeEdit(QWidget* parent, int limit, const QRect& geometry) {
   auto* edit = new QLineEdit(parent);
-  edit->setMaxLength(limit);
+  limitCharacters(*edit, limit);
   edit->setGeometry(geometry);
   return edit;
 }
@@ -38,6 +39,8 @@ TaddNameForm::TaddNameForm(QWidget* parent)
   cancelButton = ImageButton(this, "Cancel", CrossImage(QColor(255, 0, 0)), QRect(108, 84, 75, 25));
   Label1 = label(this, "Name:", 12, 20);
   Label2 = label(this, "Pager Number:", 12, 44);
+  Label1->setBuddy(nameEdit);  // screen readers name each field after its label
+  Label2->setBuddy(pagerIDEdit);
 
   setTabOrder(nameEdit, pagerIDEdit);
   setTabOrder(pagerIDEdit, okButton);

@@ -13,6 +13,7 @@
 
 #include "controls/numeric_field.h"
 #include "dialogs/button_images.h"
+#include "dialogs/character_limit.h"
 #include "dialogs/field_text.h"
 #include "dialogs/form_layout.h"
 #include "directory/standard_messages.h"
@@ -73,7 +74,7 @@ void TconfigForm::placeServerGroup() {
   serverIPlabel = label(this, "Server IP Address:", 24, 24);
   serverIPComboBox = new QComboBox(this);
   serverIPComboBox->setEditable(true);
-  serverIPComboBox->lineEdit()->setMaxLength(kServerIPLimit);
+  limitCharacters(*serverIPComboBox->lineEdit(), kServerIPLimit);
   serverIPComboBox->setGeometry(120, 20, 157, 21);
   portLabel = label(this, "Port:", 24, 48);
   serverPortEdit = placeNumericField(this, EntryController1, "999", QRect(120, 44, 29, 21));
@@ -81,6 +82,10 @@ void TconfigForm::placeServerGroup() {
   msgSendLabel = label(this, "Msg. send timeout:", 24, 72);
   timeoutEdit = placeNumericField(this, EntryController1, "99", QRect(120, 68, 25, 21));
   Label10 = label(this, "(seconds)", 148, 72);
+  // Screen readers name each field after its label.
+  serverIPlabel->setBuddy(serverIPComboBox);
+  portLabel->setBuddy(serverPortEdit);
+  msgSendLabel->setBuddy(timeoutEdit);
 }
 
 void TconfigForm::placeMessages() {
@@ -89,8 +94,9 @@ void TconfigForm::placeMessages() {
     const int top = kFirstMessageTop + i * kMessageStep;
     numberLabels[i] = label(this, QString::number(i + 1), 4, top + 4);
     auto* edit = new QLineEdit(this);
-    edit->setMaxLength(kMessageLimit);
+    limitCharacters(*edit, kMessageLimit);
     edit->setGeometry(kMessageLeft, top, 269, 21);
+    edit->setAccessibleName(Label5->text() + " " + numberLabels[i]->text());
     messageEdits_[i] = edit;
   }
   message1Edit = messageEdits_[0];

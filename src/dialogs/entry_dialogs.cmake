@@ -11,6 +11,7 @@ add_library(snpp_entry_dialogs STATIC
   ${CMAKE_CURRENT_LIST_DIR}/add_name_form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/button_images.cpp
   ${CMAKE_CURRENT_LIST_DIR}/byte_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/character_limit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/config_form.cpp
   ${CMAKE_CURRENT_LIST_DIR}/field_text.cpp)
 target_include_directories(snpp_entry_dialogs PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)

@@ -3,14 +3,19 @@
 #include <algorithm>
 #include <climits>
 
+#include "controls/user_characters.h"
 #include "dialogs/byte_text.h"
+#include "dialogs/character_limit.h"
 
 namespace snpp::dialogs {
 
 void SetFieldBytes(QLineEdit& edit, int typedLimit, std::string_view bytes) {
   const QString text = BytesToText(bytes);
-  // Raise the limit before the text goes in: QLineEdit cuts what exceeds it.
-  edit.setMaxLength(std::max(typedLimit, static_cast<int>(std::min<qsizetype>(text.size(), INT_MAX))));
+  // Raise the limit before the text goes in, or the field would cut it.
+  CharacterLimit* limit = characterLimit(edit);
+  if (!limit) limit = limitCharacters(edit, typedLimit);
+  limit->setLimit(std::max(typedLimit, UserCharacterCount(text)));
+  if (text.size() > edit.maxLength()) edit.setMaxLength(static_cast<int>(std::min<qsizetype>(text.size(), INT_MAX)));
   edit.setText(text);
 }
 

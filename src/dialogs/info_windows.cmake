@@ -1,4 +1,5 @@
 add_library(snpp_form_layout STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/button_style.cpp
   ${CMAKE_CURRENT_LIST_DIR}/form_layout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_look.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scalable_face.cpp)

@@ -1,5 +1,7 @@
 #include "dialogs/program_look.h"
 
+#include "dialogs/button_style.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFont>
@@ -56,7 +58,7 @@ QString ScalableFamily() {
 }  // namespace
 
 void applyProgramLook(QApplication& app) {
-  if (QStyle* style = QStyleFactory::create("Windows")) app.setStyle(style);
+  if (QStyle* style = QStyleFactory::create("Windows")) app.setStyle(new ButtonStyle(style));
   const bool scaled = app.devicePixelRatio() != 1.0;
   const QString family = scaled ? ScalableFamily() : BitmapFamily();
   if (scaled) ScalableFamilyInUse() = family;

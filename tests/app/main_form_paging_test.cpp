@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -94,6 +95,17 @@ TEST_F(MainFormPaging, TypedNumberAndMessageArePaged) {
   EXPECT_EQ(log(), "trying 127.0.0.1...\nConnected");
   EXPECT_EQ(statusBar(), "");
   EXPECT_EQ(form().messageLabel->text(), "Welcome");
+}
+
+TEST_F(MainFormPaging, APastedLineBreakInThePagerNumberStaysOneCommandLine) {
+  Start();
+  QApplication::clipboard()->setText("555 1234\r\n");
+  form().idEditField->setFocus();
+  QTest::keyClick(form().idEditField, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(form().idEditField->StringValueBytes(), "555 1234\r\n");
+  TypeAndSend("", "Hi");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return serverDone(); }, 10000));
+  EXPECT_EQ(server().Received(), "PAGE 555 1234 \r\nMESS Hi\r\nSEND\r\nQUIT\r\n");
 }
 
 TEST_F(MainFormPaging, CheckedNamesAndAFailureReply) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QStyle>
@@ -133,6 +135,12 @@ TEST_F(CheckListWidgetTest, TypedCharactersCycleTheCurrentItemAndClick) {
   EXPECT_EQ(log_, (Log{"state 1 1>0", "click", "click"}));
   EXPECT_EQ(list_->ItemIndex(), 2);
 
+  // Escape is typed like any other character.
+  log_.clear();
+  QTest::keyClick(list_, Qt::Key_Escape);
+  EXPECT_EQ(log_, (Log{"state 2 0>1", "click"}));
+  QTest::keyClick(list_, Qt::Key_Escape);
+
   log_.clear();
   QTest::keyClick(list_, Qt::Key_Up);
   QTest::keyClick(list_, Qt::Key_Home);
@@ -195,6 +203,71 @@ TEST_F(CheckListWidgetTest, StateChangeRepaintsOnlyItsRowAndScrollingFollowsTheC
   EXPECT_EQ(list_->ItemIndex(), list_->ItemCount() - 1);
   EXPECT_TRUE(list_->viewport()->rect().contains(list_->ItemRect(list_->ItemIndex())));
   list_->viewport()->removeEventFilter(&spy);
+}
+
+TEST_F(CheckListWidgetTest, FocusMarkSitsOnTheFirstRowUntilAnItemIsCurrent) {
+  const auto marked = [this](int row) {
+    // The dotted mark inverts the row's first pixel right of the box.
+    const QImage img = list_->viewport()->grab().toImage();
+    return img.pixel(14, row * 16) != img.pixel(15, row * 16);
+  };
+  list_->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(list_->ItemIndex(), -1);
+  EXPECT_TRUE(marked(0));
+  EXPECT_FALSE(marked(1));
+  QTest::keyClick(list_, Qt::Key_Space);  // still nothing to cycle
+  EXPECT_TRUE(log_.empty());
+  list_->SetItemIndex(1);
+  QApplication::processEvents();
+  EXPECT_FALSE(marked(0));
+  EXPECT_TRUE(marked(1));
+  other_->setFocus();
+  QApplication::processEvents();
+  EXPECT_FALSE(marked(1));
+}
+
+TEST_F(CheckListWidgetTest, ScreenReadersSeeEachItemWithItsMarkAndCanTickIt) {
+  auto* label = new QLabel(QStringLiteral("Names List:"), window_.get());
+  label->setBuddy(list_);
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(list_);
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->role(), QAccessible::List);
+  EXPECT_EQ(a->text(QAccessible::Name), "Names List:");
+  ASSERT_EQ(a->childCount(), 3);
+  list_->SetItemState(2, cbChecked);
+  list_->SetItemIndex(1);
+  EXPECT_EQ(a->text(QAccessible::Value), "Bob, 2");
+  const auto item = [&](int i) { return a->child(i); };
+  EXPECT_EQ(item(0)->role(), QAccessible::ListItem);
+  EXPECT_EQ(item(0)->text(QAccessible::Name), "anna, 1");
+  EXPECT_EQ(a->indexOfChild(item(2)), 2);
+  EXPECT_TRUE(item(2)->state().checkable);
+  EXPECT_TRUE(item(2)->state().checked);
+  EXPECT_FALSE(item(0)->state().checked);
+  EXPECT_TRUE(item(1)->state().selected);
+  EXPECT_FALSE(item(0)->state().selected);
+  EXPECT_EQ(item(1)->rect().topLeft(), list_->viewport()->mapToGlobal(QPoint(0, 16)));
+  EXPECT_EQ(a->childAt(item(2)->rect().center().x(), item(2)->rect().center().y()), item(2));
+
+  // Ticking an item is a click on its box: the same events, in order;
+  // picking one is a click on its text.
+  log_.clear();
+  ASSERT_NE(item(0)->actionInterface(), nullptr);
+  item(0)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_EQ(log_, (Log{"state 0 0>1", "click"}));
+  EXPECT_TRUE(item(0)->state().checked);
+  EXPECT_TRUE(item(0)->state().focused);
+  EXPECT_EQ(a->focusChild(), item(0));
+  item(2)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(log_, (Log{"state 0 0>1", "click", "click"}));
+  EXPECT_TRUE(item(2)->state().selected);
+
+  // Rows are positions: a new first item is read at row 0.
+  list_->AddItem("Aaron, 7");
+  EXPECT_EQ(a->childCount(), 4);
+  EXPECT_EQ(item(0)->text(QAccessible::Name), "Aaron, 7");
+  EXPECT_FALSE(item(0)->state().checked);
 }
 
 }  // namespace

@@ -169,6 +169,17 @@ TEST_F(PagerField, UndoRestoresTheTextFromFocusGain) {
   EXPECT_EQ(changes, 1);
   Key(vkBack, ssAlt);  // Alt+Backspace restores too
   EXPECT_EQ(field.Text(), U"5551234");
+
+  // Coming back to the window is a focus gain: Ctrl+Z now goes back to the
+  // text the field held then, with the cursor left where it was.
+  Key(vkEnd);
+  Type(U"0");
+  field.FocusOut(false);
+  field.FocusReturn();
+  EXPECT_EQ(field.Cursor(), 8);
+  Type(U"1");
+  Key('Z', C);
+  EXPECT_EQ(field.Text(), U"55512340");
 }
 
 TEST_F(PagerField, WordMovesAndSelectionExtension) {

@@ -1,8 +1,10 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QFontDatabase>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -202,7 +204,8 @@ TEST_F(PagerWidget, AutoSizeAndDisabledInput) {
   EXPECT_THROW(TSimpleField(nullptr), std::invalid_argument);
 }
 
-bool IsGray(QRgb c) { return qRed(c) == 128 && qGreen(c) == 128 && qBlue(c) == 128; }
+// The system's gray-text colour.
+bool IsGray(QRgb c) { return c == QApplication::palette().color(QPalette::Disabled, QPalette::Text).rgb(); }
 
 TEST_F(PagerWidget, DrawsCaretsAndADisabledNumberInGray) {
   TabIn();
@@ -236,6 +239,97 @@ TEST_F(PagerWidget, DrawsCaretsAndADisabledNumberInGray) {
   // "0" ends 3 pixels before the client area's right edge.
   EXPECT_GE(rightmostGray, 29 - 2 - 3 - 3);
   EXPECT_LT(rightmostGray, 29 - 2 - 3);
+}
+
+TEST_F(PagerWidget, OverwriteBlockPastTheEndIsOneDigitWide) {
+  TabIn();
+  QTest::keyClick(field, Qt::Key_Insert);
+  const int digit = field->fontMetrics().horizontalAdvance(QStringLiteral("0"));
+  for (const char* text : {"", "555"}) {
+    field->SetStringValue(text);  // focused: the cursor goes to the end
+    const QRect block = field->CaretRect();
+    EXPECT_EQ(block.width(), digit) << text;
+    // The rest of the field keeps its background.
+    const QImage img = field->grab().toImage();
+    EXPECT_EQ(img.pixel(block.right() + 2, block.center().y()), qRgb(255, 255, 255)) << text;
+    EXPECT_EQ(img.pixel(field->width() - 4, block.center().y()), qRgb(255, 255, 255)) << text;
+  }
+}
+
+// The bounding box of the pixels of one colour within `area`.
+QRect PixelsOf(const QImage& img, const QRect& area, QRgb colour) {
+  QRect box;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (img.pixel(x, y) == colour) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+TEST_F(PagerWidget, SelectionUsesThePaletteAndControlCharactersAreHollowBoxes) {
+  QPalette pal = field->palette();
+  pal.setColor(QPalette::Highlight, QColor(10, 120, 30));
+  pal.setColor(QPalette::HighlightedText, QColor(250, 240, 0));
+  field->setPalette(pal);
+  field->SetStringValue("8");
+  TabIn();  // selects all
+  QImage img = field->grab().toImage();
+  const QRect eight = field->CharacterRect(0);
+  EXPECT_EQ(img.pixel(eight.topLeft()), qRgb(10, 120, 30));
+  EXPECT_FALSE(PixelsOf(img, eight, qRgb(250, 240, 0)).isEmpty());
+
+  // A pasted line break: a red outline with nothing inside, no letter.
+  field->SetStringValue(QStringLiteral("5\r\n"));
+  other->setFocus(Qt::TabFocusReason);
+  img = field->grab().toImage();
+  for (int i : {1, 2}) {
+    const QRect cell = field->CharacterRect(i);
+    const QRect box = PixelsOf(img, cell, qRgb(255, 0, 0));
+    ASSERT_GE(box.width(), 3) << i;
+    ASSERT_GE(box.height(), 5) << i;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+      for (int x = box.left(); x <= box.right(); ++x) {
+        const bool edge = x == box.left() || x == box.right() || y == box.top() || y == box.bottom();
+        EXPECT_EQ(img.pixel(x, y), edge ? qRgb(255, 0, 0) : qRgb(255, 255, 255)) << i << " " << x << "," << y;
+      }
+  }
+  EXPECT_EQ(field->StringValue(), QStringLiteral("5\r\n"));
+}
+
+TEST_F(PagerWidget, ScreenReadersReadTheLabelTextCaretAndSelection) {
+  QLabel label(QStringLiteral("Pager Number:"), &window);
+  label.setBuddy(field);
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(field);
+  ASSERT_NE(a, nullptr);
+  EXPECT_EQ(a->role(), QAccessible::EditableText);
+  EXPECT_EQ(a->text(QAccessible::Name), "Pager Number:");
+  const QString smile = QString::fromUtf8("\xf0\x9f\x98\x80");
+  field->SetStringValue("5" + smile + "12");
+  EXPECT_EQ(a->text(QAccessible::Value), "5" + smile + "12");
+  QAccessibleTextInterface* t = a->textInterface();
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->characterCount(), 5);  // UTF-16 units, as Qt counts them
+
+  TabIn();
+  EXPECT_TRUE(a->state().focused);
+  EXPECT_TRUE(a->state().editable);
+  int start = -1, end = -1;
+  ASSERT_EQ(t->selectionCount(), 1);
+  t->selection(0, &start, &end);
+  EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 5));
+  EXPECT_EQ(t->cursorPosition(), 5);
+  t->setCursorPosition(3);  // behind the two units of the smile
+  EXPECT_EQ(field->Model().Cursor(), 2);
+  EXPECT_EQ(t->selectionCount(), 0);
+  EXPECT_EQ(t->text(1, 3), smile);
+  EXPECT_EQ(t->characterRect(1).left(), field->mapToGlobal(field->CharacterRect(1).topLeft()).x());
+
+  QTest::keyClicks(field, "7");
+  EXPECT_EQ(a->text(QAccessible::Value), "5" + smile + "712");
+  EXPECT_EQ(t->cursorPosition(), 4);
+
+  field->setEnabled(false);
+  EXPECT_TRUE(a->state().readOnly);
+  EXPECT_TRUE(a->state().disabled);
 }
 
 }  // namespace

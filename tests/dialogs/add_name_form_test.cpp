@@ -1,5 +1,8 @@
 #include "dialogs/add_name_form.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -32,6 +35,47 @@ TEST_F(AddNameFormTest, TypingStopsAtFifteenAndFourteenCharacters) {
   form.SetNameText("");
   typeText(form.nameEdit, QString::fromUtf8("ÄÖÜäöüßÄÖÜäöüßÄÖ"));  // characters, not bytes
   EXPECT_EQ(form.nameEdit->text(), QString::fromUtf8("ÄÖÜäöüßÄÖÜäöüßÄ"));
+}
+
+TEST_F(AddNameFormTest, LimitsCountCharactersAsSeenAndNeverSplitOne) {
+  const QString accented = QString::fromUtf8("e\xcc\x81");  // two code points, one character
+  const QString thumb = QString::fromUtf8("\xf0\x9f\x91\x8d\xf0\x9f\x8f\xbd");
+  open("", "");
+  for (int i = 0; i < 14; ++i) typeText(form.nameEdit, accented);
+  QTest::sendKeyEvent(QTest::Click, form.nameEdit, Qt::Key_unknown, thumb + thumb, Qt::NoModifier);
+  EXPECT_EQ(form.nameEdit->text(), accented.repeated(14) + thumb);
+  typeText(form.nameEdit, "x");
+  EXPECT_EQ(form.nameEdit->text(), accented.repeated(14) + thumb);
+
+  // Composed text, a paste and a drop are held to the limit the same way.
+  form.SetPagerIDText("1234567890123");
+  form.pagerIDEdit->end(false);
+  QInputMethodEvent composed;
+  composed.setCommitString(thumb + "9");
+  QApplication::sendEvent(form.pagerIDEdit, &composed);
+  EXPECT_EQ(form.pagerIDEdit->text(), "1234567890123" + thumb);
+  form.pagerIDEdit->setText("123456789012");
+  form.pagerIDEdit->end(false);
+  QApplication::clipboard()->setText("7" + thumb + "8");
+  form.pagerIDEdit->paste();
+  EXPECT_EQ(form.pagerIDEdit->text(), "1234567890127" + thumb);
+  EXPECT_EQ(form.PagerIDText().find("\xef\xbf\xbd"), std::string::npos);
+}
+
+TEST_F(AddNameFormTest, ButtonsFillTheirWholeRectangle) {
+  open("Bob", "5551234");
+  form.okButton->setFocus();
+  QApplication::processEvents();
+  const QRgb light = form.palette().color(QPalette::Light).rgb();
+  const QRgb shadow = form.palette().color(QPalette::Shadow).rgb();
+  // Cancel is not the default: its raised edge is its outermost pixel.
+  const QImage cancel = form.cancelButton->grab().toImage();
+  EXPECT_EQ(cancel.pixel(0, 0), light);
+  EXPECT_EQ(cancel.pixel(cancel.width() - 1, cancel.height() - 1), shadow);
+  // The default button keeps its dark frame outside the raised edge.
+  const QImage ok = form.okButton->grab().toImage();
+  EXPECT_EQ(ok.pixel(0, 0), shadow);
+  EXPECT_EQ(ok.pixel(1, 1), light);
 }
 
 TEST_F(AddNameFormTest, LongerStoredTextsStayWholeAndCannotGrow) {
