@@ -120,7 +120,7 @@ TEST(DisplayScale, DISABLED_DrawInThisProcess) {
 }
 
 // The 100 % picture, pixel for pixel, as the fixed layout has always drawn it.
-constexpr const char* kChecksumAt100 = "6fd6b231f484903d2dcb92dcb86b0d0d821b10ed";
+constexpr const char* kChecksumAt100 = "dafc95302cfaf94799077d45593f341f4884bc24";
 
 TEST(DisplayScale, TextKeepsItsSizeAndEdgesStayWholePixels) {
   const Rendering at100 = DrawnAt("1");
