@@ -1,7 +1,9 @@
 #include "directory/profile_file.h"
 
+#ifndef _WIN32
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <system_error>
@@ -13,6 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifndef _WIN32
 fs::path HomeDirectory() {
   if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
   if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_dir != nullptr) {
@@ -20,15 +23,20 @@ fs::path HomeDirectory() {
   }
   return ".";
 }
+#endif
 
 }  // namespace
 
+#ifndef _WIN32
 fs::path SettingsDirectory() {
   if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && xdg[0] == '/') return xdg;
   return HomeDirectory() / ".config";
 }
 
 fs::path SettingsFilePath() { return SettingsDirectory() / kSettingsFileName; }
+
+fs::path LegacySettingsFilePath() { return {}; }
+#endif  // the Windows locations are in settings_location_win32.cpp
 
 std::string ReadProfileString(std::string_view section, std::string_view key,
                               std::string_view defaultValue, std::size_t bufferSize,

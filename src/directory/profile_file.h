@@ -13,11 +13,17 @@ namespace snpp {
 
 inline constexpr char kSettingsFileName[] = "snppCl.ini";
 
-// $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
+// $XDG_CONFIG_HOME when it is an absolute path, else ~/.config; on Windows
+// %APPDATA%\Orvant.
 std::filesystem::path SettingsDirectory();
 
 // SettingsDirectory() / "snppCl.ini".
 std::filesystem::path SettingsFilePath();
+
+// A settings file of an earlier installation, read while SettingsFilePath()
+// does not exist and copied there by the first write: the Windows
+// directory's snppCl.ini on Windows, none (empty) elsewhere.
+std::filesystem::path LegacySettingsFilePath();
 
 // The key's value, or defaultValue when the file, section or key is missing
 // or the file cannot be read; cut to bufferSize - 1 bytes.

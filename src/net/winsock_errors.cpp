@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 
+#ifndef _WIN32
 #include <netdb.h>
+#endif
 
 namespace snpp::net {
 
@@ -67,6 +69,8 @@ constexpr ErrorText kTexts[] = {
     {11004, "Valid name, no data record (check DNS setup)"},
 };
 
+// What the POSIX layer translates; the Windows library reports its own codes.
+#ifndef _WIN32
 struct ErrnoCode {
   int err;
   int code;
@@ -86,6 +90,7 @@ constexpr ErrnoCode kErrnoCodes[] = {
     {EHOSTUNREACH, 10065}, {ENOTEMPTY, 10066},      {EUSERS, 10068},          {EDQUOT, 10069},
     {ESTALE, 10070},       {EREMOTE, 10071},
 };
+#endif
 
 }  // namespace
 
@@ -103,6 +108,7 @@ std::string DescribeError(int code) {
   return text;
 }
 
+#ifndef _WIN32
 int ErrorFromErrno(int err) {
   if (err == EWOULDBLOCK) err = EAGAIN;
   for (const ErrnoCode& e : kErrnoCodes) {
@@ -132,5 +138,7 @@ int ErrorFromLookup(int gaiError, int err) {
       return kWsaNoRecovery;
   }
 }
+
+#endif
 
 }  // namespace snpp::net
