@@ -18,6 +18,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Each .exe carries its C++ runtime and threads, so it runs on its own.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# Tests and discovery run under Wine, quietly; WINEPREFIX comes from the
-# environment that scripts/test sets up.
-set(CMAKE_CROSSCOMPILING_EMULATOR env WINEDEBUG=-all wine)
+# Tests and discovery run under Wine, quietly, in the build's own prefix
+# (never ~/.wine); scripts/test creates it and starts its server first.
+set(CMAKE_CROSSCOMPILING_EMULATOR env WINEDEBUG=-all WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix wine)
