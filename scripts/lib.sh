@@ -59,7 +59,7 @@ snpp_wine_start() {
     wineserver -w
     touch "$WINEPREFIX/.snpp-ready"
   fi
-  wineserver -p
+  wineserver -p </dev/null >/dev/null 2>&1
   wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
