@@ -11,9 +11,19 @@ SNPP_PACKAGES=(
   dpkg-dev file desktop-file-utils appstream man-db
 )
 
+# The Windows cross-build and its tests under Wine.
+SNPP_WINDOWS_PACKAGES=(
+  cmake ninja-build
+  g++-mingw-w64-x86-64-posix mingw-w64-tools googletest
+  wine64 wine
+)
+
+# snpp_ensure_packages [PACKAGE...]: the given ones, or SNPP_PACKAGES.
 snpp_ensure_packages() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -eq 0 ] && wanted=("${SNPP_PACKAGES[@]}")
   local missing=()
-  for p in "${SNPP_PACKAGES[@]}"; do
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -47,4 +57,28 @@ snpp_build() {
   # left in the cache by hand.
   cmake --preset "$preset" "$@" >/dev/null
   cmake --build --preset "$preset" -- -k 0
+}
+
+# A Wine prefix of the Windows build's own, started for a test run. The null
+# graphics driver gives hidden windows without a display. The server and its
+# helper processes start here with their output detached: started by the first
+# test instead, they would inherit CTest's pipe and hold every test open.
+snpp_wine_start() {
+  export WINEPREFIX="$SNPP_ROOT/build/windows/wineprefix" WINEDEBUG=-all
+  unset DISPLAY
+  if [ ! -f "$WINEPREFIX/.snpp-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i </dev/null >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+    wineserver -k || true
+    wineserver -w
+    touch "$WINEPREFIX/.snpp-ready"
+  fi
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+snpp_wine_stop() {
+  wineserver -k 2>/dev/null || true
 }

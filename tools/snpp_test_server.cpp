@@ -1,17 +1,11 @@
 #include "snpp_test_server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <memory>
 #include <stdexcept>
-#include <system_error>
+
+#include "loopback_socket.h"
 
 namespace snpp::testing {
 
@@ -25,26 +19,17 @@ std::string VerbOf(const std::string& line) {
   return verb;
 }
 
-bool WriteAll(int fd, const std::string& data) {
+bool WriteAll(sock::Handle fd, const std::string& data) {
   std::size_t done = 0;
   while (done < data.size()) {
-    const ssize_t n = ::send(fd, data.data() + done, data.size() - done, MSG_NOSIGNAL);
-    if (n < 0 && errno == EINTR) continue;
+    const long n = sock::Send(fd, data.data() + done, data.size() - done);
+    if (n < 0 && sock::LastError() == sock::Error::Interrupted) continue;
     if (n <= 0) return false;
     done += static_cast<std::size_t>(n);
   }
   return true;
 }
 
-void Abort(int fd) {
-  const linger hard{1, 0};
-  ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-  ::close(fd);
-}
-
-[[noreturn]] void ThrowErrno(const char* what) {
-  throw std::system_error(errno, std::generic_category(), what);
-}
 
 }  // namespace
 
@@ -143,37 +128,24 @@ ServerScript SequenceScript(std::vector<ServerAction> actions) {
 
 SnppTestServer::SnppTestServer(ServerScript script, std::string greeting, std::uint16_t port)
     : script_(std::move(script)), greeting_(std::move(greeting)) {
-  if (::pipe(wakeFds_) != 0) ThrowErrno("pipe");
-  listenFd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (listenFd_ < 0) ThrowErrno("socket");
-  const int yes = 1;
-  ::setsockopt(listenFd_, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  addr.sin_port = htons(port);
-  socklen_t len = sizeof addr;
-  if (::bind(listenFd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-      ::listen(listenFd_, 8) != 0 ||
-      ::getsockname(listenFd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
-    const int err = errno;
-    ::close(listenFd_);
-    ::close(wakeFds_[0]);
-    ::close(wakeFds_[1]);
-    throw std::system_error(err, std::generic_category(), "listen on 127.0.0.1");
+  if (!sock::Pair(wakeFds_)) throw std::runtime_error("test server: no wake-up pair");
+  listenFd_ = sock::Listen(port, &port_);
+  if (listenFd_ == sock::kNone) {
+    sock::Close(wakeFds_[0]);
+    sock::Close(wakeFds_[1]);
+    throw std::runtime_error("test server: cannot listen on 127.0.0.1");
   }
-  port_ = ntohs(addr.sin_port);
   thread_ = std::thread([this] { Run(); });
 }
 
 SnppTestServer::~SnppTestServer() {
   stop_ = true;
   const char wake = 'x';
-  [[maybe_unused]] const ssize_t n = ::write(wakeFds_[1], &wake, 1);
+  sock::Send(wakeFds_[1], &wake, 1);
   thread_.join();
-  ::close(listenFd_);
-  ::close(wakeFds_[0]);
-  ::close(wakeFds_[1]);
+  sock::Close(listenFd_);
+  sock::Close(wakeFds_[0]);
+  sock::Close(wakeFds_[1]);
 }
 
 std::string SnppTestServer::Received() const {
@@ -212,15 +184,14 @@ void SnppTestServer::SetLineObserver(std::function<void(const std::string&)> obs
 
 void SnppTestServer::Run() {
   while (!stop_) {
-    pollfd fds[2] = {{listenFd_, POLLIN, 0}, {wakeFds_[0], POLLIN, 0}};
-    if (::poll(fds, 2, -1) < 0) {
-      if (errno == EINTR) continue;
+    const int ready = sock::WaitReadable({listenFd_, wakeFds_[0]}, -1);
+    if (ready < 0) {
+      if (sock::LastError() == sock::Error::Interrupted) continue;
       return;
     }
-    if (fds[1].revents != 0) return;
-    if ((fds[0].revents & POLLIN) == 0) continue;
-    const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (fd < 0) continue;
+    if (ready == 1) return;
+    const sock::Handle fd = sock::Accept(listenFd_);
+    if (fd == sock::kNone) continue;
     {
       std::lock_guard lock(mutex_);
       ++connections_;
@@ -231,23 +202,23 @@ void SnppTestServer::Run() {
   }
 }
 
-void SnppTestServer::Serve(int fd) {
+void SnppTestServer::Serve(sock::Handle fd) {
   if (!greeting_.empty() && !WriteAll(fd, greeting_)) {
-    ::close(fd);
+    sock::Close(fd);
     return;
   }
   std::string pending;
   int index = 0;
   char buffer[4096];
   while (!stop_) {
-    pollfd fds[2] = {{fd, POLLIN, 0}, {wakeFds_[0], POLLIN, 0}};
-    if (::poll(fds, 2, -1) < 0) {
-      if (errno == EINTR) continue;
+    const int ready = sock::WaitReadable({fd, wakeFds_[0]}, -1);
+    if (ready < 0) {
+      if (sock::LastError() == sock::Error::Interrupted) continue;
       break;
     }
-    if (fds[1].revents != 0) break;
-    const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-    if (n < 0 && errno == EINTR) continue;
+    if (ready == 1) break;
+    const long n = sock::Recv(fd, buffer, sizeof buffer);
+    if (n < 0 && sock::LastError() == sock::Error::Interrupted) continue;
     if (n <= 0) break;
     {
       std::lock_guard lock(mutex_);
@@ -261,11 +232,11 @@ void SnppTestServer::Serve(int fd) {
       if (!HandleLine(fd, line, index++)) return;  // HandleLine closed fd
     }
   }
-  ::close(fd);
+  sock::Close(fd);
 }
 
 // Returns false when the action ended the connection (fd is then closed).
-bool SnppTestServer::HandleLine(int fd, const std::string& line, int index) {
+bool SnppTestServer::HandleLine(sock::Handle fd, const std::string& line, int index) {
   {
     std::lock_guard lock(mutex_);
     if (observer_) observer_(line);
@@ -287,11 +258,11 @@ bool SnppTestServer::HandleLine(int fd, const std::string& line, int index) {
       return true;
     case ServerAction::Kind::Close:
       WriteAll(fd, action.text);
-      ::close(fd);
+      sock::Close(fd);
       return false;
     case ServerAction::Kind::Reset:
       WriteAll(fd, action.text);
-      Abort(fd);
+      sock::Abort(fd);
       return false;
   }
   return true;
@@ -304,8 +275,7 @@ bool SnppTestServer::Pause(int ms) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         until - std::chrono::steady_clock::now());
     if (left.count() <= 0) return true;
-    pollfd wake{wakeFds_[0], POLLIN, 0};
-    if (::poll(&wake, 1, static_cast<int>(left.count())) > 0) return false;
+    if (sock::WaitReadable({wakeFds_[0]}, static_cast<int>(left.count())) == 0) return false;
   }
   return false;
 }

@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "loopback_socket.h"
+
 namespace snpp::testing {
 
 // One answer of the test server to one received command line.
@@ -96,14 +98,14 @@ class SnppTestServer {
 
  private:
   void Run();
-  void Serve(int fd);
-  bool HandleLine(int fd, const std::string& line, int index);
+  void Serve(sock::Handle fd);
+  bool HandleLine(sock::Handle fd, const std::string& line, int index);
   bool Pause(int ms);
 
   ServerScript script_;
   std::string greeting_;
-  int listenFd_ = -1;
-  int wakeFds_[2] = {-1, -1};
+  sock::Handle listenFd_ = sock::kNone;
+  sock::Handle wakeFds_[2] = {sock::kNone, sock::kNone};
   std::uint16_t port_ = 0;
   std::thread thread_;
   std::atomic<bool> stop_{false};

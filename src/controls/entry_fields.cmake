@@ -17,6 +17,11 @@ target_include_directories(snpp_fields_model PUBLIC
   ${CMAKE_SOURCE_DIR}/src)
 set_target_properties(snpp_fields_model PROPERTIES AUTOMOC OFF AUTORCC OFF AUTOUIC OFF)
 
+# The widgets need Qt; a build without it stops at the models.
+if(NOT SNPP_QT)
+  return()
+endif()
+
 add_library(snpp_fields STATIC
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_beep.h
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_beep.cpp

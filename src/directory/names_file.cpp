@@ -1,8 +1,15 @@
 #include "directory/names_file.h"
 
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <process.h>
+#include <windows.h>
+#undef ReplaceFile  // ours, not the system's
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -26,7 +33,7 @@ constexpr int kMaxKeptNames = 1000;
 constexpr char kKeptPrefix[] = "names-";
 constexpr char kKeptSuffix[] = ".txt";
 constexpr int kLockTries = 100;
-constexpr useconds_t kLockPauseMicroseconds = 50'000;
+constexpr int kLockPauseMilliseconds = 50;
 
 bool Exists(const fs::path& path) {
   std::error_code ec;
@@ -36,6 +43,35 @@ bool Exists(const fs::path& path) {
 // Two copies saving at the same moment take turns: each reads, merges and
 // writes while it holds the folder's lock. Best effort, no lock file left
 // behind, and never more than a few seconds' wait for a copy that hangs.
+#ifdef _WIN32
+// On Windows the folder's lock is a named mutex, one per folder.
+class DirectoryLock {
+ public:
+  explicit DirectoryLock(const fs::path& file) {
+    std::error_code ec;
+    const fs::path dir = fs::absolute(file, ec).parent_path();
+    const std::wstring name = L"Local\\orvant-snpp-names-" + std::to_wstring(std::hash<std::wstring>{}(dir.wstring()));
+    mutex_ = ::CreateMutexW(nullptr, FALSE, name.c_str());
+    if (mutex_ != nullptr) {
+      const DWORD got = ::WaitForSingleObject(mutex_, kLockTries * kLockPauseMilliseconds);
+      owned_ = got == WAIT_OBJECT_0 || got == WAIT_ABANDONED;
+    }
+  }
+  ~DirectoryLock() {
+    if (owned_) ::ReleaseMutex(mutex_);
+    if (mutex_ != nullptr) ::CloseHandle(mutex_);
+  }
+  DirectoryLock(const DirectoryLock&) = delete;
+  DirectoryLock& operator=(const DirectoryLock&) = delete;
+
+ private:
+  HANDLE mutex_ = nullptr;
+  bool owned_ = false;
+};
+
+int ProcessId() { return ::_getpid(); }
+void LocalTime(std::time_t now, std::tm* local) { ::localtime_s(local, &now); }
+#else
 class DirectoryLock {
  public:
   explicit DirectoryLock(const fs::path& file) {
@@ -43,7 +79,7 @@ class DirectoryLock {
     fd_ = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     for (int tries = 0; fd_ >= 0 && tries < kLockTries; ++tries) {
       if (::flock(fd_, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK) break;
-      ::usleep(kLockPauseMicroseconds);
+      ::usleep(kLockPauseMilliseconds * 1000);
     }
   }
   ~DirectoryLock() {
@@ -56,15 +92,19 @@ class DirectoryLock {
   int fd_ = -1;
 };
 
+int ProcessId() { return ::getpid(); }
+void LocalTime(std::time_t now, std::tm* local) { ::localtime_r(&now, local); }
+#endif
+
 // names-<date>-<time>-<process>.txt: a new name for every run, so a run
 // never writes over a copy an earlier run kept.
 fs::path NewKeptName(const fs::path& dir) {
   const std::time_t now = std::time(nullptr);
   std::tm local {};
-  ::localtime_r(&now, &local);
+  LocalTime(now, &local);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-  const std::string base = kKeptPrefix + std::string(stamp) + "-" + std::to_string(::getpid());
+  const std::string base = kKeptPrefix + std::string(stamp) + "-" + std::to_string(ProcessId());
   for (int n = 0; n < kMaxKeptNames; ++n) {
     const fs::path candidate = dir / (base + (n == 0 ? "" : "-" + std::to_string(n)) + kKeptSuffix);
     if (!Exists(candidate)) return candidate;

@@ -8,7 +8,11 @@
 namespace snpp {
 namespace fs = std::filesystem;
 
+#ifndef _WIN32
 fs::path SettingsFilePath() { return SettingsDirectory() / kSettingsFileName; }
+
+fs::path LegacySettingsFilePath() { return {}; }
+#endif  // the Windows locations are in settings_location_win32.cpp
 
 std::string ReadProfileString(std::string_view section, std::string_view key,
                               std::string_view defaultValue, std::size_t bufferSize,

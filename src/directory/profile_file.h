@@ -17,6 +17,11 @@ inline constexpr char kSettingsFileName[] = "snppCl.ini";
 // SettingsDirectory() / "snppCl.ini".
 std::filesystem::path SettingsFilePath();
 
+// A settings file of an earlier installation, read while SettingsFilePath()
+// does not exist and copied there by the first write: the Windows
+// directory's snppCl.ini on Windows, none (empty) elsewhere.
+std::filesystem::path LegacySettingsFilePath();
+
 // The key's value, or defaultValue when the file, section or key is missing
 // or the file cannot be read; cut to bufferSize - 1 bytes.
 std::string ReadProfileString(std::string_view section, std::string_view key,

@@ -1,5 +1,8 @@
 #include "directory/standard_messages.h"
 
+#include <system_error>
+
+#include "directory/file_io.h"
 #include "directory/profile_file.h"
 
 namespace snpp {
@@ -32,9 +35,10 @@ std::string KeyOf(int n) { return "message" + std::to_string(n); }
 EProfileWrite::EProfileWrite(const std::string& fileName)
     : std::runtime_error("Unable to write to " + fileName) {}
 
-StandardMessages::StandardMessages() : StandardMessages(SettingsFilePath()) {}
+StandardMessages::StandardMessages() : StandardMessages(SettingsFilePath(), LegacySettingsFilePath()) {}
 
-StandardMessages::StandardMessages(std::filesystem::path file) : file_(std::move(file)) {
+StandardMessages::StandardMessages(std::filesystem::path file, std::filesystem::path legacy)
+    : file_(std::move(file)), legacy_(std::move(legacy)) {
   for (int n = 1; n <= kCount; ++n) messages_[IndexOf(n)] = DefaultMessage(n);
   unwritten_.fill(true);
 }
@@ -42,11 +46,27 @@ StandardMessages::StandardMessages(std::filesystem::path file) : file_(std::move
 std::string_view StandardMessages::DefaultMessage(int n) { return kDefaults[IndexOf(n)]; }
 
 void StandardMessages::Read() {
+  std::error_code ec;
+  const bool useLegacy = !legacy_.empty() && !std::filesystem::exists(file_, ec) && !ec;
+  const std::filesystem::path& from = useLegacy ? legacy_ : file_;
   for (int n = 1; n <= kCount; ++n) {
     messages_[IndexOf(n)] =
-        ReadProfileString(kSection, KeyOf(n), DefaultMessage(n), kProfileBufferSize, file_);
+        ReadProfileString(kSection, KeyOf(n), DefaultMessage(n), kProfileBufferSize, from);
   }
   unwritten_.fill(false);
+}
+
+// The new file starts as the old one byte for byte, so that its other
+// sections and keys carry over. False when the old one exists but cannot be
+// copied.
+bool StandardMessages::AdoptLegacy() const {
+  std::error_code ec;
+  if (legacy_.empty() || std::filesystem::exists(file_, ec) || ec) return true;
+  const FileRead old = ReadWholeFile(legacy_);
+  if (old.status == ReadStatus::Missing) return true;
+  if (old.status != ReadStatus::Complete) return false;
+  if (file_.has_parent_path()) std::filesystem::create_directories(file_.parent_path(), ec);
+  return ReplaceFile(file_, old.bytes);
 }
 
 void StandardMessages::Write(const Texts& texts) {
@@ -55,6 +75,7 @@ void StandardMessages::Write(const Texts& texts) {
 }
 
 void StandardMessages::Write() {
+  if (!AdoptLegacy()) throw EProfileWrite(file_.filename().string());
   for (int n = 1; n <= kCount; ++n) {
     const std::size_t i = IndexOf(n);
     if (!unwritten_[i] && !ProfileKeyMissing(kSection, KeyOf(n), file_)) continue;

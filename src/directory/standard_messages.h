@@ -22,9 +22,11 @@ class StandardMessages {
   static constexpr int kCount = 8;
   using Texts = std::array<std::string, kCount>;
 
-  // Starts with the defaults; file defaults to SettingsFilePath().
+  // Starts with the defaults; file defaults to SettingsFilePath(), legacy to
+  // LegacySettingsFilePath(). While file does not exist, legacy (when given)
+  // is read instead, and the first write starts file as a copy of it.
   StandardMessages();
-  explicit StandardMessages(std::filesystem::path file);
+  explicit StandardMessages(std::filesystem::path file, std::filesystem::path legacy = {});
 
   static std::string_view DefaultMessage(int n);  // n = 1 … 8
 
@@ -54,7 +56,10 @@ class StandardMessages {
   const std::filesystem::path& File() const { return file_; }
 
  private:
+  bool AdoptLegacy() const;
+
   std::filesystem::path file_;
+  std::filesystem::path legacy_;
   Texts messages_;
   // Messages the file may not hold yet: all until the first Read.
   std::array<bool, kCount> unwritten_;

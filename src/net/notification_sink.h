@@ -26,10 +26,15 @@ class NotificationSink {
   // Runs later on the loop; dropped if the sink is gone by then.
   void Post(Socket s, long event, int error);
 
+  // Whatever the socket layer keeps for this sink (on Windows its hidden
+  // notification window); released before the rest of the sink.
+  std::shared_ptr<void>& LayerState() { return layerState_; }
+
  private:
   EventLoop& loop_;
   Handler handler_;
   std::shared_ptr<NotificationSink*> self_;
+  std::shared_ptr<void> layerState_;
 };
 
 }  // namespace snpp::net

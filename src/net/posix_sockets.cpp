@@ -246,4 +246,6 @@ const SocketFunctions& PosixSocketFunctions() {
   return table;
 }
 
+const SocketFunctions* SystemSocketFunctions(const std::string&) { return &PosixSocketFunctions(); }
+
 }  // namespace snpp::net

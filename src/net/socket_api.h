@@ -81,4 +81,8 @@ struct SocketFunctions {
 const SocketFunctions& PosixSocketFunctions();
 const SocketFunctions& FallbackSocketFunctions();
 
+// The system's library at `path`: the POSIX layer, or on Windows the DLL
+// loaded and resolved by ordinal. nullptr when it cannot be loaded.
+const SocketFunctions* SystemSocketFunctions(const std::string& path);
+
 }  // namespace snpp::net

@@ -8,7 +8,7 @@ namespace snpp::net {
 
 namespace {
 constexpr std::uint16_t kVersion11 = 0x0101;
-const SocketFunctions* SystemLoader(const std::string&) { return &PosixSocketFunctions(); }
+const SocketFunctions* SystemLoader(const std::string& path) { return SystemSocketFunctions(path); }
 }  // namespace
 
 SocketLibrary& SocketLibrary::Instance() {

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#ifndef _WIN32
 #include <netdb.h>
+#endif
 
 namespace snpp::net {
 
@@ -68,6 +70,8 @@ constexpr ErrorText kTexts[] = {
     {11004, "Valid name, no data record (check DNS setup)"},
 };
 
+// What the POSIX layer translates; the Windows library reports its own codes.
+#ifndef _WIN32
 struct ErrnoCode {
   int err;
   int code;
@@ -89,6 +93,7 @@ constexpr ErrnoCode kErrnoCodes[] = {
     {EHOSTUNREACH, 10065}, {ENOTEMPTY, 10066},      {EUSERS, 10068},          {EDQUOT, 10069},
     {ESTALE, 10070},       {EREMOTE, 10071},
 };
+#endif
 
 }  // namespace
 
@@ -107,6 +112,7 @@ std::string DescribeError(int code) {
   return text;
 }
 
+#ifndef _WIN32
 int ErrorFromErrno(int err) {
   if (err == EWOULDBLOCK) err = EAGAIN;
   for (const ErrnoCode& e : kErrnoCodes) {
@@ -136,5 +142,7 @@ int ErrorFromLookup(int gaiError, int err) {
       return kWsaNoRecovery;
   }
 }
+
+#endif
 
 }  // namespace snpp::net

@@ -27,7 +27,9 @@ inline constexpr int kUnmappedErrnoBase = 20000;
 // "[%d] %s" from the table, or "[%d] (no description available)".
 std::string DescribeError(int code);
 
+#ifndef _WIN32
 int ErrorFromErrno(int err);
 int ErrorFromLookup(int gaiError, int err);
+#endif
 
 }  // namespace snpp::net

@@ -7,6 +7,11 @@ snpp_add_gtest(NAME fields_model_tests
     ${CMAKE_CURRENT_LIST_DIR}/entry_field_numeric_test.cpp
   LIBS snpp_fields_model)
 
+# The widgets need Qt; a build without it stops at the models.
+if(NOT SNPP_QT)
+  return()
+endif()
+
 snpp_add_gtest(NAME fields_widget_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/entry_field_widget_test.cpp

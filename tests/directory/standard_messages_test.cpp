@@ -15,16 +15,57 @@ using test::WriteBytes;
 class StandardMessagesTest : public testing::Test {
  protected:
   TempDir dir_;
+#ifdef _WIN32
+  test::ScopedEnv appData_{"APPDATA", (dir_ / "config").string()};
+  std::filesystem::path ini_ = dir_ / "config" / "Orvant" / "snppCl.ini";
+#else
   test::ScopedEnv xdg_{"XDG_CONFIG_HOME", (dir_ / "config").string()};
   std::filesystem::path ini_ = dir_ / "config" / "snppCl.ini";
+#endif
 };
 
+#ifdef _WIN32
+TEST_F(StandardMessagesTest, SettingsAreWrittenToAppDataAndReadFromTheWindowsDirectory) {
+  EXPECT_EQ(SettingsFilePath(), ini_);
+  EXPECT_EQ(StandardMessages().File(), ini_);
+  const std::filesystem::path legacy = LegacySettingsFilePath();
+  EXPECT_EQ(legacy.filename(), "snppCl.ini");
+  EXPECT_TRUE(std::filesystem::exists(legacy.parent_path() / "system32"));
+}
+#else
 TEST_F(StandardMessagesTest, SettingsPathFollowsXdgThenHome) {
   EXPECT_EQ(SettingsFilePath(), ini_);
   EXPECT_EQ(StandardMessages().File(), ini_);
   test::ScopedEnv home("HOME", dir_.path().string());
   test::ScopedEnv relative("XDG_CONFIG_HOME", "relative/dir");  // not absolute: ignored
   EXPECT_EQ(SettingsFilePath(), dir_ / ".config" / "snppCl.ini");
+}
+#endif
+
+// An older installation's file is read until our own exists; the first write
+// starts ours as its copy, so other sections and bytes in the code page
+// (here 0xE9 and 0x80) carry over unchanged.
+TEST_F(StandardMessagesTest, LegacyFileIsReadThenCopiedByTheFirstWrite) {
+  const auto legacy = dir_ / "windows" / "snppCl.ini";
+  std::filesystem::create_directories(legacy.parent_path());
+  const std::string old = "[Other]\r\nx=1\r\n[General]\r\nmessage2=Caf\xE9 \x80\r\nmessage3=\r\n";
+  WriteBytes(legacy, old);
+  StandardMessages messages(ini_, legacy);
+  messages.Read();
+  EXPECT_EQ(messages.message(2), "Caf\xE9 \x80");
+  EXPECT_EQ(messages.message(3), "");
+  EXPECT_EQ(messages.message(4), "Call me");
+  EXPECT_FALSE(std::filesystem::exists(ini_));  // reading writes nothing
+
+  messages.Write();
+  EXPECT_EQ(ReadBytes(legacy), old);
+  EXPECT_EQ(ReadBytes(ini_).substr(0, old.size()), old);  // the new keys come after
+  messages.setMessage(2, "new");
+  messages.Write();
+  StandardMessages again(ini_, legacy);
+  again.Read();
+  EXPECT_EQ(again.message(2), "new");
+  EXPECT_EQ(ReadBytes(legacy), old);  // never written
 }
 
 TEST_F(StandardMessagesTest, DefaultsWhenFileSectionOrKeyIsMissing) {
@@ -79,6 +120,7 @@ TEST_F(StandardMessagesTest, WriteLeavesOtherSectionsKeysAndCommentsAlone) {
             "message6=See you soon\nmessage7=Break a leg\nmessage8=Don't call\n\n[Z]\nz=1\n");
 }
 
+#ifndef _WIN32
 TEST_F(StandardMessagesTest, FailedWriteRaisesKeepsEarlierKeysAndTheOldFile) {
   std::filesystem::create_directories(ini_.parent_path());
   const std::string before = "[General]\r\nmessage1=a\r\n";
@@ -99,6 +141,7 @@ TEST_F(StandardMessagesTest, FailedWriteRaisesKeepsEarlierKeysAndTheOldFile) {
   EXPECT_EQ(ReadBytes(ini_), "[General]\r\nmessage1=b\r\nmessage2=c\r\n");
   EXPECT_EQ(test::CountFiles(ini_.parent_path()), 1) << "temporary file left behind";
 }
+#endif
 
 TEST_F(StandardMessagesTest, UnreadableOrUnstorableMeansNoWrite) {
   std::filesystem::create_directories(ini_);  // a directory where the file should be
@@ -134,11 +177,12 @@ TEST_F(StandardMessagesTest, LineBreaksAreBlanksAndOnlyChangedMessagesAreWritten
                         "message3=Call the office\n", 0), 0u);  // missing keys are added
 
   // A write that failed is made up for by the next one, changed or not.
-  ::chmod(ini_.c_str(), 0444);  // read-only: never written, not even by root
+  namespace fs = std::filesystem;
+  fs::permissions(ini_, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);  // never written, not even by root
   texts[2] = "three";
   EXPECT_THROW(messages.Write(texts), EProfileWrite);
   EXPECT_EQ(ReadBytes(ini_), after);
-  ::chmod(ini_.c_str(), 0644);
+  fs::permissions(ini_, fs::perms::owner_write, fs::perm_options::add);
   messages.Write(messages.messages());
   StandardMessages later(ini_);
   later.Read();

@@ -2,9 +2,13 @@
 // Scratch directories, environment and file-size limits for the directory
 // tests, which must never touch the real working directory or ~/.config.
 
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <csignal>
 #include <cstdlib>
@@ -20,8 +24,16 @@ namespace snpp::test {
 class TempDir {
  public:
   TempDir() {
+#ifdef _WIN32
+    static unsigned counter = 0;
+    const auto base = std::filesystem::temp_directory_path();
+    do {
+      path_ = base / ("snpp-dir-" + std::to_string(::_getpid()) + "-" + std::to_string(counter++));
+    } while (!std::filesystem::create_directory(path_));
+#else
     std::string pattern = (std::filesystem::temp_directory_path() / "snpp-dir-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data());
+#endif
   }
   ~TempDir() {
     std::error_code ec;
@@ -49,11 +61,17 @@ class ScopedEnv {
  public:
   ScopedEnv(const char* name, const std::string& value) : name_(name) {
     if (const char* old = std::getenv(name)) old_ = old;
-    ::setenv(name, value.c_str(), 1);
+    Set(name, value.c_str());
   }
-  ~ScopedEnv() {
-    if (old_) ::setenv(name_, old_->c_str(), 1);
-    else ::unsetenv(name_);
+  ~ScopedEnv() { Set(name_, old_ ? old_->c_str() : nullptr); }
+
+  static void Set(const char* name, const char* value) {
+#ifdef _WIN32
+    ::_putenv_s(name, value != nullptr ? value : "");  // "" removes it
+#else
+    if (value != nullptr) ::setenv(name, value, 1);
+    else ::unsetenv(name);
+#endif
   }
 
  private:
@@ -72,6 +90,7 @@ class ScopedCwd {
   std::filesystem::path old_;
 };
 
+#ifndef _WIN32
 // Makes writes past `bytes` fail as on a full disk (EFBIG), even for root.
 class FileSizeLimit {
  public:
@@ -91,6 +110,7 @@ class FileSizeLimit {
   rlimit old_{};
   void (*oldHandler_)(int) = nullptr;
 };
+#endif
 
 // Files in dir other than the ones a test expects, e.g. stray temporaries.
 inline int CountFiles(const std::filesystem::path& dir) {
@@ -99,6 +119,7 @@ inline int CountFiles(const std::filesystem::path& dir) {
   return n;
 }
 
+#ifndef _WIN32
 // Runs fn with the permissions of an ordinary user, so that folders and files
 // a user may not write stay unwritable even when the tests run as root:
 // then fn runs in a child process that has dropped root for "nobody".
@@ -113,5 +134,6 @@ inline bool AsOrdinaryUser(const std::function<bool()>& fn) {
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+#endif
 
 }  // namespace snpp::test

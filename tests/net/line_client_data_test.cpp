@@ -121,6 +121,7 @@ TEST_F(DataTest, ClosingFromOnDataInWaitsForTheHandlerAndStillSends) {
 }
 
 TEST_F(DataTest, APeerResetIsReportedAsErrorAndDisconnect) {
+  if (snpp::testing::sock::UnderWine()) GTEST_SKIP() << "Wine reports a peer's reset as a plain close";
   Open("\r\n");
   peer->Send("partial");
   ASSERT_TRUE(loop.RunUntilIdle());  // "partial" waits in the buffer
@@ -133,6 +134,7 @@ TEST_F(DataTest, APeerResetIsReportedAsErrorAndDisconnect) {
 }
 
 TEST_F(DataTest, AReceiveErrorHandlerMayCloseAtOnce) {
+  if (snpp::testing::sock::UnderWine()) GTEST_SKIP() << "Wine reports a peer's reset as a plain close";
   Open("");
   client->OnError = [&](TLineClient& s, int code, const std::string& text) {
     log.entries.push_back("error " + std::to_string(code) + " " + text);

@@ -3,47 +3,32 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
+#include "loopback_socket.h"
 #include "net/line_client.h"
-#include "net/poll_event_loop.h"
+#include "net/local_event_loop.h"
 
 namespace snpp::net::testing {
 
-inline std::size_t OpenDescriptors() {
-  std::size_t n = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
-  return n;
-}
+namespace sock = snpp::testing::sock;
+
+inline std::size_t OpenDescriptors() { return sock::OpenHandles(); }
 
 // The far end of a connection, on 127.0.0.1: a listener and the one socket
 // it accepted. Its calls block only where the loop is not needed.
 class Peer {
  public:
   Peer() {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    sockaddr_in sa{};
-    sa.sin_family = AF_INET;
-    sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-    ::listen(listener_, 4);
-    socklen_t len = sizeof sa;
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&sa), &len);
-    port_ = ntohs(sa.sin_port);
+    listener_ = sock::Listen(0, &port_, 4);
+    sock::SetNonBlocking(listener_);
   }
   ~Peer() {
-    if (conn_ >= 0) ::close(conn_);
-    if (listener_ >= 0) ::close(listener_);
+    sock::Close(conn_);
+    sock::Close(listener_);
   }
   Peer(const Peer&) = delete;
   Peer& operator=(const Peer&) = delete;
@@ -51,19 +36,23 @@ class Peer {
   std::uint16_t Port() const { return port_; }
 
   // Waits (turning the loop) until the client's connection is accepted.
-  bool Accept(PollEventLoop& loop) {
+  bool Accept(LocalEventLoop& loop) {
     return loop.RunUntil([&] {
-      if (conn_ < 0) conn_ = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-      return conn_ >= 0;
+      if (conn_ == sock::kNone) {
+        conn_ = sock::Accept(listener_);
+        if (conn_ != sock::kNone) sock::SetNonBlocking(conn_);
+      }
+      return conn_ != sock::kNone;
     });
   }
 
-  void SetReceiveBuffer(int bytes) { ::setsockopt(listener_, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes); }
+  void SetReceiveBuffer(int bytes) { sock::SetReceiveBuffer(listener_, bytes); }
 
   void Send(const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-      const ssize_t n = ::send(conn_, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+      const long n = sock::Send(conn_, bytes.data() + done, bytes.size() - done);
+      if (n < 0 && sock::LastError() == sock::Error::WouldBlock) continue;
       if (n <= 0) break;
       done += static_cast<std::size_t>(n);
     }
@@ -74,7 +63,7 @@ class Peer {
     std::string all;
     char chunk[65536];
     for (;;) {
-      const ssize_t n = ::recv(conn_, chunk, sizeof chunk, MSG_DONTWAIT);
+      const long n = sock::Recv(conn_, chunk, sizeof chunk);
       if (n <= 0) break;
       all.append(chunk, static_cast<std::size_t>(n));
     }
@@ -82,60 +71,59 @@ class Peer {
   }
 
   // Turns the loop until `count` bytes arrived or the peer saw end or error.
-  std::string Receive(PollEventLoop& loop, std::size_t count) {
+  std::string Receive(LocalEventLoop& loop, std::size_t count) {
     std::string all;
     loop.RunUntil([&] {
       char chunk[65536];
-      const ssize_t n = ::recv(conn_, chunk, sizeof chunk, MSG_DONTWAIT);
+      const long n = sock::Recv(conn_, chunk, sizeof chunk);
       if (n > 0) all.append(chunk, static_cast<std::size_t>(n));
-      return all.size() >= count || n == 0 || (n < 0 && errno != EAGAIN);
+      return all.size() >= count || n == 0 || (n < 0 && sock::LastError() != sock::Error::WouldBlock);
     });
     return all;
   }
 
-  // Waits for the client's end: 0 for a graceful close, else the errno seen.
-  int WaitForEnd(PollEventLoop& loop) {
+  // Waits for the client's end: 0 for a graceful close, ECONNRESET for a
+  // reset, else -2.
+  int WaitForEnd(LocalEventLoop& loop) {
     int result = -1;
     loop.RunUntil([&] {
       char chunk[4096];
-      const ssize_t n = ::recv(conn_, chunk, sizeof chunk, MSG_DONTWAIT);
+      const long n = sock::Recv(conn_, chunk, sizeof chunk);
       if (n == 0) result = 0;
-      if (n < 0 && errno != EAGAIN) result = errno;
+      // Under Wine a reset also reads as an end; only a send tells them apart.
+      if (n == 0 && sock::UnderWine() && sock::Send(conn_, "?", 1) < 0 &&
+          sock::LastError() == sock::Error::Reset) {
+        result = ECONNRESET;
+      }
+      if (n < 0) {
+        const sock::Error err = sock::LastError();
+        if (err == sock::Error::Reset) result = ECONNRESET;
+        else if (err != sock::Error::WouldBlock) result = -2;
+      }
       return result != -1;
     });
     return result;
   }
 
   void Close() {
-    ::close(conn_);
-    conn_ = -1;
+    sock::Close(conn_);
+    conn_ = sock::kNone;
   }
 
   // Ends the connection with a reset instead of a close.
   void Reset() {
-    const linger hard{1, 0};
-    ::setsockopt(conn_, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-    Close();
+    sock::Abort(conn_);
+    conn_ = sock::kNone;
   }
 
  private:
-  int listener_ = -1;
-  int conn_ = -1;
+  sock::Handle listener_ = sock::kNone;
+  sock::Handle conn_ = sock::kNone;
   std::uint16_t port_ = 0;
 };
 
 // A port on 127.0.0.1 that nobody listens on.
-inline std::uint16_t UnusedPort() {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in sa{};
-  sa.sin_family = AF_INET;
-  sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ::bind(s, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-  socklen_t len = sizeof sa;
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&sa), &len);
-  ::close(s);
-  return ntohs(sa.sin_port);
-}
+inline std::uint16_t UnusedPort() { return sock::UnusedPort(); }
 
 // Writes every event of a client as one readable line.
 struct EventLog {
@@ -180,7 +168,7 @@ class NetTest : public ::testing::Test {
     log.entries.clear();
   }
 
-  PollEventLoop loop;
+  LocalEventLoop loop;
 
  private:
   std::size_t fdsBefore_ = 0;
