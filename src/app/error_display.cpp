@@ -64,31 +64,12 @@ void present(const std::string& text) {
 
 }  // namespace
 
-std::string generalErrorText(const std::string& message) {
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
-  return message;
-}
-
 void showGeneralError(const std::string& message) { present(generalErrorText(message)); }
 
-namespace {
-
-std::string messageOf(std::exception_ptr error) {
-  try {
-    std::rethrow_exception(error);
-  } catch (const std::exception& e) {
-    return e.what();
-  } catch (...) {
-    return {};
-  }
-}
-
-}  // namespace
-
-void showGeneralError(std::exception_ptr error) { showGeneralError(messageOf(error)); }
+void showGeneralError(std::exception_ptr error) { showGeneralError(errorMessageOf(error)); }
 
 void postGeneralError(std::exception_ptr error) {
-  const std::string text = generalErrorText(messageOf(error));
+  const std::string text = generalErrorText(errorMessageOf(error));
   QTimer::singleShot(0, qApp, [text] { present(text); });
 }
 

@@ -4,13 +4,11 @@
 #include <functional>
 #include <string>
 
+#include "net/general_error_text.h"
+
 // The general error display: what the user sees when a handler lets an
 // error escape. The program goes on afterwards.
 namespace snpp {
-
-// The box's text: the message, with a full stop added when its last
-// character sorts after "." (so "Host not found" reads as a sentence).
-std::string generalErrorText(const std::string& message);
 
 // Shows the message box (caption "SNPP Client", error icon, OK). One box
 // at a time: errors raised while it is open are shown after it, each text

@@ -103,30 +103,4 @@ bool PollEventLoop::HasWork() const {
   return false;
 }
 
-bool PollEventLoop::RunUntilIdle(Duration limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    if (RunOnce(Duration(0)) == 0 && posted_.empty()) return true;
-  }
-  return false;
-}
-
-void PollEventLoop::RunFor(Duration span) {
-  const auto end = std::chrono::steady_clock::now() + span;
-  for (auto now = std::chrono::steady_clock::now(); now < end; now = std::chrono::steady_clock::now()) {
-    RunOnce(std::chrono::duration_cast<Duration>(end - now) + Duration(1));
-  }
-}
-
-bool PollEventLoop::RunUntil(const std::function<bool()>& done, Duration limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    const auto now = std::chrono::steady_clock::now();
-    if (now >= end) return false;
-    // Short waits keep the predicate fresh even when it depends on outside state.
-    RunOnce(std::min(Duration(20), std::chrono::duration_cast<Duration>(end - now) + Duration(1)));
-  }
-  return true;
-}
-
 }  // namespace snpp::net

@@ -9,14 +9,13 @@
 #include <poll.h>
 
 #include "event_loop.h"
+#include "loop_turns.h"
 
 namespace snpp::net {
 
 // A poll()-based loop for tests, tools and benchmarks. Single-threaded.
-class PollEventLoop : public EventLoop {
+class PollEventLoop : public EventLoop, public LoopTurns<PollEventLoop> {
  public:
-  using Duration = std::chrono::milliseconds;
-
   void Watch(int fd, Direction dir, Callback fn) override;
   void Unwatch(int fd, Direction dir) override;
   void Post(Callback fn) override;
@@ -26,16 +25,7 @@ class PollEventLoop : public EventLoop {
   // dispatches what is ready. Returns how many callbacks ran.
   std::size_t RunOnce(Duration timeout);
 
-  // Turns until nothing is posted and no watched descriptor is ready, or until
-  // `limit` has passed. Returns true if the loop went idle.
-  bool RunUntilIdle(Duration limit = Duration(5000));
-
-  // Turns for about `span`, however busy the loop is.
-  void RunFor(Duration span);
-
-  // Turns until `done()` holds (checked before each turn) or `limit` passes.
-  bool RunUntil(const std::function<bool()>& done, Duration limit = Duration(10000));
-
+  bool PostedWaiting() const { return !posted_.empty(); }
   bool HasWork() const;
 
  private:

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "general_error_text.h"
 #include "win32_event_loop.h"
 #include "win32_notifications.h"
 
@@ -137,32 +138,6 @@ std::size_t Win32EventLoop::RunOnce(Duration timeout) {
   return ran + DispatchQueued();
 }
 
-bool Win32EventLoop::RunUntilIdle(Duration limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (std::chrono::steady_clock::now() < end) {
-    if (RunOnce(Duration(0)) == 0 && posted_.empty()) return true;
-  }
-  return false;
-}
-
-void Win32EventLoop::RunFor(Duration span) {
-  const auto end = std::chrono::steady_clock::now() + span;
-  for (auto now = std::chrono::steady_clock::now(); now < end; now = std::chrono::steady_clock::now()) {
-    RunOnce(std::chrono::duration_cast<Duration>(end - now) + Duration(1));
-  }
-}
-
-bool Win32EventLoop::RunUntil(const std::function<bool()>& done, Duration limit) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    const auto now = std::chrono::steady_clock::now();
-    if (now >= end) return false;
-    // Short waits keep the predicate fresh even when it depends on outside state.
-    RunOnce(std::min(Duration(20), std::chrono::duration_cast<Duration>(end - now) + Duration(1)));
-  }
-  return true;
-}
-
 int Win32EventLoop::Run() {
   quit_ = false;
   while (!quit_) {
@@ -190,15 +165,7 @@ void Win32EventLoop::Quit(int code) {
 }
 
 std::string Win32EventLoop::ErrorBoxText(std::exception_ptr error) {
-  std::string text;
-  try {
-    std::rethrow_exception(std::move(error));
-  } catch (const std::exception& e) {
-    text = e.what();
-  } catch (...) {
-  }
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  return text;
+  return generalErrorText(errorMessageOf(std::move(error)));
 }
 
 void Win32EventLoop::ShowErrorBox(std::exception_ptr error) {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "event_loop.h"
+#include "loop_turns.h"
 
 namespace snpp::net {
 
@@ -18,10 +19,8 @@ namespace snpp::net {
 // An exception escaping a callback or an event handler is given to
 // OnException when set (the program shows it in a message box and goes on),
 // else it leaves the Run… call that dispatched it.
-class Win32EventLoop : public EventLoop {
+class Win32EventLoop : public EventLoop, public LoopTurns<Win32EventLoop> {
  public:
-  using Duration = std::chrono::milliseconds;
-
   Win32EventLoop();
   ~Win32EventLoop() override;
   Win32EventLoop(const Win32EventLoop&) = delete;
@@ -39,9 +38,7 @@ class Win32EventLoop : public EventLoop {
   // `timeout` for a message (not at all if posts are waiting) and dispatches
   // every message queued. Returns how many callbacks and messages ran.
   std::size_t RunOnce(Duration timeout);
-  bool RunUntilIdle(Duration limit = Duration(5000));
-  void RunFor(Duration span);
-  bool RunUntil(const std::function<bool()>& done, Duration limit = Duration(10000));
+  bool PostedWaiting() const { return !posted_.empty(); }
   bool HasWork() const { return !posted_.empty(); }
 
   // The program's loop: runs until Quit, returns its code.
