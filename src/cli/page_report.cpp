@@ -4,38 +4,10 @@
 #include <cstdio>
 
 #include "cli/printable.h"
+#include "paging/snpp_protocol.h"
 
 namespace snpp::cli {
 namespace {
-
-// Length of the well-formed UTF-8 sequence at s[i], or 0 if there is none.
-std::size_t Utf8Length(std::string_view s, std::size_t i) {
-  const auto at = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char c = at(i);
-  // The second byte's range rules out overlong forms, surrogates and code
-  // points past U+10FFFF.
-  std::size_t n = 0;
-  unsigned char lo = 0x80;
-  unsigned char hi = 0xBF;
-  if (c >= 0xC2 && c <= 0xDF) {
-    n = 2;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    n = 3;
-    if (c == 0xE0) lo = 0xA0;
-    if (c == 0xED) hi = 0x9F;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    n = 4;
-    if (c == 0xF0) lo = 0x90;
-    if (c == 0xF4) hi = 0x8F;
-  } else {
-    return 0;
-  }
-  if (i + n > s.size() || at(i + 1) < lo || at(i + 1) > hi) return 0;
-  for (std::size_t k = 2; k < n; ++k) {
-    if (at(i + k) < 0x80 || at(i + k) > 0xBF) return 0;
-  }
-  return n;
-}
 
 void AppendEscape(std::string& out, unsigned value) {
   char buf[8];
@@ -90,7 +62,7 @@ std::string JsonString(std::string_view bytes) {
     } else if (c < 0x20 || c == 0x7f) {
       AppendEscape(out, c);
     } else if (c >= 0x80) {
-      const std::size_t n = Utf8Length(bytes, i);
+      const std::size_t n = Utf8SequenceLength(bytes.substr(i));
       if (n == 0) {
         AppendEscape(out, c);
         ++i;

@@ -1,5 +1,6 @@
 #include "paging/snpp_protocol.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace snpp {
@@ -10,13 +11,20 @@ constexpr char kNoticeMarker = '\x02';
 constexpr std::size_t kNoticeStart = 5;  // 0-based index of the sixth byte
 constexpr std::size_t kNoticeMaxChars = 40;
 
-// Bytes of the well-formed UTF-8 character at the front of text; 1 for any
-// byte that doesn't start one, so stray bytes count as characters of their own.
-std::size_t CharLength(std::string_view text) {
+// Stray bytes count as characters of their own.
+std::size_t CharLength(std::string_view text) { return std::max<std::size_t>(1, Utf8SequenceLength(text)); }
+
+}  // namespace
+
+std::size_t Utf8SequenceLength(std::string_view text) {
+  if (text.empty()) return 0;
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(0);
-  std::size_t length = 1;
-  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+  if (lead < 0x80) return 1;
+  // The second byte's range rules out overlong forms, surrogates and code
+  // points past U+10FFFF.
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;
   if (lead >= 0xC2 && lead <= 0xDF) {
     length = 2;
   } else if (lead >= 0xE0 && lead <= 0xEF) {
@@ -28,15 +36,13 @@ std::size_t CharLength(std::string_view text) {
     if (lead == 0xF0) low = 0x90;
     if (lead == 0xF4) high = 0x8F;
   }
-  if (length == 1 || text.size() < length) return 1;
-  if (byte(1) < low || byte(1) > high) return 1;
+  if (length == 0 || text.size() < length) return 0;
+  if (byte(1) < low || byte(1) > high) return 0;
   for (std::size_t i = 2; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 1;
+    if ((byte(i) & 0xC0) != 0x80) return 0;
   }
   return length;
 }
-
-}  // namespace
 
 ReplyClass ClassifyReply(std::string_view text) {
   const std::string_view code = text.substr(0, 3);
