@@ -75,7 +75,10 @@ RecipientMatch MatchRecipient(std::string_view given, const std::vector<std::str
   }
   out.recipient.name = SplitEntry(found.front()).name;
   out.recipient.pagerId = retrieveID(found.front());
-  if (out.recipient.pagerId.empty()) {
+  if (PagerIdTooLong(found.front())) {
+    // Its first ten digits would reach someone else's pager.
+    out.error = PagerIdTooLongText(Printable(found.front()));
+  } else if (out.recipient.pagerId.empty()) {
     out.error = Quoted(given) + " has no pager ID in the list: " + Quoted(found.front());
   }
   return out;

@@ -76,6 +76,8 @@ TEST(RecipientMatch, FindsOnePagerByNameOrPrefixAndListsTheCandidatesOtherwise) 
   EXPECT_EQ(id("OBB"), "error: no name in the list starts with 'OBB'; these hold it:\n  Bobby, 777");
   EXPECT_THAT(id("kim"), HasSubstr("has no pager ID"));
   EXPECT_EQ(MatchRecipient("bobby", list).recipient.name, "Bobby");
+  // A stored ID longer than ten digits is refused, never paged cut short.
+  EXPECT_THAT(MatchRecipient("long", {"Long, 12345678901234"}).error, HasSubstr("longer than 10 digits"));
 }
 
 // Records what the run writes; replies are fed by the test.
