@@ -96,6 +96,11 @@ int ProcessId() { return ::getpid(); }
 void LocalTime(std::time_t now, std::tm* local) { ::localtime_r(&now, local); }
 #endif
 
+bool AlreadyHolds(const fs::path& path, const std::string& bytes) {
+  const FileRead now = ReadWholeFile(path);
+  return now.status == ReadStatus::Complete && now.bytes == bytes;
+}
+
 // names-<date>-<time>-<process>.txt: a new name for every run, so a run
 // never writes over a copy an earlier run kept.
 fs::path NewKeptName(const fs::path& dir) {
@@ -233,6 +238,13 @@ NamesSave NamesFile::Save(const std::vector<std::string>& entries, const ListOrd
     toWrite.reset();  // no room to merge: the session's list is kept instead
   }
   const std::string bytes = FormatNames(toWrite ? *toWrite : entries);
+  // A list that is already on disk as it stands needs no write: a read-only
+  // list the user only looked at stays where it is, with no kept copy.
+  if (toWrite && AlreadyHolds(path_, bytes)) {
+    load_ = NamesLoad::Complete;
+    loaded_ = std::move(*toWrite);
+    return NamesSave::Saved;
+  }
   if (toWrite && ReplaceFile(path_, bytes)) {
     load_ = NamesLoad::Complete;
     loaded_ = std::move(*toWrite);

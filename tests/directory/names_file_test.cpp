@@ -224,6 +224,8 @@ TEST(NamesFile, SaveWritesWhereItMayAndKeepsTheListElsewhereOtherwise) {
 
   // Read-only: neither replaced nor written, whoever we are; kept instead.
   ::chmod((dir / "names.txt").c_str(), 0444);
+  EXPECT_EQ(file.Save({"Cy, 3"}), NamesSave::Saved);  // nothing changed: nothing to keep
+  EXPECT_TRUE(file.KeptPath().empty());
   EXPECT_EQ(file.Save({"Cy, 3", "Di, 4"}), NamesSave::Kept);
   EXPECT_EQ(ReadBytes(dir / "names.txt"), "Cy, 3\r\n");
   EXPECT_EQ(ReadBytes(file.KeptPath()), "Cy, 3\r\nDi, 4\r\n");
