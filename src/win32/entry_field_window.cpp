@@ -198,7 +198,10 @@ bool EntryFieldWindow::SameWindow(HWND other) const {
 bool EntryFieldWindow::WantsEnterAndEscape() const {
   HWND parent = GetParent(window_);
   if (!parent || GetClassLongPtrA(parent, GCW_ATOM) != reinterpret_cast<ULONG_PTR>(WC_DIALOG)) return true;
-  return HIWORD(SendMessageA(parent, DM_GETDEFID, 0, 0)) != DC_HASDEFID;
+  // A dialog names IDOK as its default even without such a button.
+  const LRESULT def = SendMessageA(parent, DM_GETDEFID, 0, 0);
+  HWND button = HIWORD(def) == DC_HASDEFID ? GetDlgItem(parent, LOWORD(def)) : nullptr;
+  return !button || !(SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
 }
 
 LRESULT EntryFieldWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
