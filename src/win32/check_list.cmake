@@ -1,5 +1,6 @@
 # The check list as a Win32 control around the shared model.
 add_library(snpp_win32_check_list STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/check_list_painter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/check_list_window.cpp
 )
 target_include_directories(snpp_win32_check_list PUBLIC ${CMAKE_SOURCE_DIR}/src)

@@ -25,6 +25,7 @@
 
 #include "controls/check_list_model.h"
 #include "controls/check_list_state.h"
+#include "win32/check_list_painter.h"
 
 namespace snpp {
 class TEntryController;
@@ -83,20 +84,42 @@ class CheckListWindow {
   NotifyEvent OnDblClick;
   StateChangeEvent OnStateChange;
 
-  // Used by the window procedure only.
+  // Used by the window procedure and ForwardOwnerDraw only.
   explicit CheckListWindow(HWND window) : window_(window) {}
-  LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT Dispatch(CheckListWindow* list, UINT msg, WPARAM wParam, LPARAM lParam);
   void DrawItem(const DRAWITEMSTRUCT& item);
-  UINT RowHeight() const;
+  UINT RowHeight() const;  // device pixels
 
  private:
+  LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT CallOriginal(UINT msg, WPARAM wParam, LPARAM lParam);
+  void Refill();
+  void CycleByUser(int index);
+  void MoveCurrent(int index);
+  void SelectByUser(int index);
+  void SyncSelection();
+  int FullRows() const;
+  void EnsureVisible(int index);
+  void ApplyRowHeight();
+  POINT ToLayout(int x, int y) const;
+  void LeftPress(int x, int y);
+  void FollowPointer(int y);
+  void RaiseClick();
+  void Navigate(int target);
+  void TypeCharacter(const std::string& typed);
+  RECT RowRect(int index) const;
+  void InvalidateRow(int index);
+  CheckListRowPaint RowPaint(int index) const;
+  void PaintRows(HDC dc, const RECT& area);
 
   HWND window_;
   CheckListModel model_;
   TEntryController* controller_ = nullptr;
+  double scale_ = 1;  // device pixels per layout pixel
   bool wantDblClicks_ = true;
   bool tracking_ = false;  // a press on an item is held; its release clicks
+  int depth_ = 0;          // window procedure calls under way
+  bool destroyed_ = false;
 };
 
 // Answers WM_DRAWITEM and WM_MEASUREITEM meant for a check list child of
