@@ -1,14 +1,56 @@
 #include "win32/entry_field_window.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "controls/entry_field_menu.h"
 #include "controls/entry_field_numeric.h"
-#include "controls/entry_field_text.h"
+#include "controls/entry_field_typing.h"
+#include "win32/entry_field_clipboard.h"
+#include "win32/window_look.h"
 
 namespace snpp::win32 {
 namespace {
 
+// Posted to the field itself: the focus goes back, and the failure is
+// reported, only after the focus change that caused it has finished.
+constexpr UINT kReportFailure = WM_USER + 0x100;
+
 std::function<void()>& BeepHook() {
   static std::function<void()> hook;
   return hook;
+}
+
+void Beep() {
+  if (BeepHook())
+    BeepHook()();
+  else
+    MessageBeep(MB_OK);
+}
+
+// One character per byte of the ANSI code page.
+std::u32string TextFromBytes(const std::string& bytes) {
+  std::u32string text;
+  text.reserve(bytes.size());
+  for (char b : bytes) text += static_cast<unsigned char>(b);
+  return text;
+}
+
+std::string BytesFromText(const std::u32string& text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (char32_t c : text) bytes += static_cast<char>(c <= 0xFF ? c : U'?');
+  return bytes;
+}
+
+std::uint8_t ShiftState() {
+  std::uint8_t s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= ssShift;
+  if (GetKeyState(VK_CONTROL) < 0) s |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) s |= ssAlt;
+  return s;
 }
 
 LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -16,10 +58,9 @@ LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     char name[32] = {};
     GetClassNameA(window, name, sizeof name);
     const bool numeric = lstrcmpiA(name, kNumericFieldClass) == 0;
-    auto* field = new EntryFieldWindow(window, numeric);
-    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(field));
+    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(new EntryFieldWindow(window, numeric)));
   }
-  EntryFieldWindow* field = EntryFieldWindow::From(window);
+  auto* field = reinterpret_cast<EntryFieldWindow*>(GetWindowLongPtrA(window, 0));
   if (!field) return DefWindowProcA(window, message, wParam, lParam);
   const LRESULT result = field->Handle(message, wParam, lParam);
   if (message == WM_NCDESTROY) {
@@ -63,9 +104,29 @@ EntryFieldWindow::EntryFieldWindow(HWND window, bool numeric) : window_(window),
     model_ = std::make_unique<TNumericFieldModel>(&ownController_);
   else
     model_ = std::make_unique<TEntryFieldModel>(&ownController_);
+  ConnectModel();
 }
 
 EntryFieldWindow::~EntryFieldWindow() = default;
+
+void EntryFieldWindow::ConnectModel() {
+  TEntryFieldModel& m = *model_;
+  m.OnBeep = [] { Beep(); };
+  m.OnRepaint = [this] {
+    InvalidateRect(window_, nullptr, FALSE);
+    SyncCaret();
+  };
+  m.OnChange = [this] {
+    if (OnChange) OnChange();
+  };
+  m.ReadClipboard = [this]() -> std::optional<std::u32string> {
+    auto bytes = ReadClipboardText(window_);
+    if (!bytes) return std::nullopt;
+    return TextFromBytes(*bytes);
+  };
+  m.WriteClipboard = [this](const std::u32string& text) { WriteClipboardText(window_, BytesFromText(text)); };
+  m.MeasureText = [this](std::u32string_view text) { return Layout().TextWidth(text); };
+}
 
 void EntryFieldWindow::SetController(TEntryController* controller) { model_->SetController(controller); }
 
@@ -77,18 +138,307 @@ void EntryFieldWindow::SetupSimple(char picture, std::uint16_t maxLength) {
 void EntryFieldWindow::SetupNumeric(const std::string& picture, std::int32_t lo, std::int32_t hi) {
   auto* numeric = dynamic_cast<TNumericFieldModel*>(model_.get());
   if (!numeric) return;
-  numeric->SetPictureMask(std::u32string(picture.begin(), picture.end()));
+  numeric->SetPictureMask(TextFromBytes(picture));
   numeric->SetRangeLo(lo);
   numeric->SetRangeHi(hi);
   numeric->SetValue(numeric->InitialValue());
 }
 
-std::string EntryFieldWindow::StringValueBytes() { return {}; }
+std::string EntryFieldWindow::StringValueBytes() { return BytesFromText(model_->StringValue()); }
 
-void EntryFieldWindow::SetStringValueBytes(const std::string&) {}
+void EntryFieldWindow::SetStringValueBytes(const std::string& value) {
+  model_->SetStringValue(TextFromBytes(value));
+}
+
+TFieldLayout EntryFieldWindow::Layout() const {
+  RECT r{};
+  GetClientRect(window_, &r);
+  const TFieldLayout::Metrics metrics{r.right, r.bottom, lineHeight_, ascent_, scale_};
+  return TFieldLayout(*model_, metrics, [this](char32_t c) { return Advance(c); }, numeric_);
+}
+
+int EntryFieldWindow::Advance(char32_t c) const { return c <= 0xFF ? advances_[c] : advances_['?']; }
+
+void EntryFieldWindow::TakeFont(HFONT font) {
+  font_ = font;
+  scale_ = WindowScale(window_);
+  HDC dc = GetDC(window_);
+  HGDIOBJ old = SelectObject(dc, DrawingFont());
+  TEXTMETRICA tm{};
+  GetTextMetricsA(dc, &tm);
+  lineHeight_ = tm.tmHeight;
+  ascent_ = tm.tmAscent;
+  for (int b = 0; b < 256; ++b) {
+    const char c = static_cast<char>(b);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, &c, 1, &size);
+    advances_[b] = size.cx;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(window_, dc);
+}
+
+HFONT EntryFieldWindow::DrawingFont() const { return font_ ? font_ : ProgramFont(scale_); }
+
+// The view keeps the cursor visible in the new width.
+void EntryFieldWindow::Resized() {
+  model_->ViewWidth = Layout().Client().width;
+  model_->UpdateView();
+  SyncCaret();
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+bool EntryFieldWindow::SameWindow(HWND other) const {
+  return other && GetAncestor(other, GA_ROOT) == GetAncestor(window_, GA_ROOT);
+}
+
+// In a dialog with a default button Enter presses it and Esc cancels; the
+// main window has none, and there the field beeps at them as at any
+// character it refuses.
+bool EntryFieldWindow::WantsEnterAndEscape() const {
+  HWND parent = GetParent(window_);
+  if (!parent || GetClassLongPtrA(parent, GCW_ATOM) != reinterpret_cast<ULONG_PTR>(WC_DIALOG)) return true;
+  // A dialog names IDOK as its default even without such a button.
+  const LRESULT def = SendMessageA(parent, DM_GETDEFID, 0, 0);
+  HWND button = HIWORD(def) == DC_HASDEFID ? GetDlgItem(parent, LOWORD(def)) : nullptr;
+  return !button || !(SendMessageA(button, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
+}
 
 LRESULT EntryFieldWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window_, message, wParam, lParam);
+  switch (message) {
+    case WM_CREATE: {
+      TakeFont(nullptr);
+      model_->SetEnabled(IsWindowEnabled(window_));
+      const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+      if (create->lpszName && *create->lpszName) {
+        try {
+          SetStringValueBytes(create->lpszName);
+        } catch (const std::invalid_argument&) {
+          // A number field keeps its starting value.
+        }
+      }
+      Resized();
+      return 0;
+    }
+    case WM_SIZE:
+      Resized();
+      return 0;
+    case WM_SETFONT: {
+      // The height follows the font, as the fields have always sized
+      // themselves.
+      TakeFont(reinterpret_cast<HFONT>(wParam));
+      RECT r{};
+      GetWindowRect(window_, &r);
+      SetWindowPos(window_, nullptr, 0, 0, r.right - r.left, TFieldLayout::AutoHeight(lineHeight_, scale_),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      Resized();
+      if (LOWORD(lParam)) UpdateWindow(window_);
+      return 0;
+    }
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font_);
+    case WM_SETTEXT:
+      try {
+        SetStringValueBytes(lParam ? reinterpret_cast<const char*>(lParam) : "");
+        return TRUE;
+      } catch (const std::invalid_argument&) {
+        return FALSE;
+      }
+    case WM_GETTEXT: {
+      if (wParam == 0) return 0;
+      const std::string value = StringValueBytes();
+      const std::size_t n = std::min<std::size_t>(value.size(), wParam - 1);
+      auto* to = reinterpret_cast<char*>(lParam);
+      std::copy_n(value.data(), n, to);
+      to[n] = '\0';
+      return static_cast<LRESULT>(n);
+    }
+    case WM_GETTEXTLENGTH:
+      return static_cast<LRESULT>(StringValueBytes().size());
+    case WM_ENABLE:
+      model_->SetEnabled(wParam != 0);
+      InvalidateRect(window_, nullptr, FALSE);
+      return 0;
+    case WM_GETDLGCODE: {
+      LRESULT code = DLGC_WANTCHARS | DLGC_WANTARROWS;
+      const auto* msg = reinterpret_cast<const MSG*>(lParam);
+      if (msg && msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) &&
+          WantsEnterAndEscape())
+        code |= DLGC_WANTMESSAGE;
+      return code;
+    }
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+      return Key(message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+      MouseDown(GET_X_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (dragging_ && (wParam & MK_LBUTTON)) model_->MouseMove(Layout().PositionAt(GET_X_LPARAM(lParam)));
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      if (dragging_) {
+        dragging_ = false;
+        if (message == WM_LBUTTONUP) ReleaseCapture();
+      }
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      model_->DoubleClick(Layout().CharIndexAt(GET_X_LPARAM(lParam)));
+      return 0;
+    case WM_CONTEXTMENU:
+      ContextMenu(lParam);
+      return 0;
+    case WM_SETFOCUS:
+      FocusGained(reinterpret_cast<HWND>(wParam));
+      return 0;
+    case WM_KILLFOCUS:
+      FocusLost(reinterpret_cast<HWND>(wParam));
+      return 0;
+    case kReportFailure:
+      ReportFailure(static_cast<std::uint16_t>(wParam), lParam != 0);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the off-screen picture covers everything
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window_, &ps);
+      Render(dc);
+      EndPaint(window_, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Render(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_DESTROY:
+      DropCaret();
+      return 0;
+    default:
+      return DefWindowProcA(window_, message, wParam, lParam);
+  }
+}
+
+// A key goes through the window's command tables first. A key that was a
+// command (or part of one) types nothing, so the character the message
+// loop has already queued behind it is taken away.
+LRESULT EntryFieldWindow::Key(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CHAR) {
+    const char32_t c = TypedCharacter(static_cast<unsigned char>(wParam), ShiftState());
+    if (c != 0) model_->TypeChar(c);
+    return 0;
+  }
+  if (message == WM_SYSCHAR) return DefWindowProcA(window_, message, wParam, lParam);
+  const auto key = static_cast<std::uint8_t>(wParam);
+  const std::uint8_t shift = ShiftState();
+  const TCommand command = model_->KeyDown(key, shift);
+  if (IsModifierKey(key)) return message == WM_SYSKEYDOWN ? DefWindowProcA(window_, message, wParam, lParam) : 0;
+  if (command != ccNoCmd) {
+    MSG queued;
+    while (PeekMessageA(&queued, window_, WM_CHAR, WM_CHAR, PM_REMOVE) ||
+           PeekMessageA(&queued, window_, WM_SYSCHAR, WM_SYSCHAR, PM_REMOVE)) {
+    }
+    return 0;
+  }
+  // Alt combinations and F10 belong to the menu.
+  if (message == WM_SYSKEYDOWN || !KeyTypesText(shift)) return DefWindowProcA(window_, message, wParam, lParam);
+  return 0;
+}
+
+void EntryFieldWindow::MouseDown(int x, bool shift) {
+  const bool hadFocus = HasFocus();
+  if (!hadFocus) {
+    mouseFocus_ = true;
+    SetFocus(window_);
+    mouseFocus_ = false;
+    if (!HasFocus()) return;
+  }
+  model_->MouseDown(Layout().PositionAt(x), hadFocus && shift);
+  SetCapture(window_);
+  dragging_ = true;
+}
+
+void EntryFieldWindow::ContextMenu(LPARAM at) {
+  if (!IsWindowEnabled(window_)) return;
+  if (!HasFocus()) {
+    mouseFocus_ = true;
+    SetFocus(window_);
+    mouseFocus_ = false;
+  }
+  POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (at == -1) {  // from the keyboard: at the caret
+    const TFieldBox caret = Layout().CaretBox();
+    p = {caret.left, caret.Bottom()};
+    ClientToScreen(window_, &p);
+  }
+  const std::vector<TFieldMenuItem> items = FieldMenuItems(*model_);
+  HMENU menu = CreatePopupMenu();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i].action == TFieldMenuAction::Separator)
+      AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    else
+      AppendMenuA(menu, MF_STRING | (items[i].enabled ? MF_ENABLED : MF_GRAYED), i + 1, items[i].text.c_str());
+  }
+  const int chosen = static_cast<int>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, p.x, p.y, 0, window_, nullptr));
+  DestroyMenu(menu);
+  if (chosen > 0) RunFieldMenuAction(*model_, items[chosen - 1].action);
+}
+
+// Focus from another window (the window being activated again) is no
+// entry into the field: it keeps its cursor and selection.
+void EntryFieldWindow::FocusGained(HWND previous) {
+  if (mouseFocus_)
+    model_->FocusIn(TEntryFieldModel::FocusSource::Mouse);
+  else if (SameWindow(previous))
+    model_->FocusIn(TEntryFieldModel::FocusSource::Keyboard);
+  else
+    model_->FocusReturn();
+  SyncCaret();
+}
+
+void EntryFieldWindow::FocusLost(HWND next) {
+  dragging_ = false;
+  DropCaret();
+  const std::uint16_t code = model_->FocusOut(SameWindow(next));
+  if (code != 0 && !model_->HasOption(efoSoftValidation))
+    PostMessageA(window_, kReportFailure, code, ClaimErrorReport(*model_) ? 1 : 0);
+}
+
+void EntryFieldWindow::ReportFailure(std::uint16_t code, bool report) {
+  SetFocus(window_);
+  if (!report) return;
+  DeliverErrorReport(*model_, code, [this](const std::string& text) {
+    MessageBoxA(GetAncestor(window_, GA_ROOT), text.c_str(), "Error", MB_OK | MB_ICONERROR);
+  });
+}
+
+void EntryFieldWindow::SyncCaret() {
+  if (!HasFocus() || !model_->Enabled()) {
+    DropCaret();
+    return;
+  }
+  const TFieldLayout layout = Layout();
+  const TFieldBox client = layout.Client();
+  const TFieldBox box = layout.CaretBox();
+  // Kept inside the edge, as the block at a number's right end would not be.
+  const int width = std::max(1, std::min(box.width, client.Right() - box.left));
+  if (caretSize_.cx != width || caretSize_.cy != box.height) {
+    DropCaret();
+    if (!CreateCaret(window_, nullptr, width, box.height)) return;
+    caretSize_ = {width, box.height};
+    SetCaretPos(box.left, box.top);
+    ShowCaret(window_);
+    return;
+  }
+  SetCaretPos(box.left, box.top);
+}
+
+void EntryFieldWindow::DropCaret() {
+  if (caretSize_.cx == 0) return;
+  DestroyCaret();
+  caretSize_ = {0, 0};
 }
 
 }  // namespace snpp::win32
