@@ -15,8 +15,8 @@ using snpp::testing::SnppTestServer;
 
 class MainWindowSend : public MainWindowTest {
  protected:
-  void Serve() {
-    server = std::make_unique<SnppTestServer>();
+  void Serve(std::string greeting = SnppTestServer::kDefaultGreeting) {
+    server = std::make_unique<SnppTestServer>(snpp::testing::AcceptingScript(), std::move(greeting));
     SetPagingServerForTesting("127.0.0.1", server->Port());
   }
   // Alt+S from the message editor, then until the server saw the close.
@@ -33,8 +33,8 @@ class MainWindowSend : public MainWindowTest {
   std::unique_ptr<SnppTestServer> server;
 };
 
-TEST_F(MainWindowSend, OneRecipientFromThePagerNumberField) {
-  Serve();
+TEST_F(MainWindowSend, OneRecipientFromThePagerNumberFieldAndTheServersNotice) {
+  Serve("220 \x02Service news\r\n");
   Start();
   HWND field = Control(IDC_IDEDITFIELD);
   SetFocus(field);
@@ -44,6 +44,16 @@ TEST_F(MainWindowSend, OneRecipientFromThePagerNumberField) {
   EXPECT_EQ(server->Received(), "PAGE 5551234\r\nMESS hello\r\nSEND\r\nQUIT\r\n");
   EXPECT_EQ(Text(IDC_SENDINGMEMO), "trying 127.0.0.1...\r\nConnected");
   EXPECT_EQ(StatusBar(), "");
+
+  // The notice scrolls 4 pixels a tick along the top panel.
+  HWND notice = Control(IDC_MESSAGELABEL);
+  EXPECT_EQ(WindowText(notice), "Service news");
+  RECT before{}, after{};
+  GetWindowRect(notice, &before);
+  form().Timer1Timer();
+  GetWindowRect(notice, &after);
+  EXPECT_EQ(after.left - before.left, 4);
+  EXPECT_GT(before.right - before.left, 50);
 }
 
 TEST_F(MainWindowSend, CheckedNamesOverOneConnection) {
