@@ -74,6 +74,24 @@ TEST_F(MainWindowSend, CheckedNamesOverOneConnection) {
             "Sending to: Bob, 22-2 ...\r\nMESSAGE SENT OK\r\nSending to: Cy, 333 ...\r\nMESSAGE SENT OK");
 }
 
+TEST_F(MainWindowSend, AnErrorEscapingSendReachesTheErrorBoxAndTheProgramGoesOn) {
+  SetPagingServerForTesting("no-such-host.invalid", 444);
+  Start();
+  std::vector<std::string> shown;
+  windows().loop.OnException = [&](std::exception_ptr error) {
+    shown.push_back(net::Win32EventLoop::ErrorBoxText(error));
+  };
+  form().idEditField()->SetStringValueBytes("5551234");
+  Type(Control(IDC_MESSAGEMEMO), "hi");
+  Mnemonic(Control(IDC_MESSAGEMEMO), 's');
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].substr(0, 7), "11001: ");
+  EXPECT_EQ(shown[0].back(), '.');
+  EXPECT_EQ(Text(IDC_MESSAGESTATUSLABEL), "FAIL");
+  Mnemonic(Control(IDC_MESSAGEMEMO), 'c');
+  EXPECT_EQ(Text(IDC_MESSAGESTATUSLABEL), "CANCEL");
+}
+
 TEST_F(MainWindowSend, EveryWayOfClosingSavesTheNamesList) {
   WriteFile("names.txt", "Bob, 2\r\nAnn, 1\r\n");
   Start();
