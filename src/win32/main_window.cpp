@@ -93,11 +93,11 @@ Tmainform::Tmainform(HINSTANCE instance, net::Win32EventLoop& loop) : instance_(
 
 Tmainform::~Tmainform() {
   loop_.StopTimer();
-  if (window_ != nullptr) {
-    SetWindowLongPtrA(window_, DWLP_USER, 0);
-    DestroyWindow(window_);
-  }
-  paging_.reset();  // the line client goes with its window; an open connection is dropped
+  if (window_ != nullptr) SetWindowLongPtrA(window_, DWLP_USER, 0);  // no handler runs from here on
+  // An open connection is dropped, without QUIT, while the controls the
+  // send reports to still exist.
+  paging_.reset();
+  if (window_ != nullptr) DestroyWindow(window_);
   DeleteObject(yellow_);
 }
 
