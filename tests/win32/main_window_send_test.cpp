@@ -52,8 +52,9 @@ TEST_F(MainWindowSend, OneRecipientFromThePagerNumberFieldAndTheServersNotice) {
   GetWindowRect(notice, &before);
   form().Timer1Timer();
   GetWindowRect(notice, &after);
-  EXPECT_EQ(after.left - before.left, 4);
-  EXPECT_GT(before.right - before.left, 50);
+  const double scale = WindowScale(form().Window());
+  EXPECT_EQ(after.left - before.left, Scaled(4, scale));
+  EXPECT_GT(before.right - before.left, Scaled(50, scale));
 }
 
 TEST_F(MainWindowSend, CheckedNamesOverOneConnection) {
