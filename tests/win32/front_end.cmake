@@ -5,4 +5,3 @@ snpp_add_gtest(NAME win32_main_window_tests
     ${CMAKE_CURRENT_LIST_DIR}/main_window_message_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_window_send_test.cpp
   LIBS snpp_win32_front snpp_test_server)
-set_target_properties(win32_main_window_tests PROPERTIES WIN32_EXECUTABLE OFF)

@@ -19,9 +19,9 @@ class MainWindowSend : public MainWindowTest {
     server = std::make_unique<SnppTestServer>(snpp::testing::AcceptingScript(), std::move(greeting));
     SetPagingServerForTesting("127.0.0.1", server->Port());
   }
-  // Alt+S from the message editor, then until the server saw the close.
-  void SendByKeyboard() {
-    Mnemonic(Control(IDC_MESSAGEMEMO), 's');
+  // Alt+S from where the typing ended, then until the server saw the close.
+  void SendByKeyboard(int from = IDC_MESSAGEMEMO) {
+    Mnemonic(Control(from), 's');
     ASSERT_TRUE(Run([&] { return server->Connections() == 1 && server->ClosedConnections() == 1; }));
     ASSERT_TRUE(Run([&] { return Text(IDC_MESSAGESTATUSLABEL) == "SUCCESS"; }));
   }
@@ -38,9 +38,9 @@ TEST_F(MainWindowSend, OneRecipientFromThePagerNumberFieldAndTheServersNotice) {
   Start();
   HWND field = Control(IDC_IDEDITFIELD);
   SetFocus(field);
-  Type(field, "5551234");
   Type(Control(IDC_MESSAGEMEMO), "hello");
-  SendByKeyboard();
+  Type(field, "5551234");
+  SendByKeyboard(IDC_IDEDITFIELD);
   EXPECT_EQ(server->Received(), "PAGE 5551234\r\nMESS hello\r\nSEND\r\nQUIT\r\n");
   EXPECT_EQ(Text(IDC_SENDINGMEMO), "trying 127.0.0.1...\r\nConnected");
   EXPECT_EQ(StatusBar(), "");
