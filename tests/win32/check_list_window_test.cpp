@@ -83,6 +83,11 @@ TEST_F(CheckListWindowTest, ListBoxHoldsTheModelsOrderWhateverItsOwnSortWouldDo)
   EXPECT_TRUE(list_->DeleteItem(0));
   EXPECT_FALSE(list_->DeleteItem(99));
   EXPECT_EQ(ListBoxText(0), list_->ItemText(0));
+  // List-box messages from outside go through the model as well.
+  EXPECT_EQ(Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("0 first")), 0);
+  EXPECT_EQ(list_->ItemText(0), "0 first");
+  Send(LB_SETCURSEL, 2);
+  EXPECT_EQ(list_->ItemIndex(), 2);
   list_->ClearItems();
   EXPECT_EQ(Send(LB_GETCOUNT), 0);
 }
@@ -155,6 +160,20 @@ TEST_F(CheckListWindowTest, ScrolledListMapsPressesAndKeysToTheRowsShown) {
   Send(WM_KEYDOWN, VK_PRIOR);
   EXPECT_EQ(list_->ItemIndex(), top - 5);
   EXPECT_EQ(list_->TopIndex(), top - 5);
+
+  // Items added or deleted above the current one: the same item stays
+  // current in both lists, and nothing scrolls.
+  const int current = list_->ItemIndex();
+  list_->AddItem("aaa");
+  list_->AddItem("name 1005");
+  EXPECT_EQ(list_->ItemIndex(), current + 2);
+  EXPECT_EQ(Send(LB_GETCURSEL), current + 2);
+  EXPECT_EQ(list_->TopIndex(), top - 5);
+  list_->DeleteItem(0);
+  EXPECT_EQ(Send(LB_GETCURSEL), current + 1);
+  list_->DeleteItem(current + 1);
+  EXPECT_EQ(list_->ItemIndex(), -1);
+  EXPECT_EQ(Send(LB_GETCURSEL), LB_ERR);
 }
 
 // The row as it lands on the screen, read back through PrintWindow.
