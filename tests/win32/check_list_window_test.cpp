@@ -217,6 +217,16 @@ TEST_F(CheckListWindowTest, RowsShowTheTickInsideAWhiteBoxAndTheHighlightBesideI
   EXPECT_EQ(at(199 - 17, 16 + 8), GetSysColor(COLOR_HIGHLIGHT));
   EXPECT_EQ(at(5, 50), GetSysColor(COLOR_WINDOW));  // below the items
 
+  // With the focus and no current item, the first row carries the focus
+  // mark: dotted, inverting, starting on the highlight's first pixel.
+  list_->SetItemIndex(-1);
+  SetFocus(Window());
+  ASSERT_TRUE(PrintWindow(Window(), dc, PW_CLIENTONLY));
+  const COLORREF window = GetSysColor(COLOR_WINDOW);
+  EXPECT_EQ(at(g.highlightX, 0), window ^ 0xFFFFFF);
+  EXPECT_EQ(at(g.highlightX + 1, 0), window);
+  EXPECT_EQ(at(g.highlightX, 16), window);  // not on row 1
+
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);
