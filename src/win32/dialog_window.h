@@ -13,6 +13,10 @@
 
 #include "win32/window_look.h"
 
+namespace snpp::net {
+class Win32EventLoop;
+}
+
 namespace snpp::win32 {
 
 class DialogWindow {
@@ -75,11 +79,17 @@ class DialogWindow {
 };
 
 // Offers `msg` to the program's dialog window it is meant for (keyboard
-// navigation, Enter, Esc, Tab). The program's message loop calls it for
-// every message before translating and dispatching it; true means it was
-// handled and must not be dispatched. Needed for the window shown without
-// blocking (the instructions).
+// navigation, Enter, Esc, Tab). A message loop calls it for every message
+// before translating and dispatching it; true means it was handled and must
+// not be dispatched. Needed for the window shown without blocking (the
+// instructions).
 bool RouteDialogMessage(MSG* msg);
+
+// Routes the messages of every loop of this thread, whoever wrote it, so
+// that a loop need not call RouteDialogMessage itself: a message hook
+// offers each message as it leaves the queue and turns a handled one into
+// WM_NULL. Later calls do nothing.
+void InstallDialogRouting();
 
 // One turn of a modal showing's loop: wait for messages and dispatch them,
 // each offered to RouteDialogMessage first; false once WM_QUIT has been
@@ -90,6 +100,11 @@ bool RouteDialogMessage(MSG* msg);
 using ModalTurn = std::function<bool()>;
 void SetModalTurn(ModalTurn turn);
 bool DefaultModalTurn();
+
+// The program's set-up: every dialog's keys routed (InstallDialogRouting),
+// and modal showings turning `loop`, so its posted calls, socket events and
+// timer go on while a dialog is open.
+void UseEventLoopForDialogs(net::Win32EventLoop& loop);
 
 // A field's text as the ANSI code page's bytes, kept exactly.
 std::string WindowTextBytes(HWND window);

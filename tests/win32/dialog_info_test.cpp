@@ -61,6 +61,17 @@ TEST(InstructionsWindow, StaysOpenBesideTheMainWindowOnceAndHidesOnOkOrEscape) {
   EXPECT_FALSE(instructions.Visible());
   MSG elsewhere{main.window, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
   EXPECT_FALSE(RouteDialogMessage(&elsewhere));
+
+  // Or a loop that knows nothing of dialogs, once the routing is installed.
+  InstallDialogRouting();
+  instructions.Show();
+  PressKey(instructions.okButton(), VK_ESCAPE);
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  EXPECT_FALSE(instructions.Visible());
 }
 
 TEST(TroubleWindow, OpensOverTheAboutBoxAndClosesByItsButtonEscapeOrCloseBox) {
