@@ -77,7 +77,7 @@ void DialogWindow::SizeToText(int id) {
 }
 
 int DialogWindow::ShowModal(HWND over) {
-  if (!window_) return IDCANCEL;
+  if (!window_ || modal_) return IDCANCEL;
   if (over) SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(over));
   HWND owner = over ? over : GetWindow(window_, GW_OWNER);
   result_ = IDCANCEL;
@@ -149,6 +149,11 @@ INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wPar
   }
   auto* self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrA(window, DWLP_USER));
   if (!self) return FALSE;
+  if (message == WM_NCDESTROY) {  // gone with its owner: nothing left to destroy
+    RemovePropA(window, kDialogProperty);
+    self->window_ = nullptr;
+    return FALSE;
+  }
   // Errors never unwind through the system's code that called us.
   try {
     return self->Handle(message, wParam, lParam);

@@ -26,6 +26,9 @@ TEST(AboutDialog, ShowsTheServiceAndTheServerAndHidesTheTroubleButton) {
   EXPECT_EQ(Text(about.serverLabel()), snpp::kServerHost);
   EXPECT_EQ(GetWindowLongPtrA(about.serverLabel(), GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
   EXPECT_EQ(Text(about.troubleButton()), "Having trouble ?");
+  TAboutform elsewhere;  // a program that pages another server names that one
+  ASSERT_TRUE(elsewhere.Create(Instance(), nullptr, "127.0.0.1"));
+  EXPECT_EQ(Text(elsewhere.serverLabel()), "127.0.0.1");
 
   Later([&] {
     EXPECT_TRUE(IsWindowVisible(about.serverLabel()));
