@@ -81,6 +81,10 @@ class EntryFieldWindow {
   void Render(HDC dc);
 
  private:
+  // Posted to the field itself: the focus goes back, and a failure is
+  // reported, only after the focus change that caused it has finished.
+  static constexpr UINT kReportFailure = WM_USER + 0x100;
+
   void ConnectModel();
   void TakeFont(HFONT font);
   // The font of WM_SETFONT, or the program's own until one arrives.
