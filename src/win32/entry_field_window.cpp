@@ -180,7 +180,7 @@ LRESULT EntryFieldWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       TakeFont(nullptr);
       model_->SetEnabled(IsWindowEnabled(window_));
       const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-      if (create->lpszName && *create->lpszName) {
+      if (create->lpszName && !IS_INTRESOURCE(create->lpszName) && *create->lpszName) {
         try {
           SetStringValueBytes(create->lpszName);
         } catch (const std::invalid_argument&) {
