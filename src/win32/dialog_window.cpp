@@ -1,6 +1,5 @@
 #include "win32/dialog_window.h"
 
-#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -199,33 +198,7 @@ bool RouteDialogMessage(MSG* msg) {
   return IsDialogMessageA(root, msg) != FALSE;
 }
 
-namespace {
-
-LRESULT CALLBACK RoutingHook(int code, WPARAM removal, LPARAM message) {
-  auto* msg = reinterpret_cast<MSG*>(message);
-  if (code == HC_ACTION && removal == PM_REMOVE && RouteDialogMessage(msg)) {
-    msg->message = WM_NULL;
-    msg->hwnd = nullptr;
-  }
-  return CallNextHookEx(nullptr, code, removal, message);
-}
-
-}  // namespace
-
-void InstallDialogRouting() {
-  static thread_local HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, RoutingHook, nullptr, GetCurrentThreadId());
-  (void)hook;
-}
-
 void SetModalTurn(ModalTurn turn) { Turn() = std::move(turn); }
-
-void UseEventLoopForDialogs(net::Win32EventLoop& loop) {
-  InstallDialogRouting();
-  SetModalTurn([&loop] {
-    loop.RunOnce(std::chrono::milliseconds(250));
-    return true;
-  });
-}
 
 bool DefaultModalTurn() {
   MSG msg;

@@ -13,10 +13,6 @@
 
 #include "win32/window_look.h"
 
-namespace snpp::net {
-class Win32EventLoop;
-}
-
 namespace snpp::win32 {
 
 class DialogWindow {
@@ -85,12 +81,6 @@ class DialogWindow {
 // instructions).
 bool RouteDialogMessage(MSG* msg);
 
-// Routes the messages of every loop of this thread, whoever wrote it, so
-// that a loop need not call RouteDialogMessage itself: a message hook
-// offers each message as it leaves the queue and turns a handled one into
-// WM_NULL. Later calls do nothing.
-void InstallDialogRouting();
-
 // One turn of a modal showing's loop: wait for messages and dispatch them,
 // each offered to RouteDialogMessage first; false once WM_QUIT has been
 // taken (it is posted again for the outer loop). The default serves the
@@ -100,11 +90,6 @@ void InstallDialogRouting();
 using ModalTurn = std::function<bool()>;
 void SetModalTurn(ModalTurn turn);
 bool DefaultModalTurn();
-
-// The program's set-up: every dialog's keys routed (InstallDialogRouting),
-// and modal showings turning `loop`, so its posted calls, socket events and
-// timer go on while a dialog is open.
-void UseEventLoopForDialogs(net::Win32EventLoop& loop);
 
 // A field's text as the ANSI code page's bytes, kept exactly.
 std::string WindowTextBytes(HWND window);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "dialog_test_support.h"
-#include "net/win32_event_loop.h"
 #include "win32/add_name_dialog.h"
 
 using namespace snpp::win32;
@@ -51,19 +50,6 @@ TEST_F(AddNameDialogTest, AnEmptyNameGetsTheFocusOnEveryOpening) {
     PressKey(form.pagerIDEdit(), VK_ESCAPE);
   });
   open("Bob", "12345");
-}
-
-TEST_F(AddNameDialogTest, TheProgramsLoopGoesOnWhileItIsOpen) {
-  snpp::net::Win32EventLoop loop;
-  UseEventLoopForDialogs(loop);
-  loop.Post([&] {
-    EXPECT_TRUE(form.Visible());
-    Type(form.nameEdit(), "Ann");
-    PressKey(form.nameEdit(), VK_RETURN);
-  });
-  EXPECT_EQ(open("", ""), IDOK);
-  EXPECT_EQ(form.NameText(), "Ann");
-  SetModalTurn(nullptr);
 }
 
 TEST_F(AddNameDialogTest, TypingStopsAtFifteenAndFourteenButLongerStoredTextsStayWhole) {

@@ -54,15 +54,12 @@ TEST(InstructionsWindow, StaysOpenBesideTheMainWindowOnceAndHidesOnEscape) {
   EXPECT_TRUE(IsWindowEnabled(main.window));
   EXPECT_EQ(GetWindow(instructions.Window(), GW_OWNER), main.window);
 
-  // Its keys reach it through a loop that knows nothing of dialogs.
-  InstallDialogRouting();
-  PressKey(instructions.okButton(), VK_ESCAPE);
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  // Its keys come through the program's loop.
+  MSG escape{instructions.okButton(), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+  EXPECT_TRUE(RouteDialogMessage(&escape));
   EXPECT_FALSE(instructions.Visible());
+  MSG elsewhere{main.window, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+  EXPECT_FALSE(RouteDialogMessage(&elsewhere));
 }
 
 TEST(TroubleWindow, OpensOverTheAboutBoxWithItsTextAndClosesOnEscape) {
