@@ -30,6 +30,23 @@ bool PressFocusedImageButton(HWND dialog, const MSG& msg) {
   return true;
 }
 
+// The thread's shown and enabled top-level windows but `dialog`, disabled.
+std::vector<HWND> DisableOtherWindows(HWND dialog) {
+  std::vector<HWND> windows;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM list) -> BOOL {
+        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+          reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  std::erase(windows, dialog);
+  for (HWND window : windows) EnableWindow(window, FALSE);
+  return windows;
+}
+
 }  // namespace
 
 DialogWindow::~DialogWindow() {
@@ -78,7 +95,6 @@ void DialogWindow::SizeToText(int id) {
 int DialogWindow::ShowModal(HWND over) {
   if (!window_ || modal_) return IDCANCEL;
   if (over) SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(over));
-  HWND owner = over ? over : GetWindow(window_, GW_OWNER);
   result_ = IDCANCEL;
   ending_ = false;
   modal_ = true;
@@ -87,14 +103,14 @@ int DialogWindow::ShowModal(HWND over) {
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
   Shown();
-  // The owner is disabled once the dialog is active, and enabled again
-  // before the dialog hides, so that the activation returns to it.
-  const bool disableOwner = owner && IsWindowEnabled(owner);
-  if (disableOwner) EnableWindow(owner, FALSE);
+  // Every other window of the program waits, the instructions beside the
+  // main window too. They are disabled once the dialog is active, and
+  // enabled again before it hides, so that the activation returns to them.
+  const std::vector<HWND> blocked = DisableOtherWindows(window_);
   while (!ending_ && IsWindowVisible(window_)) {
     if (!(Turn() ? Turn()() : DefaultModalTurn())) break;
   }
-  if (disableOwner) EnableWindow(owner, TRUE);
+  for (HWND window : blocked) EnableWindow(window, TRUE);
   ShowWindow(window_, SW_HIDE);
   ending_ = false;
   modal_ = false;

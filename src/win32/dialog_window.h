@@ -27,8 +27,8 @@ class DialogWindow {
   bool Visible() const { return window_ && IsWindowVisible(window_); }
 
   // Shows the window and returns once it is hidden again: IDOK or IDCANCEL.
-  // The owner given at creation, or `over` when given, is disabled until
-  // then.
+  // The program's other windows are disabled until then. `over`, when
+  // given, becomes the window's owner (a dialog opened from another).
   int ShowModal(HWND over = nullptr);
   // Shows the window without blocking anyone; a window already shown comes
   // to the front.

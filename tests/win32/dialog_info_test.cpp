@@ -74,9 +74,11 @@ TEST(TroubleWindow, OpensOverTheAboutBoxWithItsTextAndClosesOnEscape) {
     Later([&] {
       EXPECT_TRUE(trouble.Visible());
       EXPECT_FALSE(IsWindowEnabled(about.Window()));
+      PressKey(trouble.Memo1(), VK_RETURN);  // no default button: nothing happens
       PressKey(trouble.Memo1(), VK_ESCAPE);
     });
     about.troubleButtonClick();
+    EXPECT_EQ(trouble.ModalResult(), IDCANCEL);
     EXPECT_FALSE(trouble.Visible());
     EXPECT_TRUE(IsWindowEnabled(about.Window()));
     about.okButtonClick();
