@@ -30,6 +30,20 @@ bool PressFocusedImageButton(HWND dialog, const MSG& msg) {
   return true;
 }
 
+// A sunken frame a layout pixel wide, and nothing inside it: the controls
+// it frames draw themselves.
+void DrawBevel(const DRAWITEMSTRUCT& item) {
+  const int width = Scaled(1, WindowScale(item.hwndItem));
+  const RECT& r = item.rcItem;
+  HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
+  HBRUSH light = GetSysColorBrush(COLOR_BTNHIGHLIGHT);
+  const RECT edges[] = {{r.left, r.top, r.right - width, r.top + width},
+                        {r.left, r.top, r.left + width, r.bottom - width},
+                        {r.left + width, r.bottom - width, r.right, r.bottom},
+                        {r.right - width, r.top + width, r.right, r.bottom}};
+  for (int i = 0; i < 4; ++i) FillRect(item.hDC, &edges[i], i < 2 ? shadow : light);
+}
+
 // The thread's shown and enabled top-level windows but `dialog`, disabled.
 std::vector<HWND> DisableOtherWindows(HWND dialog) {
   std::vector<HWND> windows;
@@ -186,15 +200,15 @@ INT_PTR DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:  // the close box, Alt+F4
       Close(IDCANCEL);
       return TRUE;
-    case WM_DRAWITEM:
-      return DrawImageButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    case WM_CTLCOLORSTATIC:
-      // A bevel is its edge only: the controls it frames show through.
-      if (GetWindowLongPtrA(reinterpret_cast<HWND>(lParam), GWL_STYLE) & SS_SUNKEN) {
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType == ODT_STATIC) {
+        DrawBevel(*item);
+        return TRUE;
       }
-      [[fallthrough]];
+      return DrawImageButton(item);
+    }
+    case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
       if (HBRUSH brush = ControlColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
         return reinterpret_cast<INT_PTR>(brush);
