@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "win32/check_list_painter.h"
 #include "win32/window_look.h"
@@ -162,6 +163,22 @@ LRESULT CheckListWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       TypeCharacter(typed);
       return 0;
     }
+    // Item and selection messages sent from outside go through the model,
+    // so the two lists never part.
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING: {
+      if (!lParam) return LB_ERR;
+      const int at = AddItem(reinterpret_cast<const char*>(lParam));
+      return at >= 0 ? at : LB_ERRSPACE;
+    }
+    case LB_DELETESTRING:
+      return DeleteItem(static_cast<INT>(wParam)) ? ItemCount() : LB_ERR;
+    case LB_RESETCONTENT:
+      ClearItems();
+      return 0;
+    case LB_SETCURSEL:
+      SetItemIndex(static_cast<INT>(wParam));
+      return ItemIndex() >= 0 ? ItemIndex() : LB_ERR;
     default:
       return CallOriginal(msg, wParam, lParam);
   }
@@ -173,10 +190,10 @@ int CheckListWindow::AddItem(std::string text) {
   const int at = model_.Add(std::move(text));
   if (at < 0) return at;
   const LRESULT placed =
-      SendMessageA(window_, LB_INSERTSTRING, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(model_.Item(at).c_str()));
+      CallOriginal(LB_INSERTSTRING, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(model_.Item(at).c_str()));
   if (placed != at) {
     // The list box is out of room: keep the two lists alike.
-    if (placed >= 0) SendMessageA(window_, LB_DELETESTRING, static_cast<WPARAM>(placed), 0);
+    if (placed >= 0) CallOriginal(LB_DELETESTRING, static_cast<WPARAM>(placed), 0);
     model_.Delete(at);
     return -1;
   }
@@ -186,7 +203,7 @@ int CheckListWindow::AddItem(std::string text) {
 
 bool CheckListWindow::DeleteItem(int index) {
   if (!model_.Delete(index)) return false;
-  SendMessageA(window_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  CallOriginal(LB_DELETESTRING, static_cast<WPARAM>(index), 0);
   SyncSelection();
   return true;
 }
@@ -194,16 +211,16 @@ bool CheckListWindow::DeleteItem(int index) {
 void CheckListWindow::ClearItems() {
   model_.Clear();
   tracking_ = false;
-  SendMessageA(window_, LB_RESETCONTENT, 0, 0);
+  CallOriginal(LB_RESETCONTENT, 0, 0);
   InvalidateRect(window_, nullptr, FALSE);
 }
 
 // The list box holds the model's strings in the model's order.
 void CheckListWindow::Refill() {
   SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(window_, LB_RESETCONTENT, 0, 0);
+  CallOriginal(LB_RESETCONTENT, 0, 0);
   for (int i = 0; i < model_.Count(); ++i)
-    SendMessageA(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(model_.Item(i).c_str()));
+    CallOriginal(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(model_.Item(i).c_str()));
   SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
   SyncSelection();
   InvalidateRect(window_, nullptr, FALSE);
@@ -256,7 +273,7 @@ void CheckListWindow::SelectByUser(int index) {
 void CheckListWindow::SyncSelection() {
   const int current = ItemIndex();
   if (SendMessageA(window_, LB_GETCURSEL, 0, 0) != current)
-    SendMessageA(window_, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
+    CallOriginal(LB_SETCURSEL, static_cast<WPARAM>(current), 0);
 }
 
 int CheckListWindow::TopIndex() const {
@@ -389,7 +406,7 @@ void CheckListWindow::PaintRows(HDC dc, const RECT& area) {
   RECT client;
   GetClientRect(window_, &client);
   const int first = std::max(0, static_cast<int>(area.top) / h);
-  const int last = std::max(first, static_cast<int>(area.bottom) - 1) / h;
+  const int last = (std::max(static_cast<int>(area.bottom), static_cast<int>(area.top) + 1) - 1) / h;
   const int top = TopIndex();
   for (int row = first; row <= last; ++row) {
     const RECT r{0, row * h, client.right, row * h + h};

@@ -2,6 +2,7 @@
 add_library(snpp_win32_fields STATIC
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_window.h
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_input.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_paint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_clipboard.h
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_clipboard.cpp

@@ -83,6 +83,11 @@ TEST_F(CheckListWindowTest, ListBoxHoldsTheModelsOrderWhateverItsOwnSortWouldDo)
   EXPECT_TRUE(list_->DeleteItem(0));
   EXPECT_FALSE(list_->DeleteItem(99));
   EXPECT_EQ(ListBoxText(0), list_->ItemText(0));
+  // List-box messages from outside go through the model as well.
+  EXPECT_EQ(Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("0 first")), 0);
+  EXPECT_EQ(list_->ItemText(0), "0 first");
+  Send(LB_SETCURSEL, 2);
+  EXPECT_EQ(list_->ItemIndex(), 2);
   list_->ClearItems();
   EXPECT_EQ(Send(LB_GETCOUNT), 0);
 }
@@ -106,7 +111,9 @@ TEST_F(CheckListWindowTest, BoxClickCyclesThenSelectsTextClickOnlySelects) {
   EXPECT_TRUE(TakeEvents().empty());
   EXPECT_NE(GetFocus(), Window());
 
-  // A double click on the box changes the state once, then opens.
+  // A double click on the box changes the state once, then opens; the
+  // class asks for double clicks, so the second press comes as one.
+  EXPECT_TRUE(GetClassLongPtrA(Window(), GCL_STYLE) & CS_DBLCLKS);
   Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
   Send(WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
   Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
@@ -155,6 +162,20 @@ TEST_F(CheckListWindowTest, ScrolledListMapsPressesAndKeysToTheRowsShown) {
   Send(WM_KEYDOWN, VK_PRIOR);
   EXPECT_EQ(list_->ItemIndex(), top - 5);
   EXPECT_EQ(list_->TopIndex(), top - 5);
+
+  // Items added or deleted above the current one: the same item stays
+  // current in both lists, and nothing scrolls.
+  const int current = list_->ItemIndex();
+  list_->AddItem("aaa");
+  list_->AddItem("name 1005");
+  EXPECT_EQ(list_->ItemIndex(), current + 2);
+  EXPECT_EQ(Send(LB_GETCURSEL), current + 2);
+  EXPECT_EQ(list_->TopIndex(), top - 5);
+  list_->DeleteItem(0);
+  EXPECT_EQ(Send(LB_GETCURSEL), current + 1);
+  list_->DeleteItem(current + 1);
+  EXPECT_EQ(list_->ItemIndex(), -1);
+  EXPECT_EQ(Send(LB_GETCURSEL), LB_ERR);
 }
 
 // The row as it lands on the screen, read back through PrintWindow.
@@ -195,6 +216,16 @@ TEST_F(CheckListWindowTest, RowsShowTheTickInsideAWhiteBoxAndTheHighlightBesideI
   EXPECT_EQ(at(g.highlightX, 16 + 1), GetSysColor(COLOR_HIGHLIGHT));  // under the focus mark's gaps
   EXPECT_EQ(at(199 - 17, 16 + 8), GetSysColor(COLOR_HIGHLIGHT));
   EXPECT_EQ(at(5, 50), GetSysColor(COLOR_WINDOW));  // below the items
+
+  // With the focus and no current item, the first row carries the focus
+  // mark: dotted, inverting, starting on the highlight's first pixel.
+  list_->SetItemIndex(-1);
+  SetFocus(Window());
+  ASSERT_TRUE(PrintWindow(Window(), dc, PW_CLIENTONLY));
+  const COLORREF window = GetSysColor(COLOR_WINDOW);
+  EXPECT_EQ(at(g.highlightX, 0), window ^ 0xFFFFFF);
+  EXPECT_EQ(at(g.highlightX + 1, 0), window);
+  EXPECT_EQ(at(g.highlightX, 16), window);  // not on row 1
 
   SelectObject(dc, old);
   DeleteObject(bitmap);

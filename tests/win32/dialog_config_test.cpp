@@ -49,11 +49,13 @@ TEST_F(ConfigDialogTest, ServerGroupIsDisabledOnEveryOpeningAndTabSkipsIt) {
   const int serverGroup[] = {IDC_CONFIG_SERVER_IP_COMBO, IDC_CONFIG_SERVER_PORT_EDIT, IDC_CONFIG_TIMEOUT_EDIT,
                              IDC_CONFIG_SERVER_IP_LABEL, IDC_CONFIG_PORT_LABEL,       IDC_CONFIG_DEFAULT_LABEL,
                              IDC_CONFIG_MSG_SEND_LABEL};
+  Owner beside;  // a window shown without blocking, as the instructions
   for (int opening = 0; opening < 2; ++opening) {
     Later([&] {
       for (int id : serverGroup) EXPECT_FALSE(IsWindowEnabled(form.Item(id))) << opening << " " << id;
       EXPECT_TRUE(IsWindowEnabled(form.Item(IDC_CONFIG_LABEL10)));
-      EXPECT_FALSE(IsWindowEnabled(owner.window));  // modal
+      EXPECT_FALSE(IsWindowEnabled(owner.window));  // modal for the whole program
+      EXPECT_FALSE(IsWindowEnabled(beside.window));
       EXPECT_EQ(EntryFieldWindow::From(form.Item(IDC_CONFIG_SERVER_PORT_EDIT))->StringValueBytes(), "0");
       // Tab meets OK, Cancel, the eight messages, then OK again.
       std::vector<HWND> expected = {form.Item(IDCANCEL)};
@@ -68,6 +70,7 @@ TEST_F(ConfigDialogTest, ServerGroupIsDisabledOnEveryOpeningAndTabSkipsIt) {
     });
     EXPECT_EQ(form.ShowModal(), IDCANCEL);
     EXPECT_TRUE(IsWindowEnabled(owner.window));
+    EXPECT_TRUE(IsWindowEnabled(beside.window));
     // Whatever turned them on, the next opening turns them off.
     for (int id : serverGroup) EnableWindow(form.Item(id), TRUE);
   }

@@ -26,6 +26,9 @@ TEST(AboutDialog, ShowsTheServiceAndTheServerAndHidesTheTroubleButton) {
   EXPECT_EQ(Text(about.serverLabel()), snpp::kServerHost);
   EXPECT_EQ(GetWindowLongPtrA(about.serverLabel(), GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
   EXPECT_EQ(Text(about.troubleButton()), "Having trouble ?");
+  TAboutform elsewhere;  // a program that pages another server names that one
+  ASSERT_TRUE(elsewhere.Create(Instance(), nullptr, "127.0.0.1"));
+  EXPECT_EQ(Text(elsewhere.serverLabel()), "127.0.0.1");
 
   Later([&] {
     EXPECT_TRUE(IsWindowVisible(about.serverLabel()));
@@ -39,7 +42,7 @@ TEST(AboutDialog, ShowsTheServiceAndTheServerAndHidesTheTroubleButton) {
   EXPECT_FALSE(about.Visible());
 }
 
-TEST(InstructionsWindow, StaysOpenBesideTheMainWindowOnceAndHidesOnOkOrEscape) {
+TEST(InstructionsWindow, StaysOpenBesideTheMainWindowOnceAndHidesOnEscape) {
   Owner main;
   TinstructionsForm instructions;
   ASSERT_TRUE(instructions.Create(Instance(), main.window));
@@ -51,46 +54,35 @@ TEST(InstructionsWindow, StaysOpenBesideTheMainWindowOnceAndHidesOnOkOrEscape) {
   EXPECT_TRUE(IsWindowEnabled(main.window));
   EXPECT_EQ(GetWindow(instructions.Window(), GW_OWNER), main.window);
 
-  // Its keys arrive through the program's loop.
+  // Its keys come through the program's loop.
   MSG escape{instructions.okButton(), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
   EXPECT_TRUE(RouteDialogMessage(&escape));
-  EXPECT_FALSE(instructions.Visible());
-  instructions.Show();
-  MSG enter{instructions.okButton(), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
-  EXPECT_TRUE(RouteDialogMessage(&enter));
   EXPECT_FALSE(instructions.Visible());
   MSG elsewhere{main.window, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
   EXPECT_FALSE(RouteDialogMessage(&elsewhere));
 }
 
-TEST(TroubleWindow, OpensOverTheAboutBoxAndClosesByItsButtonEscapeOrCloseBox) {
+TEST(TroubleWindow, OpensOverTheAboutBoxWithItsTextAndClosesOnEscape) {
   TAboutform about;
   TtroubleForm trouble;
   ASSERT_TRUE(about.Create(Instance(), nullptr));
   ASSERT_TRUE(trouble.Create(Instance(), nullptr));
   about.SetTroubleForm(&trouble);
-  const std::string text = Text(trouble.Memo1());
-  EXPECT_EQ(text, snpp::info_texts::JoinLines(snpp::info_texts::kTroubleLines, "\r\n"));
-  EXPECT_NE(text.find("does\r\nnot run"), std::string::npos);
-  EXPECT_NE(text.find("itself, \r\ncontact Brevik LLC.  Contact"), std::string::npos);
+  EXPECT_EQ(Text(trouble.Memo1()), snpp::info_texts::JoinLines(snpp::info_texts::kTroubleLines, "\r\n"));
 
-  const auto ways = {+[](TtroubleForm& t) { SendMessageA(t.exitButton(), BM_CLICK, 0, 0); },
-                     +[](TtroubleForm& t) { PressKey(t.Memo1(), VK_ESCAPE); },
-                     +[](TtroubleForm& t) { PostMessageA(t.Window(), WM_CLOSE, 0, 0); }};
-  for (auto way : ways) {
+  Later([&] {
     Later([&] {
-      Later([&] {
-        EXPECT_TRUE(trouble.Visible());
-        EXPECT_FALSE(IsWindowEnabled(about.Window()));
-        way(trouble);
-      });
-      about.troubleButtonClick();
-      EXPECT_FALSE(trouble.Visible());
-      EXPECT_TRUE(IsWindowEnabled(about.Window()));
-      about.okButtonClick();
+      EXPECT_TRUE(trouble.Visible());
+      EXPECT_FALSE(IsWindowEnabled(about.Window()));
+      PressKey(trouble.Memo1(), VK_ESCAPE);
     });
-    about.ShowModal();
-  }
+    about.troubleButtonClick();
+    EXPECT_EQ(trouble.ModalResult(), IDCANCEL);
+    EXPECT_FALSE(trouble.Visible());
+    EXPECT_TRUE(IsWindowEnabled(about.Window()));
+    about.okButtonClick();
+  });
+  about.ShowModal();
 }
 
 }  // namespace

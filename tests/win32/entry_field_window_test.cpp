@@ -178,5 +178,24 @@ TEST_F(FieldWindow, AClickPlacesTheCursorWithoutSelecting) {
   EXPECT_EQ(f.Model().SelEnd(), 4);
 }
 
+// The menu takes the keys queued for it: the item's mnemonic chooses it.
+void ChooseFromMenu(HWND w, char mnemonic) {
+  PostMessageA(w, WM_CHAR, static_cast<unsigned char>(mnemonic), 1);
+  SendMessageA(w, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(w), MAKELPARAM(20, 20));
+}
+
+TEST_F(FieldWindow, RightClickMenuRunsTheChosenItem) {
+  EntryFieldWindow& f = Make(kSimpleFieldClass);
+  f.SetupSimple('X', 10);
+  f.SetStringValueBytes("1234");
+  ChooseFromMenu(f.Window(), 'a');  // Select All; the click gave the focus
+  EXPECT_EQ(GetFocus(), f.Window());
+  EXPECT_TRUE(f.Model().AllSelected());
+  ChooseFromMenu(f.Window(), 'd');  // Delete
+  EXPECT_EQ(Text(f.Window()), "");
+  ChooseFromMenu(f.Window(), 'r');  // Restore, enabled now the text changed
+  EXPECT_EQ(Text(f.Window()), "1234");
+}
+
 }  // namespace
 }  // namespace snpp::win32
