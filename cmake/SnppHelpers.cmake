@@ -26,10 +26,11 @@ function(snpp_add_subfolders dir)
   endforeach()
 endfunction()
 
-# snpp_add_gtest(NAME name SOURCES ... LIBS ... [GUI])
-# GUI tests run on Qt's offscreen platform so they need no display.
+# snpp_add_gtest(NAME name SOURCES ... LIBS ... [GUI] [LOCK resource])
+# GUI tests run on Qt's offscreen platform so they need no display. Tests
+# that share one resource (LOCK) run one at a time.
 function(snpp_add_gtest)
-  cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI" "NAME;LOCK" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -38,10 +39,14 @@ function(snpp_add_gtest)
   if(T_GUI)
     set(env "QT_QPA_PLATFORM=offscreen")
   endif()
+  set(lock)
+  if(T_LOCK)
+    set(lock RESOURCE_LOCK ${T_LOCK})
+  endif()
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120)
+    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120 ${lock})
 endfunction()
 
 # snpp_add_fuzzer(NAME name SOURCES ... LIBRARY lib [LIBS ...] [INCLUDES ...])

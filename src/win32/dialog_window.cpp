@@ -77,6 +77,7 @@ bool DialogWindow::CreateFromTemplate(HINSTANCE instance, HWND owner, int templa
                                    reinterpret_cast<LPARAM>(this));
   if (!window) return false;
   SetPropA(window, kDialogProperty, this);
+  SetProgramIcon(window, instance);
   FormCreate();
   return true;
 }

@@ -17,8 +17,11 @@ add_custom_command(OUTPUT ${_snpp_ico}
 # (a resource in a static library would never be pulled in). windres writes
 # no dependency file, so what the script reads is listed here.
 set(_snpp_rc ${CMAKE_CURRENT_LIST_DIR}/snpp_client.rc)
+# "05" of version 2.05 is the number 5 in the version block.
+math(EXPR SNPP_VERSION_MINOR_NUMBER "${PROJECT_VERSION_MINOR}")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/program_version.h.in ${CMAKE_CURRENT_BINARY_DIR}/program_version.h @ONLY)
 set(_snpp_rc_inputs ${CMAKE_CURRENT_LIST_DIR}/main_window_ids.h ${CMAKE_CURRENT_LIST_DIR}/snpp_client.manifest
-    ${_snpp_ico})
+    ${_snpp_ico} ${CMAKE_CURRENT_BINARY_DIR}/program_version.h)
 list(APPEND _snpp_rc_inputs ${SNPP_WIN32_DIALOG_RESOURCES})
 add_library(snpp_win32_resources OBJECT ${_snpp_rc})
 set_source_files_properties(${_snpp_rc} PROPERTIES OBJECT_DEPENDS "${_snpp_rc_inputs}")

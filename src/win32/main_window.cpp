@@ -262,13 +262,8 @@ void Tmainform::Initialise() {
     };
   }
 
-  const int big = GetSystemMetrics(SM_CXICON);
-  const int small = GetSystemMetrics(SM_CXSMICON);
-  SendMessageA(window_, WM_SETICON, ICON_BIG,
-               reinterpret_cast<LPARAM>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, big, big, 0)));
-  SendMessageA(window_, WM_SETICON, ICON_SMALL,
-               reinterpret_cast<LPARAM>(
-                   LoadImageA(instance_, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, small, small, 0)));
+  static_assert(IDI_PROGRAM == 1, "the windows' title bars show icon 1");
+  SetProgramIcon(window_, instance_);
   Layout();
   CentreOnScreen(window_);
 }

@@ -30,6 +30,8 @@ std::string WindowText(HWND window);
 // The server a main window created from now on pages through. The branded
 // program never calls this; tests and checks point it at their own server.
 void SetPagingServerForTesting(std::string host, std::uint16_t port);
+// The host a main window created now pages through (the About box shows it).
+std::string PagingServerHost();
 
 // Every control's place in the client area, in pixels of a 100 % screen:
 // the window's own children, then the children of the two panels.

@@ -42,6 +42,11 @@ void SetPagingServerForTesting(std::string host, std::uint16_t port) {
   serverOverride() = ServerAddress{std::move(host), port};
 }
 
+std::string PagingServerHost() {
+  const auto& custom = serverOverride();
+  return custom ? custom->host : std::string(kServerHost);
+}
+
 std::string MainWindowPagingView::MessageText() const { return WindowText(form_.Control(IDC_MESSAGEMEMO)); }
 std::string MainWindowPagingView::PagerNumber() const { return form_.idEditField()->StringValueBytes(); }
 int MainWindowPagingView::NameCount() const { return form_.namesListbox()->ItemCount(); }
@@ -96,7 +101,7 @@ Tmainform::Paging::Paging(Tmainform& form, net::Win32EventLoop& loop, const std:
 
 void Tmainform::CreatePaging() {
   const auto& custom = serverOverride();
-  paging_ = std::make_unique<Paging>(*this, loop_, custom ? custom->host : std::string(kServerHost),
+  paging_ = std::make_unique<Paging>(*this, loop_, PagingServerHost(),
                                      custom ? custom->port : static_cast<std::uint16_t>(kServerPort));
 }
 

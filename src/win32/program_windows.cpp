@@ -3,15 +3,19 @@
 #include <chrono>
 #include <exception>
 #include <stdexcept>
+#include <utility>
 
 #include "win32/dialog_window.h"
 
 namespace snpp::win32 {
 namespace {
 
-template <class Form>
-void Make(std::unique_ptr<Form>& form, std::unique_ptr<Form> made, HINSTANCE instance, HWND owner) {
-  if (!made->Create(instance, owner)) throw std::runtime_error("Unable to create a window");
+template <class Form, class... More>
+void Make(std::unique_ptr<Form>& form, std::unique_ptr<Form> made, HINSTANCE instance, HWND owner,
+          More&&... more) {
+  if (!made->Create(instance, owner, std::forward<More>(more)...)) {
+    throw std::runtime_error("Unable to create a window");
+  }
   form = std::move(made);
 }
 
@@ -50,7 +54,8 @@ ProgramWindows::~ProgramWindows() {
 
 void ProgramWindows::CreateDialogs(HINSTANCE instance) {
   HWND owner = mainform->Window();
-  Make(aboutform, std::make_unique<TAboutform>(), instance, owner);
+  // The About box names the server the main window pages through.
+  Make(aboutform, std::make_unique<TAboutform>(), instance, owner, PagingServerHost());
   Make(addNameForm, std::make_unique<TaddNameForm>(), instance, owner);
   Make(configForm, std::make_unique<TconfigForm>(mainform->standardMessages), instance, owner);
   Make(instructionsForm, std::make_unique<TinstructionsForm>(), instance, owner);

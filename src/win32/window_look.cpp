@@ -15,18 +15,54 @@ double WindowScale(HWND window) {
 
 int Scaled(int pixels, double scale) { return static_cast<int>(std::lround(pixels * scale)); }
 
+namespace {
+
+HFONT MakeFace(const char* face, int pixelHeight, bool bold, bool smooth) {
+  return CreateFontA(-pixelHeight, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     smooth ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                     face);
+}
+
+int TextWidth(HFONT font, const char* text) {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text, static_cast<int>(lstrlenA(text)), &size);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return size.cx;
+}
+
+// Tahoma runs wider than the bitmap face at the same height, and the layouts
+// leave no slack beside their labels. So the scaled face gets the largest
+// height at which a typical label is no wider than the bitmap face's, scaled.
+int FittedHeight(int pixels, double scale, bool bold) {
+  static const char kSample[] = "Standard messages: Pager Number:";
+  HFONT bitmap = MakeFace("MS Sans Serif", pixels, bold, true);
+  const int room = Scaled(TextWidth(bitmap, kSample), scale);
+  DeleteObject(bitmap);
+  const int full = Scaled(pixels, scale);
+  for (int height = full; height > full * 3 / 4; --height) {
+    HFONT face = MakeFace("Tahoma", height, bold, false);
+    const int width = TextWidth(face, kSample);
+    DeleteObject(face);
+    if (width <= room) return height;
+  }
+  return full * 3 / 4;
+}
+
+}  // namespace
+
 HFONT ProgramFontOfSize(double scale, int points, bool bold) {
   static std::map<std::tuple<int, int, bool>, HFONT> fonts;
   const int key = Scaled(100, scale);
   auto found = fonts.find({key, points, bold});
   if (found != fonts.end()) return found->second;
-  const bool unscaled = key == 100;
   // 8 points are 11 pixels on a 96-DPI screen.
-  const int height = -Scaled((points * 96 + 36) / 72, scale);
-  HFONT font = CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           unscaled ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY,
-                           DEFAULT_PITCH | FF_SWISS, unscaled ? "MS Sans Serif" : "Tahoma");
+  const int pixels = (points * 96 + 36) / 72;
+  HFONT font = key == 100 ? MakeFace("MS Sans Serif", pixels, bold, true)
+                          : MakeFace("Tahoma", FittedHeight(pixels, scale, bold), bold, false);
   if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   fonts[{key, points, bold}] = font;
   return font;
@@ -85,6 +121,15 @@ void CentreOnScreen(HWND window) {
   const int left = work.left + (work.right - work.left - width) / 2;
   const int top = work.top + (work.bottom - work.top - height) / 2;
   SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void SetProgramIcon(HWND window, HINSTANCE instance) {
+  const int big = GetSystemMetrics(SM_CXICON);
+  const int small = GetSystemMetrics(SM_CXSMICON);
+  HANDLE bigIcon = LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, big, big, 0);
+  HANDLE smallIcon = LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, small, small, 0);
+  if (bigIcon) SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+  if (smallIcon) SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 }
 
 void MoveToScreen(HWND window, int left, int top) {

@@ -37,6 +37,9 @@ void SetClientSize(HWND window, int width, int height);
 void PlaceControls(HWND window, std::span<const ControlPlace> places);
 
 void CentreOnScreen(HWND window);
+// Puts the program's icon (icon resource 1 of the module) in the window's
+// title bar and task-bar button; a module without it leaves the default.
+void SetProgramIcon(HWND window, HINSTANCE instance);
 // Places the window's frame at a screen position given in layout pixels.
 void MoveToScreen(HWND window, int left, int top);
 

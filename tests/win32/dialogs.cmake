@@ -12,6 +12,7 @@ snpp_add_gtest(NAME win32_dialogs_tests
     ${CMAKE_CURRENT_LIST_DIR}/dialog_info_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialog_images_test.cpp
     ${CMAKE_SOURCE_DIR}/src/win32/dialogs.rc
-  LIBS snpp_win32_dialogs)
+  LIBS snpp_win32_dialogs
+  LOCK wine_desktop)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/win32/dialogs.rc PROPERTIES
   OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/src/win32/dialog_ids.h)
