@@ -16,13 +16,11 @@
 
 #include "entry_field_beep.h"
 #include "entry_field_keys.h"
-#include "entry_field_messages.h"
+#include "entry_field_menu.h"
 #include "entry_field_text.h"
 
 namespace snpp {
 namespace {
-
-constexpr int kEdge = 2;  // sunken edge thickness
 
 std::u32string FromQString(const QString& s) {
   const QList<uint> ucs = s.toUcs4();
@@ -33,20 +31,19 @@ QString ToQString(std::u32string_view s) {
   return QString::fromUcs4(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-bool IsControl(char32_t c) { return c < 32; }
-
 // Bytes that were not text show as the replacement character.
 char32_t DisplayChar(char32_t c) {
   if (c >= 0xD800 && c <= 0xDFFF) return 0xFFFD;
   return c;
 }
 
+QRect ToQRect(const TFieldBox& b) { return {b.left, b.top, b.width, b.height}; }
+
 // A control character (a pasted line break, say) is a small hollow square
-// in the pen's colour, standing on the baseline of a cell one pixel wider
-// each side: a letter in its place would read as part of the number.
-void DrawControlMark(QPainter& p, const QRect& cellToBaseline) {
-  const int side = cellToBaseline.width() - 2;
-  p.drawRect(cellToBaseline.left() + 1, cellToBaseline.bottom() + 1 - side, side - 1, side - 1);
+// in the pen's colour: a letter in its place would read as part of the
+// number.
+void DrawControlMark(QPainter& p, const TFieldBox& mark) {
+  p.drawRect(mark.left, mark.top, mark.width - 1, mark.height - 1);
 }
 
 // A menu takes the keyboard only for a moment (on Windows it never takes
@@ -128,25 +125,23 @@ void TBaseEntryField::SetAutoSize(bool v) {
   if (v) resize(width(), AutoHeight());
 }
 
-int TBaseEntryField::AutoHeight() const { return fontMetrics().height() + 8; }
+int TBaseEntryField::AutoHeight() const { return TFieldLayout::AutoHeight(fontMetrics().height(), 1); }
 
 QSize TBaseEntryField::sizeHint() const { return {121, AutoHeight()}; }
 
-QRect TBaseEntryField::ClientRect() const { return rect().adjusted(kEdge, kEdge, -kEdge, -kEdge); }
+QRect TBaseEntryField::ClientRect() const { return ToQRect(Layout().Client()); }
 
-// A control character's square is as wide as a "0", with a pixel of room
-// on each side so it never touches its neighbours.
-int TBaseEntryField::CharWidth(char32_t c) const {
-  if (IsControl(c)) return CharWidth(U'0') + 2;
-  const char32_t d = DisplayChar(c);
-  return fontMetrics().horizontalAdvance(QString::fromUcs4(&d, 1));
+TFieldLayout TBaseEntryField::Layout() const {
+  const QFontMetrics fm = fontMetrics();
+  const TFieldLayout::Metrics metrics{width(), height(), fm.height(), fm.ascent(), 1.0};
+  return TFieldLayout(*model_, metrics, [fm](char32_t c) {
+    const char32_t d = DisplayChar(c);
+    return fm.horizontalAdvance(QString::fromUcs4(&d, 1));
+  }, RightAligned());
 }
 
-int TBaseEntryField::TextWidth(std::u32string_view text) const {
-  int w = 0;
-  for (char32_t c : text) w += CharWidth(c);
-  return w;
-}
+int TBaseEntryField::CharWidth(char32_t c) const { return Layout().CharWidth(c); }
+int TBaseEntryField::TextWidth(std::u32string_view text) const { return Layout().TextWidth(text); }
 
 QString TBaseEntryField::DisplayText(std::u32string_view text) const {
   std::u32string d(text);
@@ -154,74 +149,13 @@ QString TBaseEntryField::DisplayText(std::u32string_view text) const {
   return ToQString(d);
 }
 
-int TBaseEntryField::FirstDrawn() const {
-  const auto& t = model_->Text();
-  if (!RightAligned()) return std::min(model_->FirstVisible(), static_cast<int>(t.size()));
-  const auto first = t.find_first_not_of(U' ');
-  return first == std::u32string::npos ? static_cast<int>(t.size()) : static_cast<int>(first);
-}
-
-// x of the boundary before the first drawn character: a string starts
-// TextMargin - 1 pixels into the client area, a number ends TextMargin + 1
-// pixels before its right edge.
-int TBaseEntryField::TextLeft() const {
-  const QRect c = ClientRect();
-  if (!RightAligned()) return c.left() + model_->TextMargin - 1;
-  const std::u32string_view shown = std::u32string_view(model_->Text()).substr(FirstDrawn());
-  return c.right() + 1 - (model_->TextMargin + 1) - TextWidth(shown);
-}
-
-int TBaseEntryField::TextTop() const {
-  const QRect c = ClientRect();
-  const int h = fontMetrics().height();
-  if (h < height() - 4) return c.top() + 1;
-  return c.top() + (c.height() - h) / 2;
-}
-
-int TBaseEntryField::PositionAt(int x) const {
-  const auto& t = model_->Text();
-  int left = TextLeft();
-  int i = FirstDrawn();
-  // Left of the text a drag reaches back one character at a time.
-  if (x < left && !RightAligned()) return std::max(i - 1, 0);
-  for (; i < static_cast<int>(t.size()); ++i) {
-    const int w = CharWidth(t[i]);
-    if (x < left + (w + 1) / 2) break;
-    left += w;
-  }
-  return i;
-}
-
-int TBaseEntryField::CharIndexAt(int x) const {
-  const auto& t = model_->Text();
-  int left = TextLeft();
-  int i = FirstDrawn();
-  for (; i < static_cast<int>(t.size()); ++i) {
-    left += CharWidth(t[i]);
-    if (x < left) break;
-  }
-  return i;
-}
-
-QRect TBaseEntryField::CaretRect() const {
-  const auto& t = model_->Text();
-  const int cursor = model_->Cursor();
-  QRect r = CharacterRect(cursor);
-  // Past the end the overwrite block is as wide as a digit: some fonts
-  // report an average width far wider than any of their characters.
-  const char32_t under = cursor < static_cast<int>(t.size()) ? t[cursor] : U'0';
-  r.setWidth(model_->InsertMode() ? 2 : CharWidth(under));
-  return r;
-}
-
-QRect TBaseEntryField::CharacterRect(int index) const {
-  const auto& t = model_->Text();
-  index = std::clamp(index, 0, static_cast<int>(t.size()));
-  const int first = std::min(FirstDrawn(), index);
-  const int x = TextLeft() + TextWidth(std::u32string_view(t).substr(first, index - first));
-  const int w = index < static_cast<int>(t.size()) ? CharWidth(t[index]) : 0;
-  return {x, TextTop(), w, fontMetrics().height()};
-}
+int TBaseEntryField::FirstDrawn() const { return Layout().FirstDrawn(); }
+int TBaseEntryField::TextLeft() const { return Layout().TextLeft(); }
+int TBaseEntryField::TextTop() const { return Layout().TextTop(); }
+int TBaseEntryField::PositionAt(int x) const { return Layout().PositionAt(x); }
+int TBaseEntryField::CharIndexAt(int x) const { return Layout().CharIndexAt(x); }
+QRect TBaseEntryField::CaretRect() const { return ToQRect(Layout().CaretBox()); }
+QRect TBaseEntryField::CharacterRect(int index) const { return ToQRect(Layout().CharacterBox(index)); }
 
 void TBaseEntryField::paintEvent(QPaintEvent*) {
   const qreal ratio = devicePixelRatioF();
@@ -237,8 +171,9 @@ void TBaseEntryField::paintEvent(QPaintEvent*) {
 void TBaseEntryField::Render(QPainter& p) {
   const bool enabled = model_->Enabled();
   QColor back = Color();
-  if (!enabled) back = SystemColor(colors_.Disabled.BackColor, QPalette::Base);
-  else if (model_->InError()) back = colors_.Error.BackColor;
+  const TFieldTone tone = Layout().BackTone();
+  if (tone == TFieldTone::Disabled) back = SystemColor(colors_.Disabled.BackColor, QPalette::Base);
+  else if (tone == TFieldTone::Error) back = colors_.Error.BackColor;
   p.fillRect(rect(), back);
   DrawEdge(p);
   p.save();
@@ -266,29 +201,29 @@ void TBaseEntryField::DrawEdge(QPainter& p) {
 
 void TBaseEntryField::DrawText(QPainter& p) {
   const auto& t = model_->Text();
-  const bool enabled = model_->Enabled();
-  const bool showSel = hasFocus() && model_->HasSelection();
+  const TFieldLayout layout = Layout();
   QColor text = palette().color(QPalette::Active, QPalette::Text);
-  if (!enabled && !showSel) text = SystemColor(colors_.Disabled.TextColor, QPalette::Text, QPalette::Disabled);
-  else if (model_->InError()) text = colors_.Error.TextColor;
+  const TFieldTone tone = layout.TextTone(hasFocus());
+  if (tone == TFieldTone::Disabled) text = SystemColor(colors_.Disabled.TextColor, QPalette::Text, QPalette::Disabled);
+  else if (tone == TFieldTone::Error) text = colors_.Error.TextColor;
   const QColor highlight = SystemColor(colors_.Highlight.BackColor, QPalette::Highlight);
   const QColor highlightText = SystemColor(colors_.Highlight.TextColor, QPalette::HighlightedText);
-  const int top = TextTop();
+  const int top = layout.TextTop();
   const int h = fontMetrics().height();
   const int ascent = fontMetrics().ascent();
-  int x = TextLeft();
-  const int first = FirstDrawn();
+  int x = layout.TextLeft();
+  const int first = layout.FirstDrawn();
   for (int i = first; i < static_cast<int>(t.size()) && x < width(); ++i) {
-    const int w = CharWidth(t[i]);
-    const bool selected = showSel && i >= model_->SelStart() && i < model_->SelEnd();
-    QColor fg = IsControl(t[i]) ? controlCharColor_ : text;
+    const int w = layout.CharWidth(t[i]);
+    const bool selected = layout.Selected(i, hasFocus());
+    QColor fg = IsControlChar(t[i]) ? controlCharColor_ : text;
     if (selected) {
       p.fillRect(x, top, w, h, highlight);
       fg = highlightText;
     }
     p.setPen(fg);
-    if (IsControl(t[i]))
-      DrawControlMark(p, QRect(x, top, w, ascent));
+    if (IsControlChar(t[i]))
+      DrawControlMark(p, layout.ControlMark({x, top, w, h}));
     else
       p.drawText(x, top + ascent, DisplayText(std::u32string_view(&t[i], 1)));
     x += w;
@@ -324,7 +259,7 @@ void TBaseEntryField::keyPressEvent(QKeyEvent* e) {
   const TCommand command = model_->KeyDown(VirtualKeyFromQt(e->key(), e->modifiers()), shift);
   if (command == ccNoCmd) {
     // An Alt combination is a menu key, never typed text.
-    if ((shift & ssAlt) && !(shift & ssCtrl)) {
+    if (!KeyTypesText(shift)) {
       e->ignore();
       return;
     }
@@ -368,20 +303,15 @@ void TBaseEntryField::mouseDoubleClickEvent(QMouseEvent* e) {
 
 QMenu* TBaseEntryField::CreateContextMenu(QWidget* parent) {
   auto* menu = new QMenu(parent);
-  TEntryFieldModel& m = *model_;
-  const auto add = [&](std::uint32_t msg, bool enabled, std::function<void()> run) {
-    QAction* a = menu->addAction(QString::fromStdString(EntryMessage(msg)));
-    a->setEnabled(enabled);
-    connect(a, &QAction::triggered, this, [run = std::move(run)] { run(); });
-  };
-  add(kMsgRestore, m.CanRestore(), [&m] { m.ExecuteCommand(ccRestore); });
-  menu->addSeparator();
-  add(kMsgCut, m.CanCopy(), [&m] { m.ExecuteCommand(ccCut); });
-  add(kMsgCopy, m.CanCopy(), [&m] { m.ExecuteCommand(ccCopy); });
-  add(kMsgPaste, m.CanPaste(), [&m] { m.ExecuteCommand(ccPaste); });
-  add(kMsgDelete, m.CanCopy(), [&m] { m.DeleteSelectionCommand(); });
-  menu->addSeparator();
-  add(kMsgSelectAll, m.CanSelectAll(), [&m] { m.SelectAll(); });
+  for (const TFieldMenuItem& item : FieldMenuItems(*model_)) {
+    if (item.action == TFieldMenuAction::Separator) {
+      menu->addSeparator();
+      continue;
+    }
+    QAction* a = menu->addAction(QString::fromStdString(item.text));
+    a->setEnabled(item.enabled);
+    connect(a, &QAction::triggered, this, [this, action = item.action] { RunFieldMenuAction(*model_, action); });
+  }
   return menu;
 }
 
@@ -412,21 +342,13 @@ void TBaseEntryField::focusOutEvent(QFocusEvent* e) {
 // The focus goes back after the change that caused the failure is done;
 // only one report is shown while another is pending.
 void TBaseEntryField::ReportFailure(std::uint16_t code) {
-  TEntryController& ctrl = Controller();
-  const bool report = !ctrl.ErrorPending();
-  if (report) ctrl.SetErrorPending(true);
+  const bool report = ClaimErrorReport(*model_);
   QTimer::singleShot(0, this, [this, code, report] {
     setFocus(Qt::OtherFocusReason);
     if (!report) return;
-    TEntryController& c = Controller();
-    const std::string text = c.ErrorText(code);
-    if (model_->OnError)
-      model_->OnError(model_.get(), code, text);
-    else if (c.OnError)
-      c.OnError(model_.get(), code, text);
-    else
+    DeliverErrorReport(*model_, code, [this](const std::string& text) {
       QMessageBox::critical(this, QStringLiteral("Error"), QString::fromStdString(text), QMessageBox::Ok);
-    c.SetErrorPending(false);
+    });
   });
 }
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "entry_field_accessible.h"
+#include "entry_field_layout.h"
 #include "entry_field_model.h"
 
 class QMenu;
@@ -106,6 +107,8 @@ class TBaseEntryField : public QWidget {
   // Numbers are drawn right-aligned without their padding blanks.
   virtual bool RightAligned() const { return false; }
   int FirstDrawn() const;
+  // Where everything sits, from the shared rules and this font's advances.
+  TFieldLayout Layout() const;
 
   int TextLeft() const;
   int TextTop() const;

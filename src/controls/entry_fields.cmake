@@ -11,6 +11,8 @@ add_library(snpp_fields_model STATIC
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_model.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_numeric.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_layout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_menu.cpp
 )
 target_include_directories(snpp_fields_model PUBLIC
   ${CMAKE_CURRENT_LIST_DIR}

@@ -5,24 +5,26 @@
 #include <QShowEvent>
 
 #include "dialogs/form_layout.h"
+#include "dialogs/info_texts.h"
 #include "dialogs/trouble_form.h"
 #include "snpp/build_config.h"
 
 using namespace snpp::layout;
+using namespace snpp::info_texts;
 
 TAboutform::TAboutform(QWidget* parent) : QDialog(parent) {
-  setWindowTitle("About");
+  setWindowTitle(kAboutCaption);
   makeFixedToolWindow(this, 255, 221);
   setModal(true);
 
   const QColor blue(0, 0, 255);
-  auto* Label1 = label(this, "Windows SNPP Client", 60, 8);
+  auto* Label1 = label(this, kAboutTitle, 60, 8);
   Label1->setFont(pointFont(font(), 10));
   Label1->adjustSize();
   setTextColour(Label1, blue);
   label(this, snpp::kVersionText, 96, 24);
 
-  aboutCompanyNameLabel = new QLabel("software by:  Brevik LLC", this);
+  aboutCompanyNameLabel = new QLabel(kAboutMaker, this);
   aboutCompanyNameLabel->setGeometry(8, 40, 237, 16);
   aboutCompanyNameLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   aboutCompanyNameLabel->setAutoFillBackground(true);
@@ -48,12 +50,12 @@ TAboutform::TAboutform(QWidget* parent) : QDialog(parent) {
   okButton->setDefault(true);
   connect(okButton, &QPushButton::clicked, this, &TAboutform::okButtonClick);
 
-  troubleButton = new QPushButton("Having trouble ?", this);
+  troubleButton = new QPushButton(kTroubleButton, this);
   troubleButton->setGeometry(80, 176, 93, 23);
   troubleButton->hide();
   connect(troubleButton, &QPushButton::clicked, this, &TAboutform::troubleButtonClick);
 
-  serverLabel = new QLabel("<server>", this);
+  serverLabel = new QLabel(kServerPlaceholder, this);
   serverLabel->setTextFormat(Qt::PlainText);
   serverLabel->setGeometry(0, 221 - 13, 255, 13);
   serverLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

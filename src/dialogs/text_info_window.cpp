@@ -5,7 +5,7 @@
 
 #include "dialogs/form_layout.h"
 
-TextInfoWindow::TextInfoWindow(const Shape& shape, const QStringList& lines, QWidget* parent)
+TextInfoWindow::TextInfoWindow(const Shape& shape, const QString& text, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(shape.caption);
   snpp::layout::makeFixedToolWindow(this, shape.client.width(), shape.client.height());
@@ -17,7 +17,7 @@ TextInfoWindow::TextInfoWindow(const Shape& shape, const QStringList& lines, QWi
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  Memo1->setPlainText(lines.join('\n'));
+  Memo1->setPlainText(text);
 
   button_ = new QPushButton("OK", this);
   button_->setGeometry(shape.button);

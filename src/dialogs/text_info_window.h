@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QPoint>
 #include <QRect>
-#include <QStringList>
+#include <QString>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -21,7 +21,7 @@ public:
     QRect button;
     bool buttonIsDefault;
   };
-  TextInfoWindow(const Shape& shape, const QStringList& lines, QWidget* parent);
+  TextInfoWindow(const Shape& shape, const QString& text, QWidget* parent);
 
   QPlainTextEdit* Memo1 = nullptr;
 

@@ -1,0 +1,52 @@
+#include "win32/add_name_dialog.h"
+
+#include <algorithm>
+
+#include "win32/button_images.h"
+
+namespace snpp::win32 {
+namespace {
+
+constexpr ControlPlace kPlaces[] = {
+    {IDC_ADD_NAME_LABEL1, 12, 20, 0, 0},
+    {IDC_ADD_NAME_LABEL2, 12, 44, 0, 0},
+    {IDC_ADD_NAME_NAME_EDIT, 88, 16, 101, 21},
+    {IDC_ADD_NAME_PAGER_ID_EDIT, 88, 40, 101, 21},
+    {IDOK, 20, 84, 75, 25},
+    {IDCANCEL, 108, 84, 75, 25},
+};
+
+// A longer stored entry (a hand-edited names.txt) is shown whole; typing
+// may shorten it but never make it longer than it came in.
+void SetLimitedText(HWND edit, std::size_t limit, std::string_view text) {
+  const std::string value(text);
+  SendMessageA(edit, EM_LIMITTEXT, std::max(limit, value.size()), 0);
+  SetWindowTextA(edit, value.c_str());
+}
+
+}  // namespace
+
+void TaddNameForm::FormCreate() {
+  Layout(kPlaces, 204, 115);
+  SetButtonImage(Item(IDOK), ButtonImage::Tick, true);
+  SetButtonImage(Item(IDCANCEL), ButtonImage::RedCross);
+  SendMessageA(Window(), DM_SETDEFID, IDOK, 0);
+  SetLimitedText(nameEdit(), kNameLimit, "");
+  SetLimitedText(pagerIDEdit(), kPagerIDLimit, "");
+}
+
+void TaddNameForm::SetNameText(std::string_view name) { SetLimitedText(nameEdit(), kNameLimit, name); }
+
+void TaddNameForm::SetPagerIDText(std::string_view pagerID) {
+  SetLimitedText(pagerIDEdit(), kPagerIDLimit, pagerID);
+}
+
+// Add opens the dialog empty and wants typing to start in the name field;
+// otherwise the focus stays where the dialog left it.
+void TaddNameForm::Shown() {
+  if (GetWindowTextLengthA(nameEdit()) == 0) {
+    SendMessageA(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(nameEdit()), TRUE);
+  }
+}
+
+}  // namespace snpp::win32

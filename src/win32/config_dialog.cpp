@@ -1,0 +1,110 @@
+#include "win32/config_dialog.h"
+
+#include <array>
+#include <cstdint>
+#include <limits>
+
+#include "directory/standard_messages.h"
+#include "win32/button_images.h"
+#include "win32/entry_field_window.h"
+
+namespace snpp::win32 {
+namespace {
+
+constexpr int kServerIPLimit = 35;
+
+constexpr ControlPlace kPlaces[] = {
+    {IDC_CONFIG_BEVEL1, 12, 12, 273, 85},
+    {IDC_CONFIG_SERVER_IP_LABEL, 24, 24, 0, 0},
+    {IDC_CONFIG_SERVER_IP_COMBO, 120, 20, 157, 21},
+    {IDC_CONFIG_PORT_LABEL, 24, 48, 0, 0},
+    {IDC_CONFIG_SERVER_PORT_EDIT, 120, 44, 29, 21},
+    {IDC_CONFIG_DEFAULT_LABEL, 152, 48, 0, 0},
+    {IDC_CONFIG_MSG_SEND_LABEL, 24, 72, 0, 0},
+    {IDC_CONFIG_TIMEOUT_EDIT, 120, 68, 25, 21},
+    {IDC_CONFIG_LABEL10, 148, 72, 0, 0},
+    {IDC_CONFIG_LABEL5, 12, 106, 0, 0},
+    {IDC_CONFIG_NUMBER_LABEL + 0, 4, 128, 0, 0},
+    {IDC_CONFIG_NUMBER_LABEL + 1, 4, 148, 0, 0},
+    {IDC_CONFIG_NUMBER_LABEL + 2, 4, 168, 0, 0},
+    {IDC_CONFIG_NUMBER_LABEL + 3, 4, 188, 0, 0},
+    {IDC_CONFIG_NUMBER_LABEL + 4, 4, 208, 0, 0},
+    {IDC_CONFIG_NUMBER_LABEL + 5, 4, 228, 0, 0},
+    {IDC_CONFIG_NUMBER_LABEL + 6, 4, 248, 0, 0},
+    {IDC_CONFIG_NUMBER_LABEL + 7, 4, 268, 0, 0},
+    {IDC_CONFIG_MESSAGE_EDIT + 0, 16, 124, 269, 21},
+    {IDC_CONFIG_MESSAGE_EDIT + 1, 16, 144, 269, 21},
+    {IDC_CONFIG_MESSAGE_EDIT + 2, 16, 164, 269, 21},
+    {IDC_CONFIG_MESSAGE_EDIT + 3, 16, 184, 269, 21},
+    {IDC_CONFIG_MESSAGE_EDIT + 4, 16, 204, 269, 21},
+    {IDC_CONFIG_MESSAGE_EDIT + 5, 16, 224, 269, 21},
+    {IDC_CONFIG_MESSAGE_EDIT + 6, 16, 244, 269, 21},
+    {IDC_CONFIG_MESSAGE_EDIT + 7, 16, 264, 269, 21},
+    {IDOK, 124, 292, 75, 25},
+    {IDCANCEL, 208, 292, 75, 25},
+};
+
+// Disabled on every opening, in this order.
+constexpr int kServerGroup[] = {IDC_CONFIG_SERVER_IP_COMBO, IDC_CONFIG_SERVER_PORT_EDIT, IDC_CONFIG_SERVER_IP_LABEL,
+                                IDC_CONFIG_PORT_LABEL,      IDC_CONFIG_DEFAULT_LABEL,    IDC_CONFIG_MSG_SEND_LABEL,
+                                IDC_CONFIG_TIMEOUT_EDIT};
+
+void SetupNumericField(HWND window, TEntryController& controller, const char* picture) {
+  EntryFieldWindow* field = EntryFieldWindow::From(window);
+  if (!field) return;
+  field->SetController(&controller);
+  field->SetupNumeric(picture, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+}
+
+}  // namespace
+
+bool TconfigForm::Create(HINSTANCE instance, HWND owner) {
+  RegisterEntryFieldClasses(instance);
+  return CreateFromTemplate(instance, owner, IDD_CONFIG);
+}
+
+void TconfigForm::FormCreate() {
+  EntryController1.SetEntryOptions(efoAutoSelect | efoBeepOnError | efoInsertPushes);
+  EntryController1.SetEpoch(2000);
+  Layout(kPlaces, 296, 320);
+  SetButtonImage(Item(IDOK), ButtonImage::Tick, true);
+  SetButtonImage(Item(IDCANCEL), ButtonImage::Cross);
+  SendMessageA(Window(), DM_SETDEFID, IDOK, 0);
+  SetupNumericField(Item(IDC_CONFIG_SERVER_PORT_EDIT), EntryController1, "999");
+  SetupNumericField(Item(IDC_CONFIG_TIMEOUT_EDIT), EntryController1, "99");
+  SendMessageA(Item(IDC_CONFIG_SERVER_IP_COMBO), CB_LIMITTEXT, kServerIPLimit, 0);
+  for (int n = 1; n <= kMessageCount; ++n) SendMessageA(messageEdit(n), EM_LIMITTEXT, kMessageLimit, 0);
+}
+
+// Nothing typed last time survives: the server group is switched off again
+// and every message field shows the messages held now.
+void TconfigForm::FormShow() {
+  for (int id : kServerGroup) EnableWindow(Item(id), FALSE);
+  for (int n = 1; n <= kMessageCount; ++n) SetMessageText(n, messages_.message(n));
+}
+
+std::string TconfigForm::MessageText(int n) const { return WindowTextBytes(messageEdit(n)); }
+
+// A longer stored text (a hand-edited snppCl.ini) is shown whole; typing
+// may shorten it but never make it longer than it came in.
+void TconfigForm::SetMessageText(int n, std::string_view text) {
+  const std::string value(text);
+  const auto limit = std::max<std::size_t>(kMessageLimit, value.size());
+  SendMessageA(messageEdit(n), EM_LIMITTEXT, limit, 0);
+  SetWindowTextA(messageEdit(n), value.c_str());
+}
+
+void TconfigForm::OKButtonClick() {
+  StandardMessages::Texts texts;
+  for (int n = 1; n <= kMessageCount; ++n) texts[static_cast<std::size_t>(n - 1)] = MessageText(n);
+  messages_.Write(texts);  // throws on failure: the dialog stays open with what was typed
+  Close(IDOK);
+}
+
+void TconfigForm::Command(int id, int code) {
+  if (code != BN_CLICKED) return;
+  if (id == IDOK) OKButtonClick();
+  if (id == IDCANCEL) cancelbuttonClick();
+}
+
+}  // namespace snpp::win32

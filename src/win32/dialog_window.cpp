@@ -1,0 +1,223 @@
+#include "win32/dialog_window.h"
+
+#include <utility>
+#include <vector>
+
+#include "net/win32_event_loop.h"
+#include "win32/button_images.h"
+
+namespace snpp::win32 {
+namespace {
+
+constexpr char kDialogProperty[] = "SnppDialogWindow";
+
+ModalTurn& Turn() {
+  static ModalTurn turn;
+  return turn;
+}
+
+DialogWindow* DialogOf(HWND window) {
+  return window ? static_cast<DialogWindow*>(GetPropA(window, kDialogProperty)) : nullptr;
+}
+
+// Enter on a focused picture button presses that button, as it would a
+// plain push button; the dialog manager would press the default one.
+bool PressFocusedImageButton(HWND dialog, const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
+  HWND focus = GetFocus();
+  if (!IsImageButton(focus) || GetParent(focus) != dialog || !IsWindowEnabled(focus)) return false;
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+  return true;
+}
+
+}  // namespace
+
+DialogWindow::~DialogWindow() {
+  if (window_) {
+    RemovePropA(window_, kDialogProperty);
+    SetWindowLongPtrA(window_, DWLP_USER, 0);
+    DestroyWindow(window_);
+  }
+}
+
+bool DialogWindow::CreateFromTemplate(HINSTANCE instance, HWND owner, int templateId) {
+  if (window_) return true;
+  HWND window = CreateDialogParamA(instance, MAKEINTRESOURCEA(templateId), owner, DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
+  if (!window) return false;
+  SetPropA(window, kDialogProperty, this);
+  FormCreate();
+  return true;
+}
+
+void DialogWindow::Layout(std::span<const ControlPlace> places, int clientWidth, int clientHeight) {
+  scale_ = WindowScale(window_);
+  ApplyFont(window_, ProgramFont(scale_));
+  SetClientSize(window_, clientWidth, clientHeight);
+  PlaceControls(window_, places);
+  for (const ControlPlace& place : places) {
+    if (place.width == 0) SizeToText(place.id);
+  }
+}
+
+void DialogWindow::SizeToText(int id) {
+  HWND label = Item(id);
+  if (!label) return;
+  const std::string text = WindowTextBytes(label);
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+  RECT rect{0, 0, 0, 0};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  SetWindowPos(label, nullptr, 0, 0, rect.right, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int DialogWindow::ShowModal(HWND over) {
+  if (!window_) return IDCANCEL;
+  if (over) SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(over));
+  HWND owner = over ? over : GetWindow(window_, GW_OWNER);
+  result_ = IDCANCEL;
+  ending_ = false;
+  modal_ = true;
+  FormShow();
+  Place();
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+  Shown();
+  // The owner is disabled once the dialog is active, and enabled again
+  // before the dialog hides, so that the activation returns to it.
+  const bool disableOwner = owner && IsWindowEnabled(owner);
+  if (disableOwner) EnableWindow(owner, FALSE);
+  while (!ending_ && IsWindowVisible(window_)) {
+    if (!(Turn() ? Turn()() : DefaultModalTurn())) break;
+  }
+  if (disableOwner) EnableWindow(owner, TRUE);
+  ShowWindow(window_, SW_HIDE);
+  ending_ = false;
+  modal_ = false;
+  return result_;
+}
+
+void DialogWindow::Show() {
+  if (!window_) return;
+  if (!IsWindowVisible(window_)) {
+    FormShow();
+    Place();
+    ShowWindow(window_, SW_SHOW);
+    Shown();
+  }
+  SetForegroundWindow(window_);
+  BringWindowToTop(window_);
+}
+
+void DialogWindow::Close(int result) {
+  if (!window_) return;
+  result_ = result;
+  if (modal_) {
+    // The modal loop enables the owner before it hides the window.
+    ending_ = true;
+    PostMessageA(window_, WM_NULL, 0, 0);  // wakes the loop if it waits
+  } else {
+    ShowWindow(window_, SW_HIDE);
+  }
+}
+
+void DialogWindow::Command(int id, int) {
+  if (id == IDOK || id == IDCANCEL) Close(id);
+}
+
+HBRUSH DialogWindow::ControlColour(HWND, HDC) { return nullptr; }
+
+void DialogWindow::Report(std::exception_ptr error) {
+  if (OnError) {
+    OnError(std::move(error));
+  } else {
+    net::Win32EventLoop::ShowErrorBox(std::move(error));
+  }
+}
+
+INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* self = reinterpret_cast<DialogWindow*>(lParam);
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    self->window_ = window;
+    return TRUE;
+  }
+  auto* self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrA(window, DWLP_USER));
+  if (!self) return FALSE;
+  // Errors never unwind through the system's code that called us.
+  try {
+    return self->Handle(message, wParam, lParam);
+  } catch (...) {
+    self->Report(std::current_exception());
+    return TRUE;
+  }
+}
+
+INT_PTR DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      Command(LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_CLOSE:  // the close box, Alt+F4
+      Close(IDCANCEL);
+      return TRUE;
+    case WM_DRAWITEM:
+      return DrawImageButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_CTLCOLORSTATIC:
+      // A bevel is its edge only: the controls it frames show through.
+      if (GetWindowLongPtrA(reinterpret_cast<HWND>(lParam), GWL_STYLE) & SS_SUNKEN) {
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+      }
+      [[fallthrough]];
+    case WM_CTLCOLOREDIT:
+      if (HBRUSH brush = ControlColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
+        return reinterpret_cast<INT_PTR>(brush);
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+bool RouteDialogMessage(MSG* msg) {
+  if (!msg || !msg->hwnd) return false;
+  HWND root = GetAncestor(msg->hwnd, GA_ROOT);
+  DialogWindow* dialog = DialogOf(root);
+  if (!dialog || !IsWindowVisible(root)) return false;
+  if (PressFocusedImageButton(root, *msg)) return true;
+  return IsDialogMessageA(root, msg) != FALSE;
+}
+
+void SetModalTurn(ModalTurn turn) { Turn() = std::move(turn); }
+
+bool DefaultModalTurn() {
+  MSG msg;
+  if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    WaitMessage();
+    return true;
+  }
+  if (msg.message == WM_QUIT) {
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+  }
+  if (!RouteDialogMessage(&msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return true;
+}
+
+std::string WindowTextBytes(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+}  // namespace snpp::win32

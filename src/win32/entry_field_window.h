@@ -1,0 +1,78 @@
+#pragma once
+// The picture-mask entry fields as Win32 window classes: "TSimpleField"
+// (one picture character for every position) and "TNumericField" (a whole
+// number, edited like a calculator and drawn right-aligned). The editing
+// rules live in the shared field models; the window turns messages into
+// model calls and paints what the model holds.
+//
+// In a dialog template:
+//   CONTROL "", id, "TSimpleField",  WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, w, h
+//   CONTROL "", id, "TNumericField", WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, w, h
+// No WS_BORDER and no WS_EX_CLIENTEDGE: the field draws its own sunken
+// edge, scaled with the screen. WS_DISABLED gives a disabled field.
+//
+// Text is the ANSI code page's bytes, one character per byte, kept exactly
+// (WM_SETTEXT / WM_GETTEXT and the clipboard's CF_TEXT carry the same
+// bytes as StringValueBytes).
+//
+// Keys: Tab always belongs to the dialog manager. Enter and Esc go to it
+// when the field's dialog has a default push button; elsewhere (the main
+// window) the field takes them and beeps, as for any refused character.
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "controls/entry_controller.h"
+#include "controls/entry_field_model.h"
+
+namespace snpp::win32 {
+
+inline constexpr char kSimpleFieldClass[] = "TSimpleField";
+inline constexpr char kNumericFieldClass[] = "TNumericField";
+
+// Registers both classes; later calls do nothing.
+bool RegisterEntryFieldClasses(HINSTANCE instance);
+
+// Replaces the system beep of every field (tests count beeps with it); an
+// empty hook gives the system beep back.
+void SetEntryFieldBeepHook(std::function<void()> hook);
+
+class EntryFieldWindow {
+ public:
+  // nullptr if the window is not an entry field.
+  static EntryFieldWindow* From(HWND window);
+  HWND Window() const { return window_; }
+
+  // The window's shared controller: insert mode, entry options and key
+  // tables. Until one is given the field uses a controller of its own.
+  void SetController(TEntryController* controller);
+  // Simple field: picture 'X' or '9'.
+  void SetupSimple(char picture, std::uint16_t maxLength);
+  // Numeric field: a mask of '9's and the allowed range; the value becomes
+  // the range's starting value.
+  void SetupNumeric(const std::string& picture, std::int32_t lo, std::int32_t hi);
+
+  std::string StringValueBytes();
+  void SetStringValueBytes(const std::string& value);
+
+  TEntryFieldModel& Model() { return *model_; }
+
+  EntryFieldWindow(HWND window, bool numeric);
+  ~EntryFieldWindow();
+  EntryFieldWindow(const EntryFieldWindow&) = delete;
+  EntryFieldWindow& operator=(const EntryFieldWindow&) = delete;
+
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  HWND window_;
+  bool numeric_;
+  TEntryController ownController_;
+  std::unique_ptr<TEntryFieldModel> model_;
+};
+
+}  // namespace snpp::win32
