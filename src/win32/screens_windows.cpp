@@ -1,0 +1,104 @@
+#include "win32/screens_windows.h"
+
+#include <cstdio>
+
+#include "directory/standard_messages.h"
+#include "win32/about_dialog.h"
+#include "win32/add_name_dialog.h"
+#include "win32/config_dialog.h"
+#include "win32/dialog_ids.h"
+#include "win32/text_info_dialogs.h"
+
+namespace snpp::win32::screens {
+namespace {
+
+// The controls of each window under their names in the layout table.
+constexpr ControlName kConfigNames[] = {
+    {IDC_CONFIG_BEVEL1, "Bevel1"},
+    {IDC_CONFIG_SERVER_IP_LABEL, "serverIPlabel"},
+    {IDC_CONFIG_SERVER_IP_COMBO, "serverIPComboBox"},
+    {IDC_CONFIG_PORT_LABEL, "portLabel"},
+    {IDC_CONFIG_SERVER_PORT_EDIT, "serverPortEdit"},
+    {IDC_CONFIG_DEFAULT_LABEL, "defaultLabel"},
+    {IDC_CONFIG_MSG_SEND_LABEL, "msgSendLabel"},
+    {IDC_CONFIG_TIMEOUT_EDIT, "timeoutEdit"},
+    {IDC_CONFIG_LABEL10, "Label10"},
+    {IDC_CONFIG_LABEL5, "Label5"},
+    {IDC_CONFIG_NUMBER_LABEL + 0, "Label1"},
+    {IDC_CONFIG_NUMBER_LABEL + 1, "Label2"},
+    {IDC_CONFIG_NUMBER_LABEL + 2, "Label3"},
+    {IDC_CONFIG_NUMBER_LABEL + 3, "Label4"},
+    {IDC_CONFIG_NUMBER_LABEL + 4, "Label6"},
+    {IDC_CONFIG_NUMBER_LABEL + 5, "Label7"},
+    {IDC_CONFIG_NUMBER_LABEL + 6, "Label8"},
+    {IDC_CONFIG_NUMBER_LABEL + 7, "Label9"},
+    {IDC_CONFIG_MESSAGE_EDIT + 0, "message1Edit"},
+    {IDC_CONFIG_MESSAGE_EDIT + 1, "message2Edit"},
+    {IDC_CONFIG_MESSAGE_EDIT + 2, "message3Edit"},
+    {IDC_CONFIG_MESSAGE_EDIT + 3, "message4Edit"},
+    {IDC_CONFIG_MESSAGE_EDIT + 4, "message5Edit"},
+    {IDC_CONFIG_MESSAGE_EDIT + 5, "message6Edit"},
+    {IDC_CONFIG_MESSAGE_EDIT + 6, "message7Edit"},
+    {IDC_CONFIG_MESSAGE_EDIT + 7, "message8Edit"},
+    {IDOK, "OKButton"},
+    {IDCANCEL, "cancelbutton"},
+};
+
+constexpr ControlName kAddNameNames[] = {
+    {IDC_ADD_NAME_LABEL1, "Label1"},   {IDC_ADD_NAME_LABEL2, "Label2"}, {IDC_ADD_NAME_NAME_EDIT, "nameEdit"},
+    {IDC_ADD_NAME_PAGER_ID_EDIT, "pagerIDEdit"}, {IDOK, "okButton"},    {IDCANCEL, "cancelButton"},
+};
+
+constexpr ControlName kAboutNames[] = {
+    {IDC_ABOUT_LABEL1, "Label1"},        {IDC_ABOUT_LABEL11, "Label11"},
+    {IDC_ABOUT_COMPANY_NAME, "aboutCompanyNameLabel"},
+    {IDC_ABOUT_BEVEL1, "Bevel1"},        {IDC_ABOUT_LABEL3, "Label3"},
+    {IDC_ABOUT_PHONE, "aboutPhoneLabel"}, {IDC_ABOUT_LABEL14, "Label14"},
+    {IDC_ABOUT_FAX, "aboutFaxLabel"},    {IDC_ABOUT_LABEL5, "Label5"},
+    {IDC_ABOUT_EMAIL, "aboutEmailLabel"}, {IDC_ABOUT_LABEL9, "Label9"},
+    {IDC_ABOUT_WEB, "aboutWebLabel"},    {IDOK, "okButton"},
+    {IDC_ABOUT_SERVER_LABEL, "serverLabel"},
+};
+
+constexpr ControlName kInstructionsNames[] = {{IDC_INFO_MEMO1, "Memo1"}, {IDOK, "okButton"}};
+constexpr ControlName kTroubleNames[] = {{IDC_INFO_MEMO1, "Memo1"}, {IDCANCEL, "exitButton"}};
+
+// Shows a secondary window without blocking (its every-showing steps run),
+// takes it and hides it again.
+bool Take(const ShotTaker& shots, DialogWindow& dialog, const char* name, std::span<const ControlName> names) {
+  dialog.Show();
+  shots.ReportLayout(dialog.Window(), name, names);
+  const bool ok = shots.Take(dialog.Window(), name);
+  dialog.Close(IDCANCEL);
+  return ok;
+}
+
+}  // namespace
+
+bool ShowEveryWindow(const ShotTaker& shots) {
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  StandardMessages messages;
+  messages.Read();
+  TconfigForm configForm(messages);
+  TaddNameForm addNameForm;
+  TAboutform aboutform;
+  TinstructionsForm instructionsForm;
+  TtroubleForm troubleForm;
+  if (!aboutform.Create(instance, nullptr) || !addNameForm.Create(instance, nullptr) ||
+      !configForm.Create(instance, nullptr) || !instructionsForm.Create(instance, nullptr) ||
+      !troubleForm.Create(instance, nullptr)) {
+    std::fprintf(stderr, "a window could not be made (%lu)\n", GetLastError());
+    return false;
+  }
+  bool ok = true;
+  ok &= Take(shots, configForm, "config", kConfigNames);
+  addNameForm.SetNameText("Grace");
+  addNameForm.SetPagerIDText("555-0107");
+  ok &= Take(shots, addNameForm, "add-name", kAddNameNames);
+  ok &= Take(shots, aboutform, "about", kAboutNames);
+  ok &= Take(shots, instructionsForm, "instructions", kInstructionsNames);
+  ok &= Take(shots, troubleForm, "trouble", kTroubleNames);
+  return ok;
+}
+
+}  // namespace snpp::win32::screens
