@@ -20,7 +20,7 @@ constexpr int kNotNavigation = -2;
 // menus, Tab to the window, and Delete types nothing; Escape is a character
 // like Enter and cycles the current item too.
 bool IsCharacterKey(const QKeyEvent* event) {
-  if (event->text().isEmpty()) return false;
+  if (!CheckListModel::IsListCharacter(event->text().toStdString())) return false;
   if (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) return false;
   switch (event->key()) {
     case Qt::Key_Tab:
@@ -157,13 +157,8 @@ void TCheckList::paintEvent(QPaintEvent* event) {
   const int lastRow = area.bottom() / h;
   for (int row = firstRow; row <= lastRow; ++row) {
     const int index = TopIndex() + row;
-    look.valid = model_.IsValidIndex(index);
-    if (look.valid) {
-      look.state = model_.ItemState(index);
-      look.text = CheckListDisplayText(model_.Item(index));
-      look.selected = index == ItemIndex();
-      look.focused = index == model_.FocusIndex() && hasFocus();
-    }
+    look.row = model_.DecideRow(index, hasFocus());
+    if (look.row.valid) look.text = CheckListDisplayText(model_.Item(index));
     painter.drawImage(0, row * h, RenderCheckListRow(look));
   }
 }
@@ -181,7 +176,7 @@ void TCheckList::InvalidateFrom(int index) {
 
 // ---- scrolling ----
 
-int TCheckList::FullRows() const { return std::max(1, viewport()->height() / ItemHeight()); }
+int TCheckList::FullRows() const { return CheckListModel::FullRows(viewport()->height(), ItemHeight()); }
 
 // A load adds thousands of items in one go; the scroll bar, whose every
 // change re-lays out the list, follows once afterwards.
@@ -199,12 +194,12 @@ void TCheckList::UpdateScrollRange() {
   rangePending_ = false;
   QScrollBar* bar = verticalScrollBar();
   bar->setPageStep(FullRows());
-  bar->setRange(0, std::max(0, ItemCount() - FullRows()));
+  bar->setRange(0, model_.MaxTopIndex(FullRows()));
 }
 
 void TCheckList::EnsureVisible(int index) {
-  if (index < TopIndex()) SetTopIndex(index);
-  else if (index >= TopIndex() + FullRows()) SetTopIndex(index - FullRows() + 1);
+  const int top = CheckListModel::TopIndexShowing(index, TopIndex(), FullRows());
+  if (top != TopIndex()) SetTopIndex(top);
 }
 
 void TCheckList::resizeEvent(QResizeEvent* event) {
@@ -303,18 +298,16 @@ void TCheckList::mouseDoubleClickEvent(QMouseEvent* event) {
 // ---- keyboard ----
 
 int TCheckList::NavigationTarget(int key) const {
-  const int last = ItemCount() - 1;
-  const int current = ItemIndex();
-  const int page = std::max(1, FullRows() - 1);
+  const auto target = [this](ListMove move) { return model_.NavigationTarget(move, FullRows()); };
   switch (key) {
     case Qt::Key_Up:
-    case Qt::Key_Left: return std::max(0, current - 1);
+    case Qt::Key_Left: return target(ListMove::Previous);
     case Qt::Key_Down:
-    case Qt::Key_Right: return std::min(last, current + 1);
-    case Qt::Key_PageUp: return std::max(0, current - page);
-    case Qt::Key_PageDown: return std::min(last, std::max(0, current) + page);
-    case Qt::Key_Home: return 0;
-    case Qt::Key_End: return last;
+    case Qt::Key_Right: return target(ListMove::Next);
+    case Qt::Key_PageUp: return target(ListMove::PageUp);
+    case Qt::Key_PageDown: return target(ListMove::PageDown);
+    case Qt::Key_Home: return target(ListMove::First);
+    case Qt::Key_End: return target(ListMove::Last);
     default: return kNotNavigation;
   }
 }
@@ -334,8 +327,8 @@ void TCheckList::TypeCharacter(const QString& text) {
   // Then what any list does with a typed character: jump to the next item
   // that starts with it.
   const QByteArray typed = text.toUtf8();
-  const int found = model_.FindPrefix(ItemIndex(), std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
-  if (found < 0 || found == ItemIndex()) return;
+  const int found = model_.TypedTarget(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
+  if (found < 0) return;
   SelectByUser(found);
   RaiseClick();
 }

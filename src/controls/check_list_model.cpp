@@ -142,4 +142,53 @@ int CheckListModel::FindPrefix(int start, std::string_view prefix) const {
   return -1;
 }
 
+int CheckListModel::NavigationTarget(ListMove move, int fullRows) const {
+  const int last = Count() - 1;
+  const int current = itemIndex_;
+  const int page = std::max(1, fullRows - 1);
+  switch (move) {
+    case ListMove::Previous: return std::max(0, current - 1);
+    case ListMove::Next: return std::min(last, current + 1);
+    case ListMove::PageUp: return std::max(0, current - page);
+    case ListMove::PageDown: return std::min(last, std::max(0, current) + page);
+    case ListMove::First: return 0;
+    case ListMove::Last: return last;
+  }
+  return current;
+}
+
+int CheckListModel::TypedTarget(std::string_view typed) const {
+  const int found = FindPrefix(itemIndex_, typed);
+  return found == itemIndex_ ? -1 : found;
+}
+
+bool CheckListModel::IsListCharacter(std::string_view typed) {
+  return !typed.empty() && typed != "\t" && typed != "\x7f";
+}
+
+int CheckListModel::FullRows(int clientHeight, int rowHeight) {
+  return rowHeight > 0 ? std::max(1, clientHeight / rowHeight) : 1;
+}
+
+int CheckListModel::MaxTopIndex(int fullRows) const { return std::max(0, Count() - fullRows); }
+
+int CheckListModel::TopIndexShowing(int index, int topIndex, int fullRows) {
+  if (index < 0) return topIndex;
+  if (index < topIndex) return index;
+  if (index >= topIndex + fullRows) return index - fullRows + 1;
+  return topIndex;
+}
+
+RowLook CheckListModel::DecideRow(int index, bool listHasFocus) const {
+  RowLook look;
+  look.valid = IsValidIndex(index);
+  if (!look.valid) return look;
+  const TCheckBoxState state = ItemState(index);
+  look.grayFill = state == cbGrayed;
+  look.mark = state == cbChecked || state == cbGrayed;
+  look.selected = index == itemIndex_;
+  look.focused = listHasFocus && index == FocusIndex();
+  return look;
+}
+
 }  // namespace snpp

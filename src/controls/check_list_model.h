@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "controls/check_list_geometry.h"
+#include "controls/check_list_row.h"
 #include "controls/check_list_state.h"
 #include "controls/check_list_store.h"
 
@@ -74,6 +75,27 @@ class CheckListModel {
   // The next item after `start` (wrapping round, `start` itself last) whose
   // text begins with `prefix`, ignoring case; -1 if none.
   int FindPrefix(int start, std::string_view prefix) const;
+
+  // Keyboard. A navigation key moves the current item to NavigationTarget
+  // (not a valid index on an empty list); `fullRows` is how many rows the
+  // list shows whole. A typed character first cycles the current item, then
+  // moves to TypedTarget, -1 meaning stay.
+  int NavigationTarget(ListMove move, int fullRows) const;
+  int TypedTarget(std::string_view typed) const;
+  // Whether typed text cycles the current item: Tab moves on to the next
+  // control and Delete types nothing; Escape and Enter are characters too.
+  static bool IsListCharacter(std::string_view typed);
+
+  // Scrolling: rows shown whole in a client area (at least one), the last
+  // useful top index, and the top index that brings `index` into view with
+  // as little movement as possible.
+  static int FullRows(int clientHeight, int rowHeight);
+  int MaxTopIndex(int fullRows) const;
+  static int TopIndexShowing(int index, int topIndex, int fullRows);
+
+  // What row `index` shows: the drawing's decisions, so that every front
+  // end draws the same row for the same list.
+  RowLook DecideRow(int index, bool listHasFocus) const;
 
   // The list's order: bytes compared with ASCII letters folded to lower case.
   static int CompareIgnoreCase(std::string_view a, std::string_view b);

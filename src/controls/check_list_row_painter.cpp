@@ -10,18 +10,14 @@
 namespace snpp {
 namespace {
 
-constexpr int kMaxShownChars = 255;
-
-const QColor kOutline(192, 204, 216);
-const QColor kBevelDark(80, 100, 128);
-const QColor kBevelLight(128, 152, 176);
+QColor ToColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 
 // One-pixel checkerboard of two grays, tiled from the row's origin.
 QBrush GrayPatternBrush() {
   QImage tile(8, 8, QImage::Format_RGB32);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x)
-      tile.setPixel(x, y, (x + y) % 2 == 0 ? qRgb(128, 128, 128) : qRgb(192, 192, 192));
+      tile.setPixel(x, y, ToColor(GrayPatternIsDark(x, y) ? kGrayPatternDark : kGrayPatternLight).rgb());
   return QBrush(tile);
 }
 
@@ -38,19 +34,20 @@ void DrawBox(QImage& image, const CheckListRowLook& look, const BoxGeometry& g) 
   // by pixel so they end exactly where the layout says.
   {
     QPainter painter(&image);
-    painter.fillRect(QRect(g.x, g.y, g.d, g.d), look.state == cbGrayed ? GrayPatternBrush() : QBrush(look.boxColor));
+    painter.fillRect(QRect(g.x, g.y, g.d, g.d), look.row.grayFill ? GrayPatternBrush() : QBrush(look.boxColor));
   }
+  const QColor outline = ToColor(kBoxOutline);
   for (int i = 0; i < g.d; ++i) {
-    Plot(image, {g.x + i, g.y}, kOutline);
-    Plot(image, {g.x + i, g.y + g.d - 1}, kOutline);
-    Plot(image, {g.x, g.y + i}, kOutline);
-    Plot(image, {g.x + g.d - 1, g.y + i}, kOutline);
+    Plot(image, {g.x + i, g.y}, outline);
+    Plot(image, {g.x + i, g.y + g.d - 1}, outline);
+    Plot(image, {g.x, g.y + i}, outline);
+    Plot(image, {g.x + g.d - 1, g.y + i}, outline);
   }
   const auto bevels = BevelPolylines(g);
-  PlotAll(image, PolylinePixels(bevels[0]), kBevelDark);
-  PlotAll(image, PolylinePixels(bevels[1]), Qt::black);
-  PlotAll(image, PolylinePixels(bevels[2]), kBevelLight);
-  if (look.state == cbChecked || look.state == cbGrayed)
+  PlotAll(image, PolylinePixels(bevels[0]), ToColor(kBevelDark));
+  PlotAll(image, PolylinePixels(bevels[1]), ToColor(kBevelInner));
+  PlotAll(image, PolylinePixels(bevels[2]), ToColor(kBevelLight));
+  if (look.row.mark)
     for (Segment s : MarkSegments(g, look.style)) PlotAll(image, LinePixels(s), look.checkColor);
 }
 
@@ -83,7 +80,7 @@ QImage RenderCheckListRow(const CheckListRowLook& look) {
   const QSize layoutSize(std::max(look.width, 1), std::max(look.itemHeight, 1));
   QImage image(px.Size(layoutSize), QImage::Format_RGB32);
   image.fill(look.background);
-  if (!look.valid) {
+  if (!look.row.valid) {
     image.setDevicePixelRatio(px.scale);
     return image;
   }
@@ -93,7 +90,7 @@ QImage RenderCheckListRow(const CheckListRowLook& look) {
 
   QColor textColor = look.textColor;
   const QRect highlightArea(g.highlightX, 0, look.width - g.highlightX, look.itemHeight);
-  if (look.selected) {
+  if (look.row.selected) {
     QPainter(&image).fillRect(px.Rect(highlightArea), look.highlight);
     textColor = look.highlightText;
   }
@@ -108,7 +105,7 @@ QImage RenderCheckListRow(const CheckListRowLook& look) {
   painter.drawText(QPoint(g.textX, top + metrics.ascent()), look.text);
   painter.end();
 
-  if (look.focused) DrawFocusRect(image, px.Rect(highlightArea), px.Unit());
+  if (look.row.focused) DrawFocusRect(image, px.Rect(highlightArea), px.Unit());
   return image;
 }
 

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "controls/check_list_row.h"
 #include "controls/check_list_state.h"
 
 namespace snpp {
@@ -16,12 +17,9 @@ struct CheckListRowLook {
   int width = 0;
   int itemHeight = 16;
   int boxMargin = 1;
-  bool valid = true;  // false for rows below the last item
-  TCheckBoxState state = cbUnchecked;
+  RowLook row;  // what the model decided the row shows
   TCheckStyle style = csCheck;
   QString text;
-  bool selected = false;
-  bool focused = false;
   QFont font;
   QColor background = Qt::white;
   QColor textColor = Qt::black;

@@ -46,11 +46,4 @@ std::uint8_t ShiftStateFromQt(Qt::KeyboardModifiers modifiers) {
   return s;
 }
 
-char32_t CtrlCharacter(char32_t typed) {
-  if (typed >= U'a' && typed <= U'z') typed -= 32;
-  if (typed >= U'@' && typed <= U'_') return typed & 0x1F;
-  if (typed < 32) return typed;
-  return 0;
-}
-
 }  // namespace snpp

@@ -23,10 +23,6 @@ struct TFieldMenuItem {
 std::vector<TFieldMenuItem> FieldMenuItems(const TEntryFieldModel& model);
 void RunFieldMenuAction(TEntryFieldModel& model, TFieldMenuAction action);
 
-// An Alt combination (without Ctrl, so not AltGr) is a menu key: when it is
-// no command of the tables it types nothing into the field.
-constexpr bool KeyTypesText(std::uint8_t shift) { return !((shift & ssAlt) && !(shift & ssCtrl)); }
-
 // A failed validation on leaving is reported once per window at a time:
 // true when this failure gets the report (the controller then holds it as
 // pending until DeliverErrorReport).

@@ -264,7 +264,7 @@ void TBaseEntryField::keyPressEvent(QKeyEvent* e) {
       return;
     }
     for (char32_t c : FromQString(e->text())) {
-      if (shift == ssCtrl || shift == (ssCtrl | ssShift)) c = CtrlCharacter(c);
+      c = TypedCharacter(c, shift);
       if (c != 0) model_->TypeChar(c);
     }
   }

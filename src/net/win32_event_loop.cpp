@@ -111,6 +111,23 @@ void Win32EventLoop::Dispatched() {
   if (std::exception_ptr held = win32::TakeHeldException()) Handle(std::move(held));
 }
 
+void Win32EventLoop::Deliver(MSG& msg) {
+  bool handled = false;
+  if (OnMessage) {
+    try {
+      handled = OnMessage(&msg);
+    } catch (...) {
+      win32::HoldException(std::current_exception());
+      handled = true;
+    }
+  }
+  if (!handled) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  Dispatched();
+}
+
 std::size_t Win32EventLoop::DispatchQueued() {
   std::size_t ran = 0;
   MSG msg;
@@ -120,10 +137,8 @@ std::size_t Win32EventLoop::DispatchQueued() {
       break;
     }
     if (msg.message == kWakeMessage) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    Deliver(msg);
     ++ran;
-    Dispatched();
     // Calls posted by a handler run before further messages, so that a busy
     // socket cannot hold them back.
     if (!posted_.empty()) break;
@@ -150,9 +165,7 @@ int Win32EventLoop::Run() {
         Quit(static_cast<int>(msg.wParam));
         break;
       }
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-      Dispatched();
+      Deliver(msg);
     }
   }
   return exitCode_;

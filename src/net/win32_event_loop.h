@@ -9,6 +9,8 @@
 #include "event_loop.h"
 #include "loop_turns.h"
 
+struct tagMSG;  // the system's MSG
+
 namespace snpp::net {
 
 // The paging engine's loop on Windows: the thread's message queue. Socket
@@ -47,6 +49,12 @@ class Win32EventLoop : public EventLoop, public LoopTurns<Win32EventLoop> {
 
   std::function<void(std::exception_ptr)> OnException;
 
+  // Sees each message before it is dispatched (given as a MSG*); true when
+  // it has handled it. A window program gives its dialog keys here (Tab,
+  // mnemonics); an exception such a handler held is handled as a
+  // dispatched message's.
+  std::function<bool(void* message)> OnMessage;
+
   // The general error display: the error's text, with a full stop when it
   // ends in a character after ".", in a box captioned "SNPP Client".
   static void ShowErrorBox(std::exception_ptr error);
@@ -56,6 +64,7 @@ class Win32EventLoop : public EventLoop, public LoopTurns<Win32EventLoop> {
   std::size_t RunPosted();
   std::size_t DispatchQueued();
   void Dispatched();
+  void Deliver(::tagMSG& msg);
   void Handle(std::exception_ptr error);
 
   void* window_ = nullptr;  // a message-only window for the timer

@@ -27,6 +27,7 @@
 #include <string>
 
 #include "controls/entry_controller.h"
+#include "controls/entry_field_layout.h"
 #include "controls/entry_field_model.h"
 
 namespace snpp::win32 {
@@ -57,9 +58,18 @@ class EntryFieldWindow {
   void SetupNumeric(const std::string& picture, std::int32_t lo, std::int32_t hi);
 
   std::string StringValueBytes();
+  // A numeric field throws std::invalid_argument for text that is no number.
   void SetStringValueBytes(const std::string& value);
 
   TEntryFieldModel& Model() { return *model_; }
+
+  // After an edit changed the text.
+  std::function<void()> OnChange;
+
+  // Where the text and caret sit, in the window's pixels.
+  TFieldLayout Layout() const;
+  // The size of the system caret while the field has it.
+  SIZE CaretSize() const { return caretSize_; }
 
   EntryFieldWindow(HWND window, bool numeric);
   ~EntryFieldWindow();
@@ -67,12 +77,46 @@ class EntryFieldWindow {
   EntryFieldWindow& operator=(const EntryFieldWindow&) = delete;
 
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  // Draws the whole field into `dc` (WM_PAINT and WM_PRINTCLIENT).
+  void Render(HDC dc);
 
  private:
+  // Posted to the field itself: the focus goes back, and a failure is
+  // reported, only after the focus change that caused it has finished.
+  static constexpr UINT kReportFailure = WM_USER + 0x100;
+
+  void ConnectModel();
+  void TakeFont(HFONT font);
+  // The font of WM_SETFONT, or the program's own until one arrives.
+  HFONT DrawingFont() const;
+  int Advance(char32_t c) const;
+  LRESULT Key(UINT message, WPARAM wParam, LPARAM lParam);
+  void MouseDown(int x, bool shift);
+  void ContextMenu(LPARAM at);
+  void FocusGained(HWND previous);
+  void FocusLost(HWND next);
+  void ReportFailure(std::uint16_t code, bool report);
+  bool WantsEnterAndEscape() const;
+  bool SameWindow(HWND other) const;
+  bool HasFocus() const { return GetFocus() == window_; }
+  void SyncCaret();
+  void DropCaret();
+  void Resized();
+  void DrawEdge(HDC dc, int width, int height, const TFieldLayout& layout) const;
+  void DrawText(HDC dc, const TFieldLayout& layout) const;
+
   HWND window_;
   bool numeric_;
   TEntryController ownController_;
   std::unique_ptr<TEntryFieldModel> model_;
+  HFONT font_ = nullptr;
+  double scale_ = 1;
+  int lineHeight_ = 13;
+  int ascent_ = 11;
+  int advances_[256] = {};
+  bool mouseFocus_ = false;
+  bool dragging_ = false;
+  SIZE caretSize_{0, 0};
 };
 
 }  // namespace snpp::win32

@@ -2,6 +2,10 @@
 add_library(snpp_win32_fields STATIC
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_window.h
   ${CMAKE_CURRENT_LIST_DIR}/entry_field_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_input.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_paint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_clipboard.h
+  ${CMAKE_CURRENT_LIST_DIR}/entry_field_clipboard.cpp
 )
 target_include_directories(snpp_win32_fields PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(snpp_win32_fields PUBLIC snpp_fields_model snpp_win32_look gdi32 user32)

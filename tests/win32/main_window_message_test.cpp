@@ -1,0 +1,39 @@
+// The message editor and its counter, the pick buttons and the mnemonics.
+#include "main_window_fixture.h"
+
+namespace snpp::win32::test {
+namespace {
+
+TEST_F(MainWindowTest, CounterFollowsTypingClearAndPicks) {
+  Start();
+  HWND memo = Control(IDC_MESSAGEMEMO);
+  SetFocus(memo);
+  Type(memo, "abc");
+  EXPECT_EQ(Text(IDC_LENGTHLABEL), "(3)");
+  Mnemonic(memo, 'm');  // Clear &Message
+  EXPECT_EQ(Text(IDC_MESSAGEMEMO), "");
+  EXPECT_EQ(Text(IDC_LENGTHLABEL), "(0)");
+
+  Click(IDC_PICKBUTTON1 + 1);
+  EXPECT_EQ(Text(IDC_MESSAGEMEMO), "Call home");
+  EXPECT_EQ(Text(IDC_LENGTHLABEL), "(9)");
+  form().standardMessages.setMessage(3, "");
+  Click(IDC_PICKBUTTON1 + 2);
+  EXPECT_EQ(Text(IDC_MESSAGEMEMO), "Call home");
+}
+
+TEST_F(MainWindowTest, TypingStopsAtTheLimitAndEnterBreaksNoLine) {
+  Start();
+  HWND memo = Control(IDC_MESSAGEMEMO);
+  SetFocus(memo);
+  Type(memo, "ab");
+  Key(memo, VK_RETURN);
+  Type(memo, "\r\n");
+  EXPECT_EQ(Text(IDC_MESSAGEMEMO), "ab");
+  Type(memo, std::string(1000, 'x'));
+  EXPECT_EQ(Text(IDC_MESSAGEMEMO).size(), 999u);
+  EXPECT_EQ(Text(IDC_LENGTHLABEL), "(999)");
+}
+
+}  // namespace
+}  // namespace snpp::win32::test

@@ -1,0 +1,83 @@
+// Pages sent from the window, keys and all, to the test server on this
+// machine; and the names list saved however the window is closed.
+#include "main_window_fixture.h"
+
+#include <commctrl.h>
+
+#include "snpp_test_server.h"
+#include "win32/check_list_window.h"
+#include "win32/entry_field_window.h"
+
+namespace snpp::win32::test {
+namespace {
+
+using snpp::testing::SnppTestServer;
+
+class MainWindowSend : public MainWindowTest {
+ protected:
+  void Serve() {
+    server = std::make_unique<SnppTestServer>();
+    SetPagingServerForTesting("127.0.0.1", server->Port());
+  }
+  // Alt+S from the message editor, then until the server saw the close.
+  void SendByKeyboard() {
+    Mnemonic(Control(IDC_MESSAGEMEMO), 's');
+    ASSERT_TRUE(Run([&] { return server->Connections() == 1 && server->ClosedConnections() == 1; }));
+    ASSERT_TRUE(Run([&] { return Text(IDC_MESSAGESTATUSLABEL) == "SUCCESS"; }));
+  }
+  std::string StatusBar() {
+    char text[256] = {};
+    SendMessageA(Control(IDC_STATUSBAR1), SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  std::unique_ptr<SnppTestServer> server;
+};
+
+TEST_F(MainWindowSend, OneRecipientFromThePagerNumberField) {
+  Serve();
+  Start();
+  HWND field = Control(IDC_IDEDITFIELD);
+  SetFocus(field);
+  Type(field, "5551234");
+  Type(Control(IDC_MESSAGEMEMO), "hello");
+  SendByKeyboard();
+  EXPECT_EQ(server->Received(), "PAGE 5551234\r\nMESS hello\r\nSEND\r\nQUIT\r\n");
+  EXPECT_EQ(Text(IDC_SENDINGMEMO), "trying 127.0.0.1...\r\nConnected");
+  EXPECT_EQ(StatusBar(), "");
+}
+
+TEST_F(MainWindowSend, CheckedNamesOverOneConnection) {
+  WriteFile("names.txt", "Cy, 333\r\nAnn, 111\r\nBob, 22-2\r\n");
+  Serve();
+  Start();
+  Click(IDC_CHECKALLBUTTON);
+  EXPECT_FALSE(IsWindowEnabled(Control(IDC_IDEDITFIELD)));
+  EXPECT_TRUE(IsWindowVisible(Control(IDC_SELECTINGPANEL)));
+  Type(Control(IDC_MESSAGEMEMO), "hi there");
+  SendByKeyboard();
+  EXPECT_EQ(server->Received(),
+            "PAGE 111\r\nMESS hi there\r\nSEND\r\n"
+            "PAGE 222\r\nMESS hi there\r\nSEND\r\n"
+            "PAGE 333\r\nMESS hi there\r\nSEND\r\nQUIT\r\n");
+  EXPECT_EQ(Text(IDC_SENDINGMEMO),
+            "trying 127.0.0.1...\r\nConnected\r\nSending to: Ann, 111 ...\r\nMESSAGE SENT OK\r\n"
+            "Sending to: Bob, 22-2 ...\r\nMESSAGE SENT OK\r\nSending to: Cy, 333 ...\r\nMESSAGE SENT OK");
+}
+
+TEST_F(MainWindowSend, EveryWayOfClosingSavesTheNamesList) {
+  WriteFile("names.txt", "Bob, 2\r\nAnn, 1\r\n");
+  Start();
+  form().namesListbox()->AddItem("Cy, 3");
+  SendMessageA(form().Window(), WM_QUERYENDSESSION, 0, 0);
+  EXPECT_EQ(ReadFile("names.txt"), "Ann, 1\r\nBob, 2\r\nCy, 3\r\n");
+
+  form().namesListbox()->SetItemIndex(0);
+  Click(IDC_DELETEBUTTON);
+  SendMessageA(form().Window(), WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box, Alt+F4
+  EXPECT_FALSE(IsWindowVisible(form().Window()));
+  EXPECT_EQ(ReadFile("names.txt"), "Bob, 2\r\nCy, 3\r\n");
+  EXPECT_TRUE(told.empty());
+}
+
+}  // namespace
+}  // namespace snpp::win32::test
