@@ -6,13 +6,54 @@
 #include "win32/about_dialog.h"
 #include "win32/add_name_dialog.h"
 #include "win32/config_dialog.h"
+#include "win32/check_list_window.h"
 #include "win32/dialog_ids.h"
+#include "win32/entry_field_window.h"
+#include "win32/main_window_ids.h"
+#include "win32/program_windows.h"
 #include "win32/text_info_dialogs.h"
 
 namespace snpp::win32::screens {
 namespace {
 
 // The controls of each window under their names in the layout table.
+constexpr ControlName kMainNames[] = {
+    {IDC_MESSAGEPANEL, "messagePanel"},
+    {IDC_BEVEL3, "Bevel3"},
+    {IDC_LABEL2, "Label2"},
+    {IDC_IDEDITFIELD, "idEditField"},
+    {IDC_SELECTINGPANEL, "selectingPanel"},
+    {IDC_LABEL1, "Label1"},
+    {IDC_LENGTHLABEL, "lengthLabel"},
+    {IDC_CLEARBUTTON, "clearButton"},
+    {IDC_MESSAGEMEMO, "messageMemo"},
+    {IDC_STANDARDMESSAGESLABEL, "standardMessagesLabel"},
+    {IDC_PICKBUTTON1 + 0, "pickButton1"},
+    {IDC_PICKBUTTON1 + 1, "pickButton2"},
+    {IDC_PICKBUTTON1 + 2, "pickButton3"},
+    {IDC_PICKBUTTON1 + 3, "pickButton4"},
+    {IDC_PICKBUTTON1 + 4, "pickButton5"},
+    {IDC_PICKBUTTON1 + 5, "pickButton6"},
+    {IDC_PICKBUTTON1 + 6, "pickButton7"},
+    {IDC_PICKBUTTON1 + 7, "pickButton8"},
+    {IDC_BEVEL1, "Bevel1"},
+    {IDC_SENDBUTTON, "sendButton"},
+    {IDC_CANCELSENDBUTTON, "cancelSendButton"},
+    {IDC_LABEL3, "Label3"},
+    {IDC_MESSAGESTATUSLABEL, "messageStatusLabel"},
+    {IDC_BEVEL2, "Bevel2"},
+    {IDC_LABEL4, "Label4"},
+    {IDC_NAMESLISTBOX, "namesListbox"},
+    {IDC_ADDBUTTON, "AddButton"},
+    {IDC_DELETEBUTTON, "deleteButton"},
+    {IDC_EDITNAMEBUTTON, "editNameButton"},
+    {IDC_CHECKALLBUTTON, "checkAllButton"},
+    {IDC_UNCHECKALLBUTTON, "uncheckAllButton"},
+    {IDC_INSTRUCTIONSBUTTON, "instructionsButton"},
+    {IDC_SENDINGMEMO, "sendingMemo"},
+    {IDC_STATUSBAR1, "StatusBar1"},
+};
+
 constexpr ControlName kConfigNames[] = {
     {IDC_CONFIG_BEVEL1, "Bevel1"},
     {IDC_CONFIG_SERVER_IP_LABEL, "serverIPlabel"},
@@ -73,10 +114,42 @@ bool Take(const ShotTaker& shots, DialogWindow& dialog, const char* name, std::s
   return ok;
 }
 
+// A left click in the names list at layout point (x, row's middle), as the
+// mouse gives it: x 8 lands on the row's box, further right on its text.
+void ClickRow(HWND list, int row, int x) {
+  const double scale = WindowScale(list);
+  const LPARAM at = MAKELPARAM(Scaled(x, scale), Scaled(row * 16 + 8, scale));
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(list, WM_LBUTTONUP, 0, at);
+}
+
+// The main window as the user meets it: a standard message picked and one
+// name selected; then with three names checked after a send.
+bool TakeMain(const ShotTaker& shots, Tmainform& form) {
+  HWND window = form.Window();
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  PumpMessages(200);
+  form.pickButtonClick(2);
+  HWND list = form.Control(IDC_NAMESLISTBOX);
+  ClickRow(list, 1, 60);
+  SetFocus(form.Control(IDC_IDEDITFIELD));
+  shots.ReportLayout(window, "main", kMainNames);
+  bool ok = shots.Take(window, "main");
+  ClickRow(list, 0, 8);
+  ClickRow(list, 2, 8);
+  ClickRow(list, 3, 60);
+  SetWindowTextA(form.Control(IDC_MESSAGESTATUSLABEL), "SUCCESS");
+  ok &= shots.Take(window, "main-several");
+  return ok;
+}
+
 }  // namespace
 
 bool ShowEveryWindow(const ShotTaker& shots) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
+  ProgramWindows program(instance);
+  bool ok = TakeMain(shots, *program.mainform);
   StandardMessages messages;
   messages.Read();
   TconfigForm configForm(messages);
@@ -90,7 +163,6 @@ bool ShowEveryWindow(const ShotTaker& shots) {
     std::fprintf(stderr, "a window could not be made (%lu)\n", GetLastError());
     return false;
   }
-  bool ok = true;
   ok &= Take(shots, configForm, "config", kConfigNames);
   addNameForm.SetNameText("Grace");
   addNameForm.SetPagerIDText("555-0107");
@@ -98,6 +170,9 @@ bool ShowEveryWindow(const ShotTaker& shots) {
   ok &= Take(shots, aboutform, "about", kAboutNames);
   ok &= Take(shots, instructionsForm, "instructions", kInstructionsNames);
   ok &= Take(shots, troubleForm, "trouble", kTroubleNames);
+  // Closed as the user closes it, so that it keeps to its own rules on the
+  // way out (the sample list is saved into the scratch folder).
+  SendMessageA(program.mainform->Window(), WM_CLOSE, 0, 0);
   return ok;
 }
 
