@@ -5,7 +5,9 @@
 # PAGE, MESS, SEND and QUIT and names.txt holds the new name.
 # Usage: desktop_test.sh SOURCE_DIR snpp-client-loopback.exe WINEPREFIX
 #        (the program pages 127.0.0.1:44461, where this starts the server)
-set -euo pipefail
+set -Eeuo pipefail
+# A step that fails on its own says which.
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 fail() {
   echo "FAIL: $*" >&2
   if [ -n "${DISPLAY:-}" ] && [ -n "${scratch:-}" ]; then

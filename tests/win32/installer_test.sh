@@ -4,7 +4,9 @@
 # files, the Start-menu entry and the uninstall key, uninstalls, and checks
 # that all of it is gone.
 # Usage: installer_test.sh SOURCE_DIR PROGRAM.exe VERSION WINEPREFIX
-set -euo pipefail
+set -Eeuo pipefail
+# A step that fails on its own says which.
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 source_dir=$1 exe=$2 version=$3
 fail() { echo "FAIL: $*" >&2; exit 1; }
 export SNPP_WINE_X11_PREFIX=$4
@@ -19,10 +21,10 @@ trap cleanup EXIT
 # Every Wine call detached from CTest's pipe (Wine's helper processes would
 # hold it open) and bounded in time.
 wine_run() { timeout 60 wine "$@" </dev/null >>"$scratch/wine.log" 2>&1; }
-# gone PATH...: waits up to 30 s until none of the paths exists.
+# gone PATH...: waits up to 60 s until none of the paths exists.
 gone() {
   local p left
-  for _ in $(seq 300); do
+  for _ in $(seq 600); do
     left=0
     for p in "$@"; do [ -e "$p" ] && left=1; done
     [ $left = 0 ] && return 0
