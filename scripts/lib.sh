@@ -15,9 +15,9 @@ SNPP_PACKAGES=(
 SNPP_WINDOWS_PACKAGES=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix mingw-w64-tools googletest
-  wine64 wine
-  nsis zip binutils-mingw-w64-x86-64
-  g++ xvfb xauth xdotool x11-utils imagemagick fonts-wine
+  wine64 wine fonts-wine imagemagick
+  nsis zip unzip binutils binutils-mingw-w64-x86-64
+  g++ xvfb xauth xdotool x11-utils
 )
 
 # snpp_ensure_packages [PACKAGE...]: the given ones, or SNPP_PACKAGES.
@@ -77,8 +77,19 @@ snpp_wine_start() {
     wineserver -w
     touch "$WINEPREFIX/.snpp-ready"
   fi
+  snpp_wine_fonts
   wineserver -p </dev/null >/dev/null 2>&1
   wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# The program's faces ("MS Sans Serif", Tahoma) from fonts-wine, copied to
+# where Wine looks for them: Debian's Wine does not find them where the
+# package puts them, and would draw every window in another face.
+snpp_wine_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  [ -f "$fonts/ms_sans_serif.ttf" ] && return 0
+  mkdir -p "$fonts"
+  cp $(dpkg -L fonts-wine | grep -E '\.(fon|ttf)$') "$fonts/"
 }
 
 snpp_wine_stop() {
@@ -98,7 +109,7 @@ snpp_wine_x11_prefix() {
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     (unset DISPLAY; timeout 300 wineboot -i </dev/null >/dev/null 2>&1)
-    cp $(dpkg -L fonts-wine | grep -E '\.(fon|ttf)$') "$WINEPREFIX/drive_c/windows/Fonts/"
+    snpp_wine_fonts
     timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     rm -f "$WINEPREFIX/.snpp-dpi"
     wineserver -k 2>/dev/null || true

@@ -4,6 +4,8 @@
 // with a sample names list and settings of its own, so the user's files are
 // never read or written.
 // Usage: snpp-win32-screens.exe FOLDER   (a Windows path; pictures go there)
+//        snpp-win32-screens.exe --layout (only where the controls are; needs
+//        no display, so a test can check the layout headless)
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -45,7 +47,7 @@ fs::path MakeScratch() {
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    std::fprintf(stderr, "usage: %s FOLDER|--layout\n", argv[0]);
     return 2;
   }
   const fs::path scratch = MakeScratch();
@@ -53,7 +55,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no scratch folder under TEMP\n");
     return 1;
   }
-  bool ok = snpp::win32::screens::ShowEveryWindow(snpp::win32::screens::ShotTaker(argv[1]));
+  const std::string folder = std::string(argv[1]) == "--layout" ? "" : argv[1];
+  bool ok = snpp::win32::screens::ShowEveryWindow(snpp::win32::screens::ShotTaker(folder));
   // Out of the scratch folder before it goes (the windows are gone by now).
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);

@@ -48,6 +48,7 @@ void ShotTaker::ReportLayout(HWND window, const char* layout, std::span<const Co
 }
 
 bool ShotTaker::Take(HWND window, const std::string& name) const {
+  if (folder_.empty()) return true;
   const std::string picture = folder_ + "\\" + name + ".png";
   DeleteFileA(picture.c_str());
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -22,7 +22,8 @@ void PumpMessages(DWORD ms);
 
 class ShotTaker {
  public:
-  // `folder` is where the script puts the pictures (a Windows path).
+  // `folder` is where the script puts the pictures (a Windows path); with
+  // none, only the layout is reported and no picture is waited for.
   explicit ShotTaker(std::string folder) : folder_(std::move(folder)) {}
 
   // Prints "control LAYOUT NAME LEFT TOP WIDTH HEIGHT" for the client area
