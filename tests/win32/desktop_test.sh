@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Drives the Windows program by keyboard under Xvfb, as a person would: types
 # a pager number and a message, presses Alt+S, adds a name through the name
-# entry dialog and leaves by File > Exit. Passes when the test server read
+# entry dialog and closes the window with Alt+F4. Passes when the test server read
 # PAGE, MESS, SEND and QUIT and names.txt holds the new name.
 # Usage: desktop_test.sh SOURCE_DIR snpp-client-loopback.exe WINEPREFIX
 #        (the program pages 127.0.0.1:44461, where this starts the server)
@@ -95,8 +95,8 @@ wait_for 10 bash -c "! xdotool search --onlyvisible --name '^ \$' >/dev/null 2>&
   fail "the name entry dialog stayed open"
 
 xdotool windowfocus --sync "$main"
-xdotool key --delay 200 alt+f x
-wait_for 15 app_gone || fail "File > Exit did not end the program"
+xdotool key alt+F4
+wait_for 15 app_gone || fail "Alt+F4 did not end the program"
 wait "$app_pid" || fail "the program ended with status $?: $(cat "$scratch/app.log")"
 app_pid=""
 [ -f "$scratch/work/names.txt" ] || fail "no names.txt in the working folder"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Packs the program as scripts/package windows does, checks the .exe and the
 # zip, installs with the installer silently into a Wine prefix, checks the
-# files, the Start-menu entry and the uninstall key, uninstalls, and checks
-# that all of it is gone.
+# files, the uninstall key and the Start-menu entry (started from it, on a
+# virtual display, the program keeps names.txt in the user's profile),
+# uninstalls, and checks that all of it is gone.
 # Usage: installer_test.sh SOURCE_DIR PROGRAM.exe VERSION WINEPREFIX
 set -Eeuo pipefail
 # A step that fails on its own says which.
@@ -11,9 +12,11 @@ source_dir=$1 exe=$2 version=$3
 fail() { echo "FAIL: $*" >&2; exit 1; }
 export SNPP_WINE_X11_PREFIX=$4
 source "$source_dir/scripts/lib.sh"
-# The silent installer needs no display.
-unset DISPLAY
-snpp_wine_x11_prefix 96
+if [ -z "${SNPP_INSIDE_XVFB:-}" ]; then
+  snpp_wine_x11_prefix 96
+  SNPP_INSIDE_XVFB=1 exec timeout -k 5 240 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
+fi
+export WINEPREFIX=$SNPP_WINE_X11_PREFIX WINEDEBUG=-all
 
 scratch=$(mktemp -d)
 cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$scratch"; }
@@ -59,6 +62,9 @@ reg_value() { awk -v v="$1" '$1 == v { $1 = ""; $2 = ""; sub(/^ +/, ""); print }
 # One server for the whole run: each Wine call then starts in a moment.
 wineserver -p </dev/null >/dev/null 2>&1
 wine_run cmd /c exit
+# What a failed earlier run may have left.
+rm -rf "$dir" "$link"
+wine_run reg delete "$key" /f || true
 wine_run "$setup" /S || fail "the installer failed: $(tail -5 "$scratch/wine.log")"
 for f in orvant-snpp-client.exe README.txt uninstall.exe; do
   [ -f "$dir/$f" ] || fail "not installed: $f"
@@ -74,6 +80,22 @@ read_key
 [ "$(reg_value Publisher)" = "Orvant Inc." ] || fail "Publisher: $(reg_value Publisher)"
 [ "$(reg_value DisplayIcon)" = 'C:\Program Files\Orvant SNPP Client\orvant-snpp-client.exe,0' ] ||
   fail "DisplayIcon: $(reg_value DisplayIcon)"
+
+# Started from its entry, the program works in the profile folder of the
+# user (one the user may write), so that is where it leaves names.txt.
+profile=$(winepath -u "$(timeout 60 wine cmd /c echo %USERPROFILE% </dev/null 2>/dev/null | tr -d '\r')")
+rm -f "$profile/names.txt"
+wine_run start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Orvant SNPP Client.lnk" ||
+  fail "the Start-menu entry did not start"
+main_window() { xdotool search --onlyvisible --name '^Orvant SNPP Client$' 2>/dev/null | head -1; }
+for _ in $(seq 300); do [ -n "$(main_window)" ] && break; sleep 0.1; done
+window=$(main_window)
+[ -n "$window" ] || fail "no main window within 30 s of starting the entry"
+xdotool windowfocus --sync "$window" key alt+F4
+gone_window() { [ -z "$(main_window)" ] && [ -f "$profile/names.txt" ]; }
+for _ in $(seq 300); do gone_window && break; sleep 0.1; done
+[ -f "$profile/names.txt" ] || fail "no names.txt in the profile folder $profile after closing"
+rm -f "$profile/names.txt"
 
 # The uninstaller copies itself to TEMP and returns at once; the copy does
 # the work.
