@@ -25,7 +25,7 @@ port=44461
 if [ -z "${SNPP_INSIDE_XVFB:-}" ]; then
   snpp_build_host_test_server
   snpp_wine_x11_prefix 96
-  SNPP_INSIDE_XVFB=1 exec timeout -k 5 240 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+  SNPP_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" timeout -k 5 200 "$0" "$@"
 fi
 
 scratch=$(mktemp -d)
@@ -38,6 +38,8 @@ cleanup() {
   rm -rf "$scratch"
 }
 trap cleanup EXIT
+# A time-out or Ctrl+C still ends what this started.
+trap 'exit 143' TERM INT HUP
 # Wine's helper processes must not hold CTest's pipe: every Wine call here
 # writes to files.
 exec </dev/null

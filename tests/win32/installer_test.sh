@@ -14,13 +14,15 @@ export SNPP_WINE_X11_PREFIX=$4
 source "$source_dir/scripts/lib.sh"
 if [ -z "${SNPP_INSIDE_XVFB:-}" ]; then
   snpp_wine_x11_prefix 96
-  SNPP_INSIDE_XVFB=1 exec timeout -k 5 240 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
+  SNPP_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" timeout -k 5 200 "$0" "$@"
 fi
 export WINEPREFIX=$SNPP_WINE_X11_PREFIX WINEDEBUG=-all
 
 scratch=$(mktemp -d)
 cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$scratch"; }
 trap cleanup EXIT
+# A time-out or Ctrl+C still ends what this started.
+trap 'exit 143' TERM INT HUP
 # Every Wine call detached from CTest's pipe (Wine's helper processes would
 # hold it open) and bounded in time.
 wine_run() { timeout 60 wine "$@" </dev/null >>"$scratch/wine.log" 2>&1; }
