@@ -46,6 +46,9 @@ class Win32EventLoop : public EventLoop, public LoopTurns<Win32EventLoop> {
   // The program's loop: runs until Quit, returns its code.
   int Run();
   void Quit(int code);
+  // Quit was called (or WM_QUIT taken) and Run has not started again: a
+  // nested loop (a modal window's) ends its turns then.
+  bool QuitRequested() const { return quit_; }
 
   std::function<void(std::exception_ptr)> OnException;
 

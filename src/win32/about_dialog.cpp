@@ -1,7 +1,6 @@
 #include "win32/about_dialog.h"
 
 #include "dialogs/info_texts.h"
-#include "snpp/build_config.h"
 #include "win32/text_info_dialogs.h"
 
 namespace snpp::win32 {
@@ -46,7 +45,7 @@ void TAboutform::FormCreate() {
 
   // The branded build's values, in place before the box is ever shown.
   ShowWindow(serverLabel(), SW_SHOWNA);
-  SetWindowTextA(serverLabel(), kServerHost);
+  SetWindowTextA(serverLabel(), serverHost_.c_str());
   SetDlgItemTextA(Window(), IDC_ABOUT_COMPANY_NAME, kServiceCompany);
   SetDlgItemTextA(Window(), IDC_ABOUT_PHONE, kServicePhone);
   SizeToText(IDC_ABOUT_PHONE);

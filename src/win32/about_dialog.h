@@ -1,5 +1,9 @@
 #pragma once
 // TAboutform: the version and the paging service's contact details.
+#include <string>
+#include <utility>
+
+#include "snpp/build_config.h"
 #include "win32/dialog_ids.h"
 #include "win32/dialog_window.h"
 
@@ -9,7 +13,12 @@ class TtroubleForm;
 
 class TAboutform : public DialogWindow {
  public:
-  bool Create(HINSTANCE instance, HWND owner) { return CreateFromTemplate(instance, owner, IDD_ABOUT); }
+  // `serverHost`: the host the paging engine connects to, the build's own
+  // unless a program pages another one.
+  bool Create(HINSTANCE instance, HWND owner, std::string serverHost = kServerHost) {
+    serverHost_ = std::move(serverHost);
+    return CreateFromTemplate(instance, owner, IDD_ABOUT);
+  }
 
   // The trouble-shooting window opened by the hidden "Having trouble ?" button.
   void SetTroubleForm(TtroubleForm* form) { troubleForm_ = form; }
@@ -28,6 +37,7 @@ class TAboutform : public DialogWindow {
 
  private:
   TtroubleForm* troubleForm_ = nullptr;
+  std::string serverHost_;
 };
 
 }  // namespace snpp::win32

@@ -76,7 +76,7 @@ void DrawShape(Painter& p, ButtonImage image) {
       break;
     case ButtonImage::Cross:
     case ButtonImage::RedCross: {
-      const COLORREF colour = image == ButtonImage::Cross ? RGB(0, 0, 128) : RGB(192, 0, 0);
+      const COLORREF colour = image == ButtonImage::Cross ? RGB(0, 0, 128) : RGB(255, 0, 0);
       p.Stroke({{4, 4}, {13, 13}}, 3, colour);
       p.Stroke({{13, 4}, {4, 13}}, 3, colour);
       break;

@@ -101,6 +101,23 @@ void DrawBoxArt(HDC dc, const CheckListRowPaint& paint, const BoxGeometry& g) {
   }
 }
 
+// Dotted, inverting outline, as the system's focus mark; `unit` device
+// pixels make one dot, so on a scaled screen the mark is the 100 % one
+// enlarged rather than a hairline.
+void DrawFocusMark(HDC dc, const RECT& r, int unit) {
+  const auto dot = [&](int x, int y) {
+    if (((x - r.left) / unit + (y - r.top) / unit) % 2 == 0) PatBlt(dc, x, y, unit, unit, DSTINVERT);
+  };
+  for (int x = r.left; x < r.right; x += unit) {
+    dot(x, r.top);
+    if (r.bottom - unit > r.top) dot(x, r.bottom - unit);
+  }
+  for (int y = r.top + unit; y < r.bottom - unit; y += unit) {
+    dot(r.left, y);
+    if (r.right - unit > r.left) dot(r.right - unit, y);
+  }
+}
+
 // Bytes as shown: at most the row's share of characters; control bytes (a
 // line break kept inside an entry) become visible instead of vanishing.
 std::string ShownText(std::string_view text) {
@@ -143,7 +160,7 @@ void PaintCheckListRow(HDC dc, const RECT& rowRect, const CheckListRowPaint& pai
     const std::string shown = ShownText(paint.text);
     ExtTextOutA(rowDc, Scaled(g.textX, s), TextTop(height, metrics.tmHeight), ETO_CLIPPED, &whole, shown.data(),
                 static_cast<UINT>(shown.size()), nullptr);
-    if (paint.row.focused) DrawFocusRect(rowDc, &highlight);
+    if (paint.row.focused) DrawFocusMark(rowDc, highlight, std::max(1, static_cast<int>(s)));
   }
   BitBlt(dc, rowRect.left, rowRect.top, width, height, rowDc, 0, 0, SRCCOPY);
 }

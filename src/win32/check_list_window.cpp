@@ -406,7 +406,7 @@ void CheckListWindow::PaintRows(HDC dc, const RECT& area) {
   RECT client;
   GetClientRect(window_, &client);
   const int first = std::max(0, static_cast<int>(area.top) / h);
-  const int last = std::max(first, static_cast<int>(area.bottom) - 1) / h;
+  const int last = (std::max(static_cast<int>(area.bottom), static_cast<int>(area.top) + 1) - 1) / h;
   const int top = TopIndex();
   for (int row = first; row <= last; ++row) {
     const RECT r{0, row * h, client.right, row * h + h};

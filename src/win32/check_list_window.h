@@ -17,6 +17,11 @@
 // to the parent may go unanswered. A parent that passes its WM_DRAWITEM and
 // WM_MEASUREITEM to ForwardOwnerDraw first lets those requests be answered at
 // once instead of at the next paint.
+//
+// The user's actions arrive as OnClick, OnDblClick and OnStateChange, not as
+// LBN_ notifications. LB_ADDSTRING, LB_INSERTSTRING (which places the text at
+// its sorted place too), LB_DELETESTRING, LB_RESETCONTENT and LB_SETCURSEL
+// sent from outside go through the model like the methods below.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 

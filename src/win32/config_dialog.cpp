@@ -49,6 +49,22 @@ constexpr int kServerGroup[] = {IDC_CONFIG_SERVER_IP_COMBO, IDC_CONFIG_SERVER_PO
                                 IDC_CONFIG_PORT_LABEL,      IDC_CONFIG_DEFAULT_LABEL,    IDC_CONFIG_MSG_SEND_LABEL,
                                 IDC_CONFIG_TIMEOUT_EDIT};
 
+// A drop-down box takes its height from its font; its selection field is
+// made as much taller or shorter as the layout's height needs.
+void FitComboHeight(HWND combo, int height) {
+  // What the box adds around the field differs between systems, and the
+  // height it reports need not be the one set: measure and correct.
+  LRESULT item = SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  for (int attempt = 0; item > 0 && attempt < 3; ++attempt) {
+    RECT rect{};
+    GetWindowRect(combo, &rect);
+    const int missing = height - (rect.bottom - rect.top);
+    if (missing == 0) return;
+    item += missing;
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), item);
+  }
+}
+
 void SetupNumericField(HWND window, TEntryController& controller, const char* picture) {
   EntryFieldWindow* field = EntryFieldWindow::From(window);
   if (!field) return;
@@ -73,6 +89,7 @@ void TconfigForm::FormCreate() {
   SetupNumericField(Item(IDC_CONFIG_SERVER_PORT_EDIT), EntryController1, "999");
   SetupNumericField(Item(IDC_CONFIG_TIMEOUT_EDIT), EntryController1, "99");
   SendMessageA(Item(IDC_CONFIG_SERVER_IP_COMBO), CB_LIMITTEXT, kServerIPLimit, 0);
+  FitComboHeight(Item(IDC_CONFIG_SERVER_IP_COMBO), Scaled(21, Scale()));
   for (int n = 1; n <= kMessageCount; ++n) SendMessageA(messageEdit(n), EM_LIMITTEXT, kMessageLimit, 0);
 }
 

@@ -30,6 +30,37 @@ bool PressFocusedImageButton(HWND dialog, const MSG& msg) {
   return true;
 }
 
+// A sunken frame a layout pixel wide, and nothing inside it: the controls
+// it frames draw themselves.
+void DrawBevel(const DRAWITEMSTRUCT& item) {
+  const int width = Scaled(1, WindowScale(item.hwndItem));
+  const RECT& r = item.rcItem;
+  HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
+  HBRUSH light = GetSysColorBrush(COLOR_BTNHIGHLIGHT);
+  const RECT edges[] = {{r.left, r.top, r.right - width, r.top + width},
+                        {r.left, r.top, r.left + width, r.bottom - width},
+                        {r.left + width, r.bottom - width, r.right, r.bottom},
+                        {r.right - width, r.top + width, r.right, r.bottom}};
+  for (int i = 0; i < 4; ++i) FillRect(item.hDC, &edges[i], i < 2 ? shadow : light);
+}
+
+// The thread's shown and enabled top-level windows but `dialog`, disabled.
+std::vector<HWND> DisableOtherWindows(HWND dialog) {
+  std::vector<HWND> windows;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM list) -> BOOL {
+        if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+          reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  std::erase(windows, dialog);
+  for (HWND window : windows) EnableWindow(window, FALSE);
+  return windows;
+}
+
 }  // namespace
 
 DialogWindow::~DialogWindow() {
@@ -76,9 +107,8 @@ void DialogWindow::SizeToText(int id) {
 }
 
 int DialogWindow::ShowModal(HWND over) {
-  if (!window_) return IDCANCEL;
+  if (!window_ || modal_) return IDCANCEL;
   if (over) SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(over));
-  HWND owner = over ? over : GetWindow(window_, GW_OWNER);
   result_ = IDCANCEL;
   ending_ = false;
   modal_ = true;
@@ -87,14 +117,14 @@ int DialogWindow::ShowModal(HWND over) {
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
   Shown();
-  // The owner is disabled once the dialog is active, and enabled again
-  // before the dialog hides, so that the activation returns to it.
-  const bool disableOwner = owner && IsWindowEnabled(owner);
-  if (disableOwner) EnableWindow(owner, FALSE);
+  // Every other window of the program waits, the instructions beside the
+  // main window too. They are disabled once the dialog is active, and
+  // enabled again before it hides, so that the activation returns to them.
+  const std::vector<HWND> blocked = DisableOtherWindows(window_);
   while (!ending_ && IsWindowVisible(window_)) {
     if (!(Turn() ? Turn()() : DefaultModalTurn())) break;
   }
-  if (disableOwner) EnableWindow(owner, TRUE);
+  for (HWND window : blocked) EnableWindow(window, TRUE);
   ShowWindow(window_, SW_HIDE);
   ending_ = false;
   modal_ = false;
@@ -148,6 +178,11 @@ INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wPar
   }
   auto* self = reinterpret_cast<DialogWindow*>(GetWindowLongPtrA(window, DWLP_USER));
   if (!self) return FALSE;
+  if (message == WM_NCDESTROY) {  // gone with its owner: nothing left to destroy
+    RemovePropA(window, kDialogProperty);
+    self->window_ = nullptr;
+    return FALSE;
+  }
   // Errors never unwind through the system's code that called us.
   try {
     return self->Handle(message, wParam, lParam);
@@ -165,15 +200,15 @@ INT_PTR DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:  // the close box, Alt+F4
       Close(IDCANCEL);
       return TRUE;
-    case WM_DRAWITEM:
-      return DrawImageButton(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-    case WM_CTLCOLORSTATIC:
-      // A bevel is its edge only: the controls it frames show through.
-      if (GetWindowLongPtrA(reinterpret_cast<HWND>(lParam), GWL_STYLE) & SS_SUNKEN) {
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType == ODT_STATIC) {
+        DrawBevel(*item);
+        return TRUE;
       }
-      [[fallthrough]];
+      return DrawImageButton(item);
+    }
+    case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
       if (HBRUSH brush = ControlColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam))) {
         return reinterpret_cast<INT_PTR>(brush);

@@ -27,8 +27,8 @@ class DialogWindow {
   bool Visible() const { return window_ && IsWindowVisible(window_); }
 
   // Shows the window and returns once it is hidden again: IDOK or IDCANCEL.
-  // The owner given at creation, or `over` when given, is disabled until
-  // then.
+  // The program's other windows are disabled until then. `over`, when
+  // given, becomes the window's owner (a dialog opened from another).
   int ShowModal(HWND over = nullptr);
   // Shows the window without blocking anyone; a window already shown comes
   // to the front.
@@ -75,10 +75,10 @@ class DialogWindow {
 };
 
 // Offers `msg` to the program's dialog window it is meant for (keyboard
-// navigation, Enter, Esc, Tab). The program's message loop calls it for
-// every message before translating and dispatching it; true means it was
-// handled and must not be dispatched. Needed for the window shown without
-// blocking (the instructions).
+// navigation, Enter, Esc, Tab). A message loop calls it for every message
+// before translating and dispatching it; true means it was handled and must
+// not be dispatched. Needed for the window shown without blocking (the
+// instructions).
 bool RouteDialogMessage(MSG* msg);
 
 // One turn of a modal showing's loop: wait for messages and dispatch them,

@@ -19,12 +19,7 @@ add_custom_command(OUTPUT ${_snpp_ico}
 set(_snpp_rc ${CMAKE_CURRENT_LIST_DIR}/snpp_client.rc)
 set(_snpp_rc_inputs ${CMAKE_CURRENT_LIST_DIR}/main_window_ids.h ${CMAKE_CURRENT_LIST_DIR}/snpp_client.manifest
     ${_snpp_ico})
-foreach(_extra dialogs.rc dialog_ids.h)
-  if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/${_extra})
-    list(APPEND _snpp_rc_inputs ${CMAKE_CURRENT_LIST_DIR}/${_extra})
-  endif()
-endforeach()
-list(APPEND _snpp_rc_inputs ${SNPP_DIALOG_RC_INPUTS})
+list(APPEND _snpp_rc_inputs ${SNPP_WIN32_DIALOG_RESOURCES})
 add_library(snpp_win32_resources OBJECT ${_snpp_rc})
 set_source_files_properties(${_snpp_rc} PROPERTIES OBJECT_DEPENDS "${_snpp_rc_inputs}")
 target_include_directories(snpp_win32_resources PRIVATE ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_BINARY_DIR})
@@ -40,12 +35,8 @@ add_library(snpp_win32_front STATIC
 )
 target_include_directories(snpp_win32_front PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(snpp_win32_front PUBLIC
-  snpp_win32_fields snpp_win32_check_list snpp_win32_look snpp_paging_link snpp_directory snpp_build_config
-  comctl32 gdi32 user32)
-if(TARGET snpp_win32_dialogs)
-  target_link_libraries(snpp_win32_front PUBLIC snpp_win32_dialogs)
-  target_compile_definitions(snpp_win32_front PRIVATE SNPP_HAVE_DIALOGS=1)
-endif()
+  snpp_win32_dialogs snpp_win32_fields snpp_win32_check_list snpp_win32_look snpp_paging_link snpp_directory
+  snpp_build_config comctl32 gdi32 user32)
 target_sources(snpp_win32_front INTERFACE $<TARGET_OBJECTS:snpp_win32_resources>)
 
 add_executable(orvant-snpp-client WIN32 ${CMAKE_CURRENT_LIST_DIR}/win_main.cpp)

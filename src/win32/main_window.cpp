@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "net/win32_notifications.h"
+#include "win32/button_images.h"
 #include "win32/check_list_window.h"
 #include "win32/entry_field_window.h"
 #include "win32/main_window_ids.h"
@@ -92,11 +93,11 @@ Tmainform::Tmainform(HINSTANCE instance, net::Win32EventLoop& loop) : instance_(
 
 Tmainform::~Tmainform() {
   loop_.StopTimer();
-  if (window_ != nullptr) {
-    SetWindowLongPtrA(window_, DWLP_USER, 0);
-    DestroyWindow(window_);
-  }
-  paging_.reset();  // the line client goes with its window; an open connection is dropped
+  if (window_ != nullptr) SetWindowLongPtrA(window_, DWLP_USER, 0);  // no handler runs from here on
+  // An open connection is dropped, without QUIT, while the controls the
+  // send reports to still exist.
+  paging_.reset();
+  if (window_ != nullptr) DestroyWindow(window_);
   DeleteObject(yellow_);
 }
 
@@ -116,6 +117,12 @@ double Tmainform::Scale() const { return WindowScale(window_); }
 bool Tmainform::TranslateDialogKeys(MSG& message) {
   if (window_ == nullptr || !IsWindowVisible(window_)) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+  // A picture button is drawn by the window, so the dialog manager does not
+  // know it for a push button: Enter on it would go nowhere.
+  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && IsImageButton(message.hwnd)) {
+    SendMessageA(message.hwnd, BM_CLICK, 0, 0);
+    return true;
+  }
   return IsDialogMessageA(window_, &message) != FALSE;
 }
 
@@ -148,6 +155,7 @@ INT_PTR Tmainform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
           ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
     case WM_DRAWITEM: {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (DrawImageButton(&item)) return TRUE;
       if (!IsBevel(static_cast<int>(item.CtlID))) return FALSE;
       DrawBevel(item);
       return TRUE;
@@ -233,6 +241,9 @@ void Tmainform::Initialise() {
   SendMessageA(log, EM_LIMITTEXT, 0, 0);  // a long send's log is never cut short
   SetWindowSubclass(log, MemoKeys, 1, 0);
   SendMessageA(Control(IDC_STATUSBAR1), SB_SIMPLE, TRUE, 0);
+  SetButtonImage(Control(IDC_SENDBUTTON), ButtonImage::Send);
+  SetButtonImage(Control(IDC_CLEARBUTTON), ButtonImage::Clear);
+  SetButtonImage(Control(IDC_CANCELSENDBUTTON), ButtonImage::Abort);
 
   if (EntryFieldWindow* field = idEditField()) {
     field->SetController(&EntryController1);

@@ -1,38 +1,75 @@
 #include "win32/program_windows.h"
 
+#include <chrono>
 #include <exception>
-#include <string_view>
+#include <stdexcept>
+
+#include "win32/dialog_window.h"
 
 namespace snpp::win32 {
+namespace {
 
-struct DialogWindows {};
+template <class Form>
+void Make(std::unique_ptr<Form>& form, std::unique_ptr<Form> made, HINSTANCE instance, HWND owner) {
+  if (!made->Create(instance, owner)) throw std::runtime_error("Unable to create a window");
+  form = std::move(made);
+}
+
+}  // namespace
 
 ProgramWindows::ProgramWindows(HINSTANCE instance) {
   // An error a handler lets escape is shown, and the program goes on.
   loop.OnException = [](std::exception_ptr error) { net::Win32EventLoop::ShowErrorBox(std::move(error)); };
-  loop.OnMessage = [this](void* message) { return DialogKeys(*static_cast<MSG*>(message)); };
+  // Tab, arrows, mnemonics, Enter and Esc in whichever window has them.
+  loop.OnMessage = [this](void* message) {
+    MSG& msg = *static_cast<MSG*>(message);
+    return mainform->TranslateDialogKeys(msg) || RouteDialogMessage(&msg);
+  };
+  // While a window is shown modally, the loop's own calls (a connection's
+  // deferred close) and errors go on as they do outside it.
+  SetModalTurn([this] {
+    loop.RunOnce(std::chrono::milliseconds(1000));
+    return !loop.QuitRequested();
+  });
   mainform = std::make_unique<Tmainform>(instance, loop);
   CreateDialogs(instance);
+  Connect();
 }
 
 // The other windows go before the main window that owns them.
 ProgramWindows::~ProgramWindows() {
+  SetModalTurn(nullptr);
+  troubleForm.reset();
+  instructionsForm.reset();
+  configForm.reset();
+  addNameForm.reset();
+  aboutform.reset();
   loop.OnMessage = nullptr;
-  dialogs.reset();
   mainform.reset();
 }
 
-void ProgramWindows::CreateDialogs(HINSTANCE) { dialogs = std::make_unique<DialogWindows>(); }
+void ProgramWindows::CreateDialogs(HINSTANCE instance) {
+  HWND owner = mainform->Window();
+  Make(aboutform, std::make_unique<TAboutform>(), instance, owner);
+  Make(addNameForm, std::make_unique<TaddNameForm>(), instance, owner);
+  Make(configForm, std::make_unique<TconfigForm>(mainform->standardMessages), instance, owner);
+  Make(instructionsForm, std::make_unique<TinstructionsForm>(), instance, owner);
+  Make(troubleForm, std::make_unique<TtroubleForm>(), instance, owner);
+}
 
-// Tab, arrows and mnemonics in whichever modeless dialog the message is for.
-bool ProgramWindows::DialogKeys(MSG& message) {
-  if (message.hwnd == nullptr) return false;
-  HWND root = GetAncestor(message.hwnd, GA_ROOT);
-  if (root == nullptr || !IsWindowVisible(root)) return false;
-  char className[16] = {};
-  GetClassNameA(root, className, sizeof className);
-  if (std::string_view(className) != "#32770") return false;  // not a dialog
-  return IsDialogMessageA(root, &message) != FALSE;
+void ProgramWindows::Connect() {
+  aboutform->SetTroubleForm(troubleForm.get());
+  mainform->ShowConfigForm = [this] { configForm->ShowModal(); };
+  mainform->ShowAboutForm = [this] { aboutform->ShowModal(); };
+  mainform->ShowInstructionsForm = [this] { instructionsForm->Show(); };
+  mainform->AskForNameDialog = [this](std::string& name, std::string& id) {
+    addNameForm->SetNameText(name);
+    addNameForm->SetPagerIDText(id);
+    if (addNameForm->ShowModal() != IDOK) return false;
+    name = addNameForm->NameText();
+    id = addNameForm->PagerIDText();
+    return true;
+  };
 }
 
 int ProgramWindows::Run() {

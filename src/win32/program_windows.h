@@ -7,11 +7,13 @@
 #include <memory>
 
 #include "net/win32_event_loop.h"
+#include "win32/about_dialog.h"
+#include "win32/add_name_dialog.h"
+#include "win32/config_dialog.h"
 #include "win32/main_window.h"
+#include "win32/text_info_dialogs.h"
 
 namespace snpp::win32 {
-
-struct DialogWindows;
 
 class ProgramWindows {
  public:
@@ -25,13 +27,15 @@ class ProgramWindows {
 
   net::Win32EventLoop loop;
   std::unique_ptr<Tmainform> mainform;
-  // The About box, name entry, configuration, instructions and
-  // trouble-shooting windows, in that order of creation.
-  std::unique_ptr<DialogWindows> dialogs;
+  std::unique_ptr<TAboutform> aboutform;
+  std::unique_ptr<TaddNameForm> addNameForm;
+  std::unique_ptr<TconfigForm> configForm;
+  std::unique_ptr<TinstructionsForm> instructionsForm;
+  std::unique_ptr<TtroubleForm> troubleForm;
 
  private:
   void CreateDialogs(HINSTANCE instance);
-  bool DialogKeys(MSG& message);
+  void Connect();
 };
 
 }  // namespace snpp::win32

@@ -11,6 +11,10 @@ void TextInfoWindow::FormCreate() {
   SetWindowTextA(Memo1(), text_.c_str());
 }
 
+void TextInfoWindow::Command(int id, int code) {
+  if (code == BN_CLICKED && (id == shape_.button.id || id == IDCANCEL)) Close(id);
+}
+
 HBRUSH TextInfoWindow::ControlColour(HWND control, HDC dc) {
   if (control != Memo1()) return nullptr;
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));

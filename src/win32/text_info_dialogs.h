@@ -23,6 +23,9 @@ class TextInfoWindow : public DialogWindow {
 
  protected:
   void FormCreate() override;
+  // Only the button, Esc and the close box close it: Enter in the text
+  // presses no button that is not a default one.
+  void Command(int id, int code) override;
   // A read-only field keeps the white of an editable one.
   HBRUSH ControlColour(HWND control, HDC dc) override;
 

@@ -111,7 +111,9 @@ TEST_F(CheckListWindowTest, BoxClickCyclesThenSelectsTextClickOnlySelects) {
   EXPECT_TRUE(TakeEvents().empty());
   EXPECT_NE(GetFocus(), Window());
 
-  // A double click on the box changes the state once, then opens.
+  // A double click on the box changes the state once, then opens; the
+  // class asks for double clicks, so the second press comes as one.
+  EXPECT_TRUE(GetClassLongPtrA(Window(), GCL_STYLE) & CS_DBLCLKS);
   Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
   Send(WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
   Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
@@ -214,6 +216,16 @@ TEST_F(CheckListWindowTest, RowsShowTheTickInsideAWhiteBoxAndTheHighlightBesideI
   EXPECT_EQ(at(g.highlightX, 16 + 1), GetSysColor(COLOR_HIGHLIGHT));  // under the focus mark's gaps
   EXPECT_EQ(at(199 - 17, 16 + 8), GetSysColor(COLOR_HIGHLIGHT));
   EXPECT_EQ(at(5, 50), GetSysColor(COLOR_WINDOW));  // below the items
+
+  // With the focus and no current item, the first row carries the focus
+  // mark: dotted, inverting, starting on the highlight's first pixel.
+  list_->SetItemIndex(-1);
+  SetFocus(Window());
+  ASSERT_TRUE(PrintWindow(Window(), dc, PW_CLIENTONLY));
+  const COLORREF window = GetSysColor(COLOR_WINDOW);
+  EXPECT_EQ(at(g.highlightX, 0), window ^ 0xFFFFFF);
+  EXPECT_EQ(at(g.highlightX + 1, 0), window);
+  EXPECT_EQ(at(g.highlightX, 16), window);  // not on row 1
 
   SelectObject(dc, old);
   DeleteObject(bitmap);

@@ -24,9 +24,28 @@
 
 namespace snpp::win32::test {
 
+// The program's faces come with Debian's fonts-wine, which Wine does not
+// look in by itself: the process gets them, as a prefix set up for screens
+// has them in its fonts folder.
+inline void AddProgramFaces() {
+  static const bool added = [] {
+    const std::string folder = "Z:\\usr\\share\\wine\\fonts\\";
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    do {
+      AddFontResourceExA((folder + found.cFileName).c_str(), FR_PRIVATE, nullptr);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return true;
+  }();
+  (void)added;
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    AddProgramFaces();
     char temp[MAX_PATH + 1] = {};
     GetTempPathA(sizeof temp, temp);
     folder_ = std::filesystem::path(temp) /

@@ -15,8 +15,8 @@ using snpp::testing::SnppTestServer;
 
 class MainWindowSend : public MainWindowTest {
  protected:
-  void Serve() {
-    server = std::make_unique<SnppTestServer>();
+  void Serve(std::string greeting = SnppTestServer::kDefaultGreeting) {
+    server = std::make_unique<SnppTestServer>(snpp::testing::AcceptingScript(), std::move(greeting));
     SetPagingServerForTesting("127.0.0.1", server->Port());
   }
   // Alt+S from the message editor, then until the server saw the close.
@@ -33,8 +33,8 @@ class MainWindowSend : public MainWindowTest {
   std::unique_ptr<SnppTestServer> server;
 };
 
-TEST_F(MainWindowSend, OneRecipientFromThePagerNumberField) {
-  Serve();
+TEST_F(MainWindowSend, OneRecipientFromThePagerNumberFieldAndTheServersNotice) {
+  Serve("220 \x02Service news\r\n");
   Start();
   HWND field = Control(IDC_IDEDITFIELD);
   SetFocus(field);
@@ -44,6 +44,17 @@ TEST_F(MainWindowSend, OneRecipientFromThePagerNumberField) {
   EXPECT_EQ(server->Received(), "PAGE 5551234\r\nMESS hello\r\nSEND\r\nQUIT\r\n");
   EXPECT_EQ(Text(IDC_SENDINGMEMO), "trying 127.0.0.1...\r\nConnected");
   EXPECT_EQ(StatusBar(), "");
+
+  // The notice scrolls 4 pixels a tick along the top panel.
+  HWND notice = Control(IDC_MESSAGELABEL);
+  EXPECT_EQ(WindowText(notice), "Service news");
+  RECT before{}, after{};
+  GetWindowRect(notice, &before);
+  form().Timer1Timer();
+  GetWindowRect(notice, &after);
+  const double scale = WindowScale(form().Window());
+  EXPECT_EQ(after.left - before.left, Scaled(4, scale));
+  EXPECT_GT(before.right - before.left, Scaled(50, scale));
 }
 
 TEST_F(MainWindowSend, CheckedNamesOverOneConnection) {
@@ -62,6 +73,24 @@ TEST_F(MainWindowSend, CheckedNamesOverOneConnection) {
   EXPECT_EQ(Text(IDC_SENDINGMEMO),
             "trying 127.0.0.1...\r\nConnected\r\nSending to: Ann, 111 ...\r\nMESSAGE SENT OK\r\n"
             "Sending to: Bob, 22-2 ...\r\nMESSAGE SENT OK\r\nSending to: Cy, 333 ...\r\nMESSAGE SENT OK");
+}
+
+TEST_F(MainWindowSend, AnErrorEscapingSendReachesTheErrorBoxAndTheProgramGoesOn) {
+  SetPagingServerForTesting("no-such-host.invalid", 444);
+  Start();
+  std::vector<std::string> shown;
+  windows().loop.OnException = [&](std::exception_ptr error) {
+    shown.push_back(net::Win32EventLoop::ErrorBoxText(error));
+  };
+  form().idEditField()->SetStringValueBytes("5551234");
+  Type(Control(IDC_MESSAGEMEMO), "hi");
+  Mnemonic(Control(IDC_MESSAGEMEMO), 's');
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].substr(0, 7), "11001: ");
+  EXPECT_EQ(shown[0].back(), '.');
+  EXPECT_EQ(Text(IDC_MESSAGESTATUSLABEL), "FAIL");
+  Mnemonic(Control(IDC_MESSAGEMEMO), 'c');
+  EXPECT_EQ(Text(IDC_MESSAGESTATUSLABEL), "CANCEL");
 }
 
 TEST_F(MainWindowSend, EveryWayOfClosingSavesTheNamesList) {

@@ -1,0 +1,55 @@
+// The button pictures: drawn at the size asked for, in whole pixels of their
+// own colours over an untouched background, with a grey disabled copy.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "win32/button_images.h"
+
+using namespace snpp::win32;
+
+namespace {
+
+constexpr COLORREF kBackground = RGB(255, 0, 255);
+
+// The colours of the picture drawn `size` pixels square on the background.
+std::set<COLORREF> Colours(ButtonImage image, int size, bool enabled, std::vector<COLORREF>* corners = nullptr) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT all{0, 0, size, size};
+  HBRUSH brush = CreateSolidBrush(kBackground);
+  FillRect(dc, &all, brush);
+  DeleteObject(brush);
+  DrawButtonImage(dc, image, 0, 0, size, enabled);
+  std::set<COLORREF> colours;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) colours.insert(GetPixel(dc, x, y));
+  }
+  if (corners) *corners = {GetPixel(dc, 0, 0), GetPixel(dc, size - 1, 0), GetPixel(dc, 0, size - 1)};
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return colours;
+}
+
+TEST(ButtonImages, CrispAtEveryScaleOnATransparentBackgroundWithAGreyDisabledCopy) {
+  for (int size : {18, 27, 36}) {  // 100 %, 150 %, 200 %
+    std::vector<COLORREF> corners;
+    EXPECT_EQ(Colours(ButtonImage::Tick, size, true, &corners), (std::set<COLORREF>{kBackground, RGB(0, 128, 0)}))
+        << size;
+    EXPECT_EQ(corners, std::vector<COLORREF>(3, kBackground)) << size;
+    EXPECT_EQ(Colours(ButtonImage::Cross, size, true), (std::set<COLORREF>{kBackground, RGB(0, 0, 128)})) << size;
+    for (ButtonImage image : {ButtonImage::Tick, ButtonImage::Cross, ButtonImage::Abort, ButtonImage::Send,
+                              ButtonImage::Clear}) {
+      EXPECT_EQ(Colours(image, size, false),
+                (std::set<COLORREF>{kBackground, GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)}))
+          << size << " " << static_cast<int>(image);
+    }
+  }
+}
+
+}  // namespace
