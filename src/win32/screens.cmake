@@ -8,12 +8,4 @@ add_executable(snpp-win32-screens WIN32
   ${CMAKE_CURRENT_LIST_DIR}/screens_report.cpp
   ${CMAKE_CURRENT_LIST_DIR}/screens_windows.cpp)
 target_include_directories(snpp-win32-screens PRIVATE ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(snpp-win32-screens PRIVATE snpp_win32_front snpp_win32_dialogs)
-# The dialogs' templates, while the program's resource script lacks them.
-file(READ ${CMAKE_CURRENT_LIST_DIR}/snpp_client.rc _snpp_program_rc)
-if(NOT _snpp_program_rc MATCHES "dialogs\\.rc")
-  target_sources(snpp-win32-screens PRIVATE ${CMAKE_CURRENT_LIST_DIR}/screens.rc)
-  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/screens.rc PROPERTIES
-    OBJECT_DEPENDS "${SNPP_WIN32_DIALOG_RESOURCES}"
-    INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/src)
-endif()
+target_link_libraries(snpp-win32-screens PRIVATE snpp_win32_front)

@@ -1,17 +1,8 @@
 #include "win32/screens_windows.h"
 
-#include <cstdio>
-
-#include "directory/standard_messages.h"
-#include "win32/about_dialog.h"
-#include "win32/add_name_dialog.h"
-#include "win32/config_dialog.h"
-#include "win32/check_list_window.h"
 #include "win32/dialog_ids.h"
-#include "win32/entry_field_window.h"
 #include "win32/main_window_ids.h"
 #include "win32/program_windows.h"
-#include "win32/text_info_dialogs.h"
 
 namespace snpp::win32::screens {
 namespace {
@@ -147,29 +138,15 @@ bool TakeMain(const ShotTaker& shots, Tmainform& form) {
 }  // namespace
 
 bool ShowEveryWindow(const ShotTaker& shots) {
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  ProgramWindows program(instance);
+  ProgramWindows program(GetModuleHandleA(nullptr));
   bool ok = TakeMain(shots, *program.mainform);
-  StandardMessages messages;
-  messages.Read();
-  TconfigForm configForm(messages);
-  TaddNameForm addNameForm;
-  TAboutform aboutform;
-  TinstructionsForm instructionsForm;
-  TtroubleForm troubleForm;
-  if (!aboutform.Create(instance, nullptr) || !addNameForm.Create(instance, nullptr) ||
-      !configForm.Create(instance, nullptr) || !instructionsForm.Create(instance, nullptr) ||
-      !troubleForm.Create(instance, nullptr)) {
-    std::fprintf(stderr, "a window could not be made (%lu)\n", GetLastError());
-    return false;
-  }
-  ok &= Take(shots, configForm, "config", kConfigNames);
-  addNameForm.SetNameText("Grace");
-  addNameForm.SetPagerIDText("555-0107");
-  ok &= Take(shots, addNameForm, "add-name", kAddNameNames);
-  ok &= Take(shots, aboutform, "about", kAboutNames);
-  ok &= Take(shots, instructionsForm, "instructions", kInstructionsNames);
-  ok &= Take(shots, troubleForm, "trouble", kTroubleNames);
+  ok &= Take(shots, *program.configForm, "config", kConfigNames);
+  program.addNameForm->SetNameText("Grace");
+  program.addNameForm->SetPagerIDText("555-0107");
+  ok &= Take(shots, *program.addNameForm, "add-name", kAddNameNames);
+  ok &= Take(shots, *program.aboutform, "about", kAboutNames);
+  ok &= Take(shots, *program.instructionsForm, "instructions", kInstructionsNames);
+  ok &= Take(shots, *program.troubleForm, "trouble", kTroubleNames);
   // Closed as the user closes it, so that it keeps to its own rules on the
   // way out (the sample list is saved into the scratch folder).
   SendMessageA(program.mainform->Window(), WM_CLOSE, 0, 0);

@@ -65,7 +65,7 @@ server_pid=$!
 wait_for 10 server_ready || fail "the test server did not start: $(cat "$scratch/wire")"
 
 mkdir "$scratch/work"
-wineserver -p >/dev/null 2>&1
+wineserver -p >/dev/null 2>&1 || true  # one may be running already
 wine cmd /c exit >/dev/null 2>&1
 (cd "$scratch/work" && exec wine "$exe" >"$scratch/app.log" 2>&1) &
 app_pid=$!

@@ -62,7 +62,7 @@ read_key() { values=$(timeout 60 wine reg query "$key" </dev/null 2>/dev/null) &
 reg_value() { awk -v v="$1" '$1 == v { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' <<<"$values"; }
 
 # One server for the whole run: each Wine call then starts in a moment.
-wineserver -p </dev/null >/dev/null 2>&1
+wineserver -p </dev/null >/dev/null 2>&1 || true  # one may be running already
 wine_run cmd /c exit
 # What a failed earlier run may have left.
 rm -rf "$dir" "$link"
