@@ -6,6 +6,7 @@
 ;   EXE      the stripped program to install
 ;   README   the readme text shipped beside it
 ;   OUTFILE  the installer to write
+;   ICON     (optional) the program's icon, for the installer and uninstaller
 
 !ifndef VERSION | EXE | README | OUTFILE
   !error "makensis needs -DVERSION= -DEXE= -DREADME= -DOUTFILE="
@@ -22,6 +23,10 @@ SetCompressor /SOLID lzma
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 
 Name "${PRODUCT} ${VERSION}"
+!ifdef ICON
+  Icon "${ICON}"
+  UninstallIcon "${ICON}"
+!endif
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
 RequestExecutionLevel admin
