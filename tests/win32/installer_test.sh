@@ -49,6 +49,11 @@ dlls=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^\tDLL Name: //p')
 bad=$(grep -viE '^(kernel32|user32|gdi32|msvcrt|advapi32|shell32|comctl32|comdlg32|ole32|oleaut32|uuid|ws2_32|version|winmm|imm32|shlwapi)\.dll$' <<<"$dlls" || true)
 [ -z "$bad" ] || fail "the program needs DLLs a Windows system lacks: $bad"
 x86_64-w64-mingw32-objdump -t "$program" 2>&1 | grep -q 'no symbols' || fail "the program is not stripped"
+# The version the build's project gives, in the installer and in the program.
+for f in "$setup" "$program"; do
+  x86_64-w64-mingw32-windres -i "$f" -O rc | grep -F "VALUE \"ProductVersion\", \"$version\"" >/dev/null ||
+    fail "$(basename "$f") does not carry ProductVersion $version"
+done
 [ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" = "README.txt orvant-snpp-client.exe " ] ||
   fail "zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
 unzip -p "$zip" README.txt | head -1 | grep -qF "Orvant SNPP Client $version"$'\r' || fail "readme heading"
