@@ -48,7 +48,7 @@ setup=$scratch/out/orvant-snpp-client-$version-setup.exe
 dlls=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^\tDLL Name: //p')
 bad=$(grep -viE '^(kernel32|user32|gdi32|msvcrt|advapi32|shell32|comctl32|comdlg32|ole32|oleaut32|uuid|ws2_32|version|winmm|imm32|shlwapi)\.dll$' <<<"$dlls" || true)
 [ -z "$bad" ] || fail "the program needs DLLs a Windows system lacks: $bad"
-x86_64-w64-mingw32-objdump -t "$program" 2>&1 | grep -q 'no symbols' || fail "the program is not stripped"
+x86_64-w64-mingw32-objdump -t "$program" 2>&1 | grep 'no symbols' >/dev/null || fail "the program is not stripped"
 # The version the build's project gives, in the installer and in the program.
 for f in "$setup" "$program"; do
   x86_64-w64-mingw32-windres -i "$f" -O rc | grep -F "VALUE \"ProductVersion\", \"$version\"" >/dev/null ||
@@ -56,7 +56,7 @@ for f in "$setup" "$program"; do
 done
 [ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" = "README.txt orvant-snpp-client.exe " ] ||
   fail "zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
-unzip -p "$zip" README.txt | head -1 | grep -qF "Orvant SNPP Client $version"$'\r' || fail "readme heading"
+[ "$(unzip -p "$zip" README.txt | sed -n 1p)" = "Orvant SNPP Client $version"$'\r' ] || fail "readme heading"
 
 drive_c=$WINEPREFIX/drive_c
 dir="$drive_c/Program Files/Orvant SNPP Client"
