@@ -49,6 +49,7 @@ void ShotTaker::ReportLayout(HWND window, const char* layout, std::span<const Co
 
 bool ShotTaker::Take(HWND window, const std::string& name) const {
   if (folder_.empty()) return true;
+  if (lost_) return false;
   const std::string picture = folder_ + "\\" + name + ".png";
   DeleteFileA(picture.c_str());
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -64,6 +65,7 @@ bool ShotTaker::Take(HWND window, const std::string& name) const {
     PumpMessages(50);
   }
   std::fprintf(stderr, "no picture %s after 30 s\n", picture.c_str());
+  lost_ = true;
   return false;
 }
 

@@ -30,11 +30,13 @@ class ShotTaker {
   // and each named child of `window`, in pixels of a 100 % screen.
   void ReportLayout(HWND window, const char* layout, std::span<const ControlName> names) const;
   // Prints "shot NAME X Y WIDTH HEIGHT" (the window's frame in screen
-  // pixels) and waits up to 30 s until NAME.png is in the folder.
+  // pixels) and waits up to 30 s until NAME.png is in the folder. After one
+  // picture failed to come, no more are waited for.
   bool Take(HWND window, const std::string& name) const;
 
  private:
   std::string folder_;
+  mutable bool lost_ = false;
 };
 
 }  // namespace snpp::win32::screens
