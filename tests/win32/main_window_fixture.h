@@ -64,6 +64,7 @@ class MainWindowTest : public ::testing::Test {
 
   // Makes every window and shows the main one, as the program starts.
   void Start() {
+    windows_.reset();  // a second start follows the first one's end
     windows_ = std::make_unique<ProgramWindows>();
     form().TellUser = [this](const std::string& text, bool) { told.push_back(text); };
     ShowWindow(form().Window(), SW_SHOWNORMAL);

@@ -19,9 +19,9 @@ class MainWindowSend : public MainWindowTest {
     server = std::make_unique<SnppTestServer>(snpp::testing::AcceptingScript(), std::move(greeting));
     SetPagingServerForTesting("127.0.0.1", server->Port());
   }
-  // Alt+S from the message editor, then until the server saw the close.
-  void SendByKeyboard() {
-    Mnemonic(Control(IDC_MESSAGEMEMO), 's');
+  // Alt+S from where the typing ended, then until the server saw the close.
+  void SendByKeyboard(int from = IDC_MESSAGEMEMO) {
+    Mnemonic(Control(from), 's');
     ASSERT_TRUE(Run([&] { return server->Connections() == 1 && server->ClosedConnections() == 1; }));
     ASSERT_TRUE(Run([&] { return Text(IDC_MESSAGESTATUSLABEL) == "SUCCESS"; }));
   }
@@ -38,9 +38,9 @@ TEST_F(MainWindowSend, OneRecipientFromThePagerNumberFieldAndTheServersNotice) {
   Start();
   HWND field = Control(IDC_IDEDITFIELD);
   SetFocus(field);
-  Type(field, "5551234");
   Type(Control(IDC_MESSAGEMEMO), "hello");
-  SendByKeyboard();
+  Type(field, "5551234");
+  SendByKeyboard(IDC_IDEDITFIELD);
   EXPECT_EQ(server->Received(), "PAGE 5551234\r\nMESS hello\r\nSEND\r\nQUIT\r\n");
   EXPECT_EQ(Text(IDC_SENDINGMEMO), "trying 127.0.0.1...\r\nConnected");
   EXPECT_EQ(StatusBar(), "");
@@ -93,6 +93,9 @@ TEST_F(MainWindowSend, AnErrorEscapingSendReachesTheErrorBoxAndTheProgramGoesOn)
   EXPECT_EQ(Text(IDC_MESSAGESTATUSLABEL), "CANCEL");
 }
 
+// File > Exit, as the keyboard reaches it.
+void Exit(Tmainform& form) { SendMessageA(form.Window(), WM_COMMAND, IDM_EXIT, 0); }
+
 TEST_F(MainWindowSend, EveryWayOfClosingSavesTheNamesList) {
   WriteFile("names.txt", "Bob, 2\r\nAnn, 1\r\n");
   Start();
@@ -106,6 +109,24 @@ TEST_F(MainWindowSend, EveryWayOfClosingSavesTheNamesList) {
   EXPECT_FALSE(IsWindowVisible(form().Window()));
   EXPECT_EQ(ReadFile("names.txt"), "Bob, 2\r\nCy, 3\r\n");
   EXPECT_TRUE(told.empty());
+}
+
+TEST_F(MainWindowSend, AListThatCannotBeSavedIsKeptAndTheUserToldAtCloseAndNextStart) {
+  WriteFile("names.txt", "Ann, 1\r\n");
+  SetFileAttributesA("names.txt", FILE_ATTRIBUTE_READONLY);
+  Start();
+  form().namesListbox()->AddItem("Bob, 2");
+  Exit(form());
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("It has been kept in"), std::string::npos) << told[0];
+  EXPECT_EQ(ReadFile("names.txt"), "Ann, 1\r\n");
+
+  told.clear();
+  Start();
+  Run([&] { return !told.empty(); }, 2000);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(told[0].rfind("Names that could not be saved in an earlier run are kept in:", 0), 0u) << told[0];
+  SetFileAttributesA("names.txt", FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
