@@ -130,7 +130,13 @@ snpp_wine_x11_prefix() {
 # The Linux build of the SNPP test server, which the keyboard-driven test of
 # the Windows program pages over loopback.
 snpp_build_host_test_server() {
-  cd "$SNPP_ROOT"
-  cmake --preset host-tools >/dev/null
-  cmake --build build/host-tools --target snpp-test-server >/dev/null
+  local log
+  log=$(mktemp)
+  if ! (cd "$SNPP_ROOT" && cmake --preset host-tools && cmake --build build/host-tools --target snpp-test-server) \
+      >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    return 1
+  fi
+  rm -f "$log"
 }
