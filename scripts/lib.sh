@@ -15,7 +15,9 @@ SNPP_PACKAGES=(
 SNPP_WINDOWS_PACKAGES=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix mingw-w64-tools googletest
-  wine64 wine
+  wine64 wine fonts-wine imagemagick
+  nsis zip unzip binutils binutils-mingw-w64-x86-64
+  g++ xvfb xauth xdotool x11-utils
 )
 
 # snpp_ensure_packages [PACKAGE...]: the given ones, or SNPP_PACKAGES.
@@ -75,10 +77,66 @@ snpp_wine_start() {
     wineserver -w
     touch "$WINEPREFIX/.snpp-ready"
   fi
+  snpp_wine_fonts
   wineserver -p </dev/null >/dev/null 2>&1
   wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
+# The program's faces ("MS Sans Serif", Tahoma) from fonts-wine, copied to
+# where Wine looks for them: Debian's Wine does not find them where the
+# package puts them, and would draw every window in another face.
+snpp_wine_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  [ -f "$fonts/ms_sans_serif.ttf" ] && return 0
+  mkdir -p "$fonts"
+  cp $(dpkg -L fonts-wine | grep -E '\.(fon|ttf)$') "$fonts/"
+}
+
 snpp_wine_stop() {
   wineserver -k 2>/dev/null || true
+}
+
+# The prefix for what is seen on screen (screenshots, the keyboard-driven
+# test) and for the installer test: Wine's X11 driver, the program's faces
+# from fonts-wine where Wine looks for them, and Wine drawing caption and
+# frame itself, as no window manager runs under Xvfb. Colours stay Wine's.
+# snpp_wine_x11_prefix [DPI] exports WINEPREFIX; DPI (default 96) is the
+# screen's LogPixels, 192 for a screen at 200 %. Leaves no server running.
+snpp_wine_x11_prefix() {
+  local dpi=${1:-96}
+  export WINEPREFIX=${SNPP_WINE_X11_PREFIX:-$SNPP_ROOT/build/windows/wineprefix-x11} WINEDEBUG=-all
+  if [ ! -f "$WINEPREFIX/.snpp-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    (unset DISPLAY; timeout 300 wineboot -i </dev/null >/dev/null 2>&1)
+    snpp_wine_fonts
+    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    rm -f "$WINEPREFIX/.snpp-dpi"
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    touch "$WINEPREFIX/.snpp-ready"
+  fi
+  # Read by the next server only; noted in a file so that a run at the
+  # usual scale costs no extra start of Wine.
+  if [ "$(cat "$WINEPREFIX/.snpp-dpi" 2>/dev/null)" != "$dpi" ]; then
+    timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+      </dev/null >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    echo "$dpi" >"$WINEPREFIX/.snpp-dpi"
+  fi
+}
+
+# The Linux build of the SNPP test server, which the keyboard-driven test of
+# the Windows program pages over loopback.
+snpp_build_host_test_server() {
+  local log
+  log=$(mktemp)
+  if ! (cd "$SNPP_ROOT" && cmake --preset host-tools && cmake --build build/host-tools --target snpp-test-server) \
+      >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    return 1
+  fi
+  rm -f "$log"
 }

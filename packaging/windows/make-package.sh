@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Packs the Windows program for shipping: the stripped .exe, a zip of it with
+# its readme, and the installer. Prints the three paths, one a line.
+# Usage: make-package.sh PROGRAM.exe VERSION OUTDIR
+# The installer carries the program's icon when the build left it beside the
+# program (orvant-snpp-client.ico).
+set -euo pipefail
+[ $# -eq 3 ] || { echo "usage: $0 PROGRAM.exe VERSION OUTDIR" >&2; exit 2; }
+exe=$1 version=$2
+here=$(cd "$(dirname "$0")" && pwd)
+mkdir -p "$3"
+out=$(cd "$3" && pwd)
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+
+program=$out/orvant-snpp-client.exe
+zip=$out/orvant-snpp-client-$version-win64.zip
+setup=$out/orvant-snpp-client-$version-setup.exe
+rm -f "$program" "$zip" "$setup"
+
+x86_64-w64-mingw32-strip -o "$program" "$exe"
+# The readme is read on Windows: CR LF line ends.
+sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$here/README.txt" >"$stage/README.txt"
+cp "$program" "$stage/"
+(cd "$stage" && zip -q -X "$zip" orvant-snpp-client.exe README.txt)
+
+icon=()
+ico=$(dirname "$exe")/orvant-snpp-client.ico
+[ -f "$ico" ] && icon=(-DICON="$(cd "$(dirname "$ico")" && pwd)/orvant-snpp-client.ico")
+log=$stage/makensis.log
+if ! makensis -V2 "${icon[@]}" -DVERSION="$version" -DEXE="$program" -DREADME="$stage/README.txt" \
+    -DOUTFILE="$setup" "$here/orvant-snpp-client.nsi" >"$log" 2>&1; then
+  cat "$log" >&2
+  exit 1
+fi
+printf '%s\n' "$program" "$zip" "$setup"

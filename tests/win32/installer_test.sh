@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Packs the program as scripts/package windows does, checks the .exe and the
+# zip, installs with the installer silently into a Wine prefix, checks the
+# files, the uninstall key and the Start-menu entry (started from it, on a
+# virtual display, the program keeps names.txt in the user's profile),
+# uninstalls, and checks that all of it is gone.
+# Usage: installer_test.sh SOURCE_DIR PROGRAM.exe VERSION WINEPREFIX
+set -Eeuo pipefail
+# A step that fails on its own says which.
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+source_dir=$1 exe=$2 version=$3
+fail() { echo "FAIL: $*" >&2; exit 1; }
+export SNPP_WINE_X11_PREFIX=$4
+source "$source_dir/scripts/lib.sh"
+if [ -z "${SNPP_INSIDE_XVFB:-}" ]; then
+  snpp_wine_x11_prefix 96
+  SNPP_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" timeout -k 5 200 "$0" "$@"
+fi
+export WINEPREFIX=$SNPP_WINE_X11_PREFIX WINEDEBUG=-all
+
+scratch=$(mktemp -d)
+cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$scratch"; }
+trap cleanup EXIT
+# A time-out or Ctrl+C still ends what this started.
+trap 'exit 143' TERM INT HUP
+# Every Wine call detached from CTest's pipe (Wine's helper processes would
+# hold it open) and bounded in time.
+wine_run() { timeout 60 wine "$@" </dev/null >>"$scratch/wine.log" 2>&1; }
+# gone PATH...: waits up to 60 s until none of the paths exists.
+gone() {
+  local p left
+  for _ in $(seq 600); do
+    left=0
+    for p in "$@"; do [ -e "$p" ] && left=1; done
+    [ $left = 0 ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+mapfile -t made < <("$source_dir/packaging/windows/make-package.sh" "$exe" "$version" "$scratch/out")
+program=$scratch/out/orvant-snpp-client.exe
+zip=$scratch/out/orvant-snpp-client-$version-win64.zip
+setup=$scratch/out/orvant-snpp-client-$version-setup.exe
+[ "${made[*]}" = "$program $zip $setup" ] || fail "make-package.sh printed: ${made[*]}"
+
+# One self-contained, stripped program: only system libraries, no symbols.
+dlls=$(x86_64-w64-mingw32-objdump -p "$program" | sed -n 's/^\tDLL Name: //p')
+bad=$(grep -viE '^(kernel32|user32|gdi32|msvcrt|advapi32|shell32|comctl32|comdlg32|ole32|oleaut32|uuid|ws2_32|version|winmm|imm32|shlwapi)\.dll$' <<<"$dlls" || true)
+[ -z "$bad" ] || fail "the program needs DLLs a Windows system lacks: $bad"
+x86_64-w64-mingw32-objdump -t "$program" 2>&1 | grep 'no symbols' >/dev/null || fail "the program is not stripped"
+# The version the build's project gives, in the installer and in the program.
+for f in "$setup" "$program"; do
+  x86_64-w64-mingw32-windres -i "$f" -O rc | grep -F "VALUE \"ProductVersion\", \"$version\"" >/dev/null ||
+    fail "$(basename "$f") does not carry ProductVersion $version"
+done
+[ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" = "README.txt orvant-snpp-client.exe " ] ||
+  fail "zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
+[ "$(unzip -p "$zip" README.txt | sed -n 1p)" = "Orvant SNPP Client $version"$'\r' ] || fail "readme heading"
+
+drive_c=$WINEPREFIX/drive_c
+dir="$drive_c/Program Files/Orvant SNPP Client"
+link="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Orvant SNPP Client.lnk"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvant SNPP Client'
+# Empty when the key does not exist (reg then fails, with a message).
+read_key() { values=$(timeout 60 wine reg query "$key" </dev/null 2>/dev/null) && values=$(tr -d '\r' <<<"$values") || values=""; }
+reg_value() { awk -v v="$1" '$1 == v { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' <<<"$values"; }
+
+# One server for the whole run: each Wine call then starts in a moment.
+wineserver -p </dev/null >/dev/null 2>&1 || true  # one may be running already
+wine_run cmd /c exit
+# What a failed earlier run may have left.
+rm -rf "$dir" "$link"
+wine_run reg delete "$key" /f || true
+wine_run "$setup" /S || fail "the installer failed: $(tail -5 "$scratch/wine.log")"
+for f in orvant-snpp-client.exe README.txt uninstall.exe; do
+  [ -f "$dir/$f" ] || fail "not installed: $f"
+done
+cmp -s "$dir/orvant-snpp-client.exe" "$program" || fail "the installed program differs from the packed one"
+[ -f "$link" ] || fail "no Start-menu entry"
+link_texts=$(strings -el "$link")
+grep -qF 'orvant-snpp-client.exe' <<<"$link_texts" || fail "the entry does not start the program"
+grep -qxF '%USERPROFILE%' <<<"$link_texts" || fail "the entry's working folder is not the user's profile"
+read_key
+[ "$(reg_value DisplayName)" = "Orvant SNPP Client" ] || fail "DisplayName: $(reg_value DisplayName)"
+[ "$(reg_value DisplayVersion)" = "$version" ] || fail "DisplayVersion: $(reg_value DisplayVersion)"
+[ "$(reg_value Publisher)" = "Orvant Inc." ] || fail "Publisher: $(reg_value Publisher)"
+[ "$(reg_value DisplayIcon)" = 'C:\Program Files\Orvant SNPP Client\orvant-snpp-client.exe,0' ] ||
+  fail "DisplayIcon: $(reg_value DisplayIcon)"
+
+# Started from its entry, the program works in the profile folder of the
+# user (one the user may write), so that is where it leaves names.txt.
+profile=$(winepath -u "$(timeout 60 wine cmd /c echo %USERPROFILE% </dev/null 2>/dev/null | tr -d '\r')")
+rm -f "$profile/names.txt"
+wine_run start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Orvant SNPP Client.lnk" ||
+  fail "the Start-menu entry did not start"
+main_window() { xdotool search --onlyvisible --name '^Orvant SNPP Client$' 2>/dev/null | head -1; }
+for _ in $(seq 300); do [ -n "$(main_window)" ] && break; sleep 0.1; done
+window=$(main_window)
+[ -n "$window" ] || fail "no main window within 30 s of starting the entry"
+xdotool windowfocus --sync "$window" key alt+F4
+gone_window() { [ -z "$(main_window)" ] && [ -f "$profile/names.txt" ]; }
+for _ in $(seq 300); do gone_window && break; sleep 0.1; done
+[ -f "$profile/names.txt" ] || fail "no names.txt in the profile folder $profile after closing"
+rm -f "$profile/names.txt"
+
+# The uninstaller copies itself to TEMP and returns at once; the copy does
+# the work.
+wine_run "C:\\Program Files\\Orvant SNPP Client\\uninstall.exe" /S || fail "the uninstaller failed"
+gone "$dir" "$link" || fail "left behind: $(ls "$dir" "$link" 2>&1)"
+read_key
+[ -z "$values" ] || fail "the uninstall key is left"
+echo "packed, installed and uninstalled $(basename "$setup") ($(stat -c %s "$setup") bytes)"
