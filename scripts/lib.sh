@@ -78,7 +78,9 @@ snpp_wine_start() {
     touch "$WINEPREFIX/.snpp-ready"
   fi
   snpp_wine_fonts
-  wineserver -p </dev/null >/dev/null 2>&1
+  # A server left running for this prefix (an earlier run, a check by hand)
+  # serves as well; -p then says so with status 2.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
   wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 

@@ -92,20 +92,7 @@ void DialogWindow::Layout(std::span<const ControlPlace> places, int clientWidth,
   }
 }
 
-void DialogWindow::SizeToText(int id) {
-  HWND label = Item(id);
-  if (!label) return;
-  const std::string text = WindowTextBytes(label);
-  HDC dc = GetDC(label);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
-  RECT rect{0, 0, 0, 0};
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(label, dc);
-  SetWindowPos(label, nullptr, 0, 0, rect.right, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void DialogWindow::SizeToText(int id) { SizeLabelToText(Item(id)); }
 
 int DialogWindow::ShowModal(HWND over) {
   if (!window_ || modal_) return IDCANCEL;

@@ -289,7 +289,7 @@ void Tmainform::Layout() {
   PlaceControls(selectingPanel_, SelectingPanelPlaces());
   for (auto places : {MainWindowPlaces(), MessagePanelPlaces(), SelectingPanelPlaces()}) {
     for (const ControlPlace& place : places) {
-      if (place.width == 0) SizeLabelToText(Control(place.id));
+      if (place.width == 0) snpp::win32::SizeLabelToText(Control(place.id));
     }
   }
   SetNoticeLeft(noticeLeft_);
@@ -301,22 +301,6 @@ void Tmainform::SetNoticeLeft(int left) {
   const double scale = Scale();
   SetWindowPos(Control(IDC_MESSAGELABEL), nullptr, Scaled(left, scale), Scaled(MessagePanelPlaces()[0].top, scale),
                0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// A label as wide as its text and as high as a line of its face.
-void Tmainform::SizeLabelToText(HWND label) {
-  if (label == nullptr) return;
-  const std::string text = WindowText(label);
-  HDC dc = GetDC(label);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(label, dc);
-  SetWindowPos(label, nullptr, 0, 0, size.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(label, nullptr, TRUE);
 }
 
 LRESULT Tmainform::ColourStatic(HDC dc, HWND control) {
@@ -348,7 +332,7 @@ void Tmainform::FormShow() {
   standardMessages.Read();
   HWND notice = Control(IDC_MESSAGELABEL);
   SetWindowTextA(notice, "");
-  SizeLabelToText(notice);
+  snpp::win32::SizeLabelToText(notice);
   directory_.Load();  // empties the list first
   clearButtonClick();
   paging_->send.ResetSendState();
@@ -368,7 +352,7 @@ void Tmainform::messageMemoChange() {
   HWND counter = Control(IDC_LENGTHLABEL);
   const std::string text = "(" + std::to_string(GetWindowTextLengthA(Control(IDC_MESSAGEMEMO))) + ")";
   SetWindowTextA(counter, text.c_str());
-  SizeLabelToText(counter);
+  snpp::win32::SizeLabelToText(counter);
 }
 
 // A multi-line editor reports no change for text set from outside, so the

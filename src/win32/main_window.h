@@ -111,7 +111,6 @@ class Tmainform : private DirectoryView {
   void SetNoticeLeft(int left);
   void CreatePanelLabels();
   void Layout();
-  void SizeLabelToText(HWND label);
   LRESULT ColourStatic(HDC dc, HWND control);
   void DrawBevel(const DRAWITEMSTRUCT& item);
   void Close();

@@ -79,7 +79,7 @@ std::string MainWindowPagingView::NoticeCaption() const { return WindowText(form
 void MainWindowPagingView::SetNoticeCaption(const std::string& text) {
   HWND notice = form_.Control(IDC_MESSAGELABEL);
   SetWindowTextA(notice, text.c_str());
-  form_.SizeLabelToText(notice);  // the label sizes itself to its text
+  SizeLabelToText(notice);  // the label sizes itself to its text
 }
 
 int MainWindowPagingView::NoticeLeft() const { return form_.noticeLeft_; }

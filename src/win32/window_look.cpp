@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <map>
+#include <string>
 #include <tuple>
 
 namespace snpp::win32 {
@@ -35,21 +36,30 @@ int TextWidth(HFONT font, const char* text) {
 }
 
 // Tahoma runs wider than the bitmap face at the same height, and the layouts
-// leave no slack beside their labels. So the scaled face gets the largest
-// height at which a typical label is no wider than the bitmap face's, scaled.
+// leave little room beside their tightest labels. So the scaled face gets the
+// largest height at which each of those labels is no wider than it is in the
+// bitmap face at 100 %, times the scale. (The widths are taken at 100 %: on a
+// scaled screen "MS Sans Serif" names a larger bitmap set.)
 int FittedHeight(int pixels, double scale, bool bold) {
-  static const char kSample[] = "Standard messages: Pager Number:";
-  HFONT bitmap = MakeFace("MS Sans Serif", pixels, bold, true);
-  const int room = Scaled(TextWidth(bitmap, kSample), scale);
-  DeleteObject(bitmap);
+  struct Label {
+    const char* text;
+    int width;  // in the 8-point bitmap face
+  };
+  static constexpr Label kTightest[] = {
+      {"Standard messages:", 96}, {"Message Status:", 79}, {"Server IP Address:", 88}};
   const int full = Scaled(pixels, scale);
-  for (int height = full; height > full * 3 / 4; --height) {
+  const auto fits = [&](int height) {
     HFONT face = MakeFace("Tahoma", height, bold, false);
-    const int width = TextWidth(face, kSample);
+    bool all = true;
+    for (const Label& label : kTightest) {
+      all = all && TextWidth(face, label.text) <= Scaled(label.width * pixels / 11, scale);
+    }
     DeleteObject(face);
-    if (width <= room) return height;
-  }
-  return full * 3 / 4;
+    return all;
+  };
+  int height = full;
+  while (height > full * 3 / 4 && !fits(height)) --height;
+  return height;
 }
 
 }  // namespace
@@ -109,6 +119,33 @@ void PlaceControls(HWND window, std::span<const ControlPlace> places) {
     SetWindowPos(child, nullptr, Scaled(place.left, scale), Scaled(place.top, scale),
                  Scaled(place.width, scale), Scaled(place.height, scale), flags);
   }
+}
+
+void SizeLabelToText(HWND label) {
+  if (label == nullptr) return;
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(label)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(label, text.data(), static_cast<int>(text.size()))));
+  HDC dc = GetDC(label);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+  RECT rect{0, 0, 0, 0};
+  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  ABC last{};
+  if (!text.empty() && GetCharABCWidthsA(dc, static_cast<unsigned char>(text.back()),
+                                         static_cast<unsigned char>(text.back()), &last) &&
+      last.abcC < 0) {
+    rect.right -= last.abcC;
+  }
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(label, dc);
+  // The scaled face's hinted glyphs are drawn a few pixels wider than its
+  // measured extent says; without room the last character is cut.
+  const double scale = WindowScale(label);
+  const int room = scale > 1.0 ? Scaled(3, scale) : 0;
+  SetWindowPos(label, nullptr, 0, 0, rect.right + metrics.tmOverhang + room, metrics.tmHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(label, nullptr, TRUE);
 }
 
 void CentreOnScreen(HWND window) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <span>
+#include <string>
 
 namespace snpp::win32 {
 
@@ -35,6 +36,9 @@ void ApplyFont(HWND window, HFONT font);
 void SetClientSize(HWND window, int width, int height);
 // Puts each listed child at its place, at the window's scale.
 void PlaceControls(HWND window, std::span<const ControlPlace> places);
+
+// A label as wide as its text in its own face and as high as one line of it.
+void SizeLabelToText(HWND label);
 
 void CentreOnScreen(HWND window);
 // Puts the program's icon (icon resource 1 of the module) in the window's
