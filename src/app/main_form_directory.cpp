@@ -4,7 +4,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QStringList>
 
 #include <cstdio>
 #include <filesystem>
@@ -16,12 +15,7 @@
 #include "controls/simple_field.h"
 #include "dialogs/add_name_form.h"
 #include "dialogs/byte_text.h"
-
-namespace {
-
-QString pathText(const std::filesystem::path& path) { return QString::fromLocal8Bit(path.c_str()); }
-
-}  // namespace
+#include "directory/names_save_report.h"
 
 void Tmainform::connectDirectory() {
   connect(AddButton, &QPushButton::clicked, this, &Tmainform::AddButtonClick);
@@ -84,16 +78,11 @@ bool Tmainform::AskForName(std::string& name, std::string& id) {
 void Tmainform::saveNames(bool mayShowBox) {
   const snpp::NamesSave result = directory_.Save();
   if (result == snpp::NamesSave::Saved || toldAboutSave_) return;
-  const QString names = pathText(std::filesystem::absolute(namesFile.Path()));
-  if (result == snpp::NamesSave::Kept) {
-    tellUser(QString("The names list could not be saved in\n%1\n\nIt has been kept in\n%2")
-                 .arg(names, pathText(namesFile.KeptPath())),
-             mayShowBox);
-  } else {
-    tellUser(QString("The names list could not be saved in\n%1\n\nnor kept in\n%2")
-                 .arg(names, pathText(namesFile.KeptDirectory())),
-             mayShowBox);
-  }
+  const std::filesystem::path elsewhere =
+      result == snpp::NamesSave::Kept ? namesFile.KeptPath() : namesFile.KeptDirectory();
+  tellUser(QString::fromLocal8Bit(snpp::UnsavedNamesText(
+               result, std::filesystem::absolute(namesFile.Path()).string(), elsewhere.string())),
+           mayShowBox);
 }
 
 void Tmainform::tellUser(const QString& text, bool mayShowBox) {
@@ -106,11 +95,10 @@ void Tmainform::reportKeptCopies() {
   const std::vector<std::filesystem::path> kept =
       snpp::FindKeptCopies(namesFile.KeptDirectory(), std::filesystem::absolute(namesFile.Path()));
   if (kept.empty()) return;
-  QStringList paths;
-  for (const std::filesystem::path& path : kept) paths << pathText(path);
+  std::vector<std::string> paths;
+  for (const std::filesystem::path& path : kept) paths.push_back(path.string());
   QMessageBox::information(this, QApplication::applicationName(),
-                           "Names that could not be saved in an earlier run are kept in:\n\n" +
-                               paths.join('\n'));
+                           QString::fromLocal8Bit(snpp::KeptCopiesText(paths)));
 }
 
 void Tmainform::EndSession() {

@@ -7,7 +7,6 @@
 #include <QStatusBar>
 
 #include <exception>
-#include <optional>
 #include <utility>
 
 #include "app/error_display.h"
@@ -18,23 +17,6 @@
 #include "snpp/build_config.h"
 
 namespace snpp {
-namespace {
-
-struct ServerAddress {
-  std::string host;
-  std::uint16_t port;
-};
-
-std::optional<ServerAddress>& serverOverride() {
-  static std::optional<ServerAddress> address;
-  return address;
-}
-
-}  // namespace
-
-void SetPagingServerForTesting(std::string host, std::uint16_t port) {
-  serverOverride() = ServerAddress{std::move(host), port};
-}
 
 std::string MainFormPagingView::MessageText() const {
   return dialogs::TextToBytes(form_.messageMemo->toPlainText());
@@ -81,10 +63,9 @@ Tmainform::Paging::Paging(Tmainform& form, const std::string& host, std::uint16_
 }
 
 void Tmainform::createPaging() {
-  const auto& custom = snpp::serverOverride();
+  const snpp::PagingServer server = snpp::CurrentPagingServer();
   paging_ = std::make_unique<Paging>(
-      *this, custom ? custom->host : std::string(snpp::kServerHost),
-      custom ? custom->port : static_cast<std::uint16_t>(snpp::kServerPort));
+      *this, server.host, server.port);
 }
 
 void Tmainform::resetSendState() { paging_->send.ResetSendState(); }

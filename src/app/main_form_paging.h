@@ -5,11 +5,7 @@
 
 #include "app/main_form.h"
 
-namespace snpp {
-// The server a main window created from now on pages through. The branded
-// program never calls this; tests point the window at their own server.
-void SetPagingServerForTesting(std::string host, std::uint16_t port);
-}  // namespace snpp
+#include "paging/paging_server.h"
 
 #include "app/qt_event_loop.h"
 #include "net/line_client.h"

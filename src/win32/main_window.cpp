@@ -10,6 +10,7 @@
 #include <system_error>
 #include <vector>
 
+#include "directory/names_save_report.h"
 #include "net/win32_notifications.h"
 #include "win32/button_images.h"
 #include "win32/check_list_window.h"
@@ -396,13 +397,9 @@ void Tmainform::saveNames(bool mayShowBox) {
   const NamesSave result = directory_.Save();
   if (result == NamesSave::Saved || toldAboutSave_) return;
   toldAboutSave_ = true;
-  const std::string names = PathText(Absolute(namesFile.Path()));
-  const std::string text =
-      result == NamesSave::Kept
-          ? "The names list could not be saved in\n" + names + "\n\nIt has been kept in\n" +
-                PathText(namesFile.KeptPath())
-          : "The names list could not be saved in\n" + names + "\n\nnor kept in\n" +
-                PathText(namesFile.KeptDirectory());
+  const std::string text = UnsavedNamesText(
+      result, PathText(Absolute(namesFile.Path())),
+      PathText(result == NamesSave::Kept ? namesFile.KeptPath() : namesFile.KeptDirectory()));
   std::fprintf(stderr, "%s\n", text.c_str());
   if (mayShowBox && TellUser) TellUser(text, true);
 }
@@ -411,9 +408,9 @@ void Tmainform::reportKeptCopies() {
   const std::vector<std::filesystem::path> kept =
       FindKeptCopies(namesFile.KeptDirectory(), Absolute(namesFile.Path()));
   if (kept.empty() || !TellUser) return;
-  std::string text = "Names that could not be saved in an earlier run are kept in:\n";
-  for (const std::filesystem::path& path : kept) text += "\n" + PathText(path);
-  TellUser(text, false);
+  std::vector<std::string> paths;
+  for (const std::filesystem::path& path : kept) paths.push_back(PathText(path));
+  TellUser(KeptCopiesText(paths), false);
 }
 
 // The names list as the directory's commands see it.

@@ -17,6 +17,7 @@
 #include "directory/recipient_directory.h"
 #include "directory/standard_messages.h"
 #include "net/win32_event_loop.h"
+#include "paging/paging_server.h"
 #include "win32/window_look.h"
 
 namespace snpp::win32 {
@@ -27,11 +28,7 @@ class CheckListWindow;
 // A window's text as the ANSI code page's bytes.
 std::string WindowText(HWND window);
 
-// The server a main window created from now on pages through. The branded
-// program never calls this; tests and checks point it at their own server.
-void SetPagingServerForTesting(std::string host, std::uint16_t port);
-// The host a main window created now pages through (the About box shows it).
-std::string PagingServerHost();
+using snpp::SetPagingServerForTesting;
 
 // Every control's place in the client area, in pixels of a 100 % screen:
 // the window's own children, then the children of the two panels.

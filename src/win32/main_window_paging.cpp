@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <cmath>
-#include <optional>
 #include <utility>
 
 #include "snpp/build_config.h"
@@ -15,16 +14,6 @@
 
 namespace snpp::win32 {
 namespace {
-
-struct ServerAddress {
-  std::string host;
-  std::uint16_t port;
-};
-
-std::optional<ServerAddress>& serverOverride() {
-  static std::optional<ServerAddress> address;
-  return address;
-}
 
 int LayoutPixels(int devicePixels, double scale) {
   return static_cast<int>(std::ceil(devicePixels / scale - 1e-9));
@@ -37,15 +26,6 @@ int WindowWidth(HWND window) {
 }
 
 }  // namespace
-
-void SetPagingServerForTesting(std::string host, std::uint16_t port) {
-  serverOverride() = ServerAddress{std::move(host), port};
-}
-
-std::string PagingServerHost() {
-  const auto& custom = serverOverride();
-  return custom ? custom->host : std::string(kServerHost);
-}
 
 std::string MainWindowPagingView::MessageText() const { return WindowText(form_.Control(IDC_MESSAGEMEMO)); }
 std::string MainWindowPagingView::PagerNumber() const { return form_.idEditField()->StringValueBytes(); }
@@ -100,9 +80,8 @@ Tmainform::Paging::Paging(Tmainform& form, net::Win32EventLoop& loop, const std:
 }
 
 void Tmainform::CreatePaging() {
-  const auto& custom = serverOverride();
-  paging_ = std::make_unique<Paging>(*this, loop_, PagingServerHost(),
-                                     custom ? custom->port : static_cast<std::uint16_t>(kServerPort));
+  const PagingServer server = CurrentPagingServer();
+  paging_ = std::make_unique<Paging>(*this, loop_, server.host, server.port);
 }
 
 void Tmainform::Timer1Timer() { paging_->send.Timer1Timer(); }

@@ -55,7 +55,7 @@ ProgramWindows::~ProgramWindows() {
 void ProgramWindows::CreateDialogs(HINSTANCE instance) {
   HWND owner = mainform->Window();
   // The About box names the server the main window pages through.
-  Make(aboutform, std::make_unique<TAboutform>(), instance, owner, PagingServerHost());
+  Make(aboutform, std::make_unique<TAboutform>(), instance, owner, CurrentPagingServer().host);
   Make(addNameForm, std::make_unique<TaddNameForm>(), instance, owner);
   Make(configForm, std::make_unique<TconfigForm>(mainform->standardMessages), instance, owner);
   Make(instructionsForm, std::make_unique<TinstructionsForm>(), instance, owner);
