@@ -25,6 +25,9 @@ port=44461
 if [ -z "${SNPP_INSIDE_XVFB:-}" ]; then
   snpp_build_host_test_server
   snpp_wine_x11_prefix 96
+  # What a check by hand left in the prefix (settings, kept copies of a names
+  # list, reported in a box at every start) must not steer this run.
+  rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Orvant
   SNPP_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" timeout -k 5 200 "$0" "$@"
 fi
 
