@@ -178,6 +178,15 @@ void SetButtonImage(HWND button, ButtonImage image, bool isDefault) {
 
 bool IsImageButton(HWND window) { return window && GetPropA(window, kImageProperty) != nullptr; }
 
+bool PressImageButtonOnEnter(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
+  HWND button = msg.hwnd;
+  if (!IsImageButton(button) || !IsWindowEnabled(button)) return false;
+  SendMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+  return true;
+}
+
 bool DrawImageButton(const DRAWITEMSTRUCT* item) {
   if (!item || item->CtlType != ODT_BUTTON || !IsImageButton(item->hwndItem)) return false;
   HWND button = item->hwndItem;

@@ -35,8 +35,13 @@ bool DrawImageButton(const DRAWITEMSTRUCT* item);
 // The picture alone, `size` device pixels square at (left, top).
 void DrawButtonImage(HDC dc, ButtonImage image, int left, int top, int size, bool enabled);
 
-// True for a button set up by SetButtonImage (Enter presses it when it has
-// the focus, as it does any push button).
+// True for a button set up by SetButtonImage.
 bool IsImageButton(HWND window);
+
+// Enter on a focused, enabled picture button presses it, as it does a plain
+// push button: being drawn by its window, the dialog manager does not know it
+// for one, and would press the default button instead (or nothing). True
+// when the key was taken.
+bool PressImageButtonOnEnter(const MSG& msg);
 
 }  // namespace snpp::win32

@@ -20,30 +20,6 @@ DialogWindow* DialogOf(HWND window) {
   return window ? static_cast<DialogWindow*>(GetPropA(window, kDialogProperty)) : nullptr;
 }
 
-// Enter on a focused picture button presses that button, as it would a
-// plain push button; the dialog manager would press the default one.
-bool PressFocusedImageButton(HWND dialog, const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;
-  HWND focus = GetFocus();
-  if (!IsImageButton(focus) || GetParent(focus) != dialog || !IsWindowEnabled(focus)) return false;
-  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED), reinterpret_cast<LPARAM>(focus));
-  return true;
-}
-
-// A sunken frame a layout pixel wide, and nothing inside it: the controls
-// it frames draw themselves.
-void DrawBevel(const DRAWITEMSTRUCT& item) {
-  const int width = Scaled(1, WindowScale(item.hwndItem));
-  const RECT& r = item.rcItem;
-  HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
-  HBRUSH light = GetSysColorBrush(COLOR_BTNHIGHLIGHT);
-  const RECT edges[] = {{r.left, r.top, r.right - width, r.top + width},
-                        {r.left, r.top, r.left + width, r.bottom - width},
-                        {r.left + width, r.bottom - width, r.right, r.bottom},
-                        {r.right - width, r.top + width, r.right, r.bottom}};
-  for (int i = 0; i < 4; ++i) FillRect(item.hDC, &edges[i], i < 2 ? shadow : light);
-}
-
 // The thread's shown and enabled top-level windows but `dialog`, disabled.
 std::vector<HWND> DisableOtherWindows(HWND dialog) {
   std::vector<HWND> windows;
@@ -190,8 +166,9 @@ INT_PTR DialogWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      // A bevel: a sunken frame a layout pixel wide, with nothing inside.
       if (item->CtlType == ODT_STATIC) {
-        DrawBevel(*item);
+        DrawScaledEdge(item->hDC, item->rcItem, BDR_SUNKENOUTER, Scaled(1, scale_));
         return TRUE;
       }
       return DrawImageButton(item);
@@ -212,7 +189,7 @@ bool RouteDialogMessage(MSG* msg) {
   HWND root = GetAncestor(msg->hwnd, GA_ROOT);
   DialogWindow* dialog = DialogOf(root);
   if (!dialog || !IsWindowVisible(root)) return false;
-  if (PressFocusedImageButton(root, *msg)) return true;
+  if (PressImageButtonOnEnter(*msg)) return true;
   return IsDialogMessageA(root, msg) != FALSE;
 }
 

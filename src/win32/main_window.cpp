@@ -118,12 +118,7 @@ double Tmainform::Scale() const { return WindowScale(window_); }
 bool Tmainform::TranslateDialogKeys(MSG& message) {
   if (window_ == nullptr || !IsWindowVisible(window_)) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
-  // A picture button is drawn by the window, so the dialog manager does not
-  // know it for a push button: Enter on it would go nowhere.
-  if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && IsImageButton(message.hwnd)) {
-    SendMessageA(message.hwnd, BM_CLICK, 0, 0);
-    return true;
-  }
+  if (PressImageButtonOnEnter(message)) return true;
   return IsDialogMessageA(window_, &message) != FALSE;
 }
 
@@ -158,7 +153,7 @@ INT_PTR Tmainform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       if (DrawImageButton(&item)) return TRUE;
       if (!IsBevel(static_cast<int>(item.CtlID))) return FALSE;
-      DrawBevel(item);
+      DrawScaledEdge(item.hDC, item.rcItem, BDR_SUNKENOUTER, static_cast<int>(std::lround(Scale())));
       return TRUE;
     }
     case WM_SHOWWINDOW:
@@ -322,10 +317,6 @@ LRESULT Tmainform::ColourStatic(HDC dc, HWND control) {
     default:
       return 0;
   }
-}
-
-void Tmainform::DrawBevel(const DRAWITEMSTRUCT& item) {
-  DrawScaledEdge(item.hDC, item.rcItem, BDR_SUNKENOUTER, static_cast<int>(std::lround(Scale())));
 }
 
 void Tmainform::FormShow() {

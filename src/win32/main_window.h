@@ -109,7 +109,6 @@ class Tmainform : private DirectoryView {
   void CreatePanelLabels();
   void Layout();
   LRESULT ColourStatic(HDC dc, HWND control);
-  void DrawBevel(const DRAWITEMSTRUCT& item);
   void Close();
   void saveNames(bool mayShowBox);
   void reportKeptCopies();

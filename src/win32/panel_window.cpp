@@ -50,14 +50,4 @@ void SetPanelEdge(HWND panel, UINT edge) {
   InvalidateRect(panel, nullptr, TRUE);
 }
 
-void DrawScaledEdge(HDC dc, RECT rect, UINT edge, int thickness) {
-  if (thickness < 1) thickness = 1;
-  const UINT outer = edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER);
-  const UINT inner = edge & (BDR_RAISEDINNER | BDR_SUNKENINNER);
-  for (UINT part : {outer, inner}) {
-    if (part == 0) continue;
-    for (int i = 0; i < thickness; ++i) DrawEdge(dc, &rect, part, BF_RECT | BF_ADJUST);
-  }
-}
-
 }  // namespace snpp::win32

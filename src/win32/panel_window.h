@@ -18,8 +18,4 @@ bool RegisterPanelClass(HINSTANCE instance);
 // lowered outer and raised inner bevel. Repaints.
 void SetPanelEdge(HWND panel, UINT edge);
 
-// Draws `edge` around `rect`, each of its one or two lines `thickness`
-// device pixels wide (the screen's scale, rounded).
-void DrawScaledEdge(HDC dc, RECT rect, UINT edge, int thickness);
-
 }  // namespace snpp::win32

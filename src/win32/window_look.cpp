@@ -148,6 +148,16 @@ void SizeLabelToText(HWND label) {
   InvalidateRect(label, nullptr, TRUE);
 }
 
+void DrawScaledEdge(HDC dc, RECT rect, UINT edge, int thickness) {
+  if (thickness < 1) thickness = 1;
+  const UINT outer = edge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER);
+  const UINT inner = edge & (BDR_RAISEDINNER | BDR_SUNKENINNER);
+  for (UINT part : {outer, inner}) {
+    if (part == 0) continue;
+    for (int i = 0; i < thickness; ++i) DrawEdge(dc, &rect, part, BF_RECT | BF_ADJUST);
+  }
+}
+
 void CentreOnScreen(HWND window) {
   RECT frame{};
   GetWindowRect(window, &frame);

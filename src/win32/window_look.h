@@ -40,6 +40,11 @@ void PlaceControls(HWND window, std::span<const ControlPlace> places);
 // A label as wide as its text in its own face and as high as one line of it.
 void SizeLabelToText(HWND label);
 
+// Draws `edge` (DrawEdge's BDR_ flags) around `rect`, each of its one or two
+// lines `thickness` device pixels wide (the screen's scale, rounded): the
+// panels' and bevels' 3D edges.
+void DrawScaledEdge(HDC dc, RECT rect, UINT edge, int thickness);
+
 void CentreOnScreen(HWND window);
 // Puts the program's icon (icon resource 1 of the module) in the window's
 // title bar and task-bar button; a module without it leaves the default.
