@@ -20,10 +20,12 @@
 
 #include "qt/controls/check_list.h"
 
+using namespace snpp::qt;
+
 namespace {
 
 using snpp::CheckListModel;
-using snpp::TCheckList;
+using snpp::qt::TCheckList;
 
 std::vector<std::string> MakeEntries(int n, bool shuffled) {
   std::mt19937 rng(1861);

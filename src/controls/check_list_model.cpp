@@ -18,6 +18,14 @@ constexpr int kMaxItemHeight = 255;
 
 int CheckListModel::CompareIgnoreCase(std::string_view a, std::string_view b) { return snpp::CompareIgnoreCase(a, b); }
 
+std::optional<std::array<int, 3>> CheckListModel::MoveCurrent(int index) {
+  const int oldFocus = FocusIndex();
+  const int oldCurrent = itemIndex_;
+  SetItemIndex(index);
+  if (oldCurrent == itemIndex_) return std::nullopt;
+  return std::array<int, 3>{oldFocus, oldCurrent, itemIndex_};
+}
+
 int CheckListModel::Add(std::string text) {
   if (Count() == INT_MAX) return -1;
   // Behind any equal entries, so a file saved in list order loads back in

@@ -43,6 +43,10 @@ class CheckListModel {
   // The current item, -1 for none; any index outside the list clears it.
   int ItemIndex() const { return itemIndex_; }
   void SetItemIndex(int index) { itemIndex_ = IsValidIndex(index) ? index : -1; }
+  // Makes `index` current as SetItemIndex does, and names the rows that look
+  // different now (where the focus mark and the current look were, and the
+  // new current row); nothing when the current item stayed.
+  std::optional<std::array<int, 3>> MoveCurrent(int index);
   // The row that carries the focus mark while the list has the focus: the
   // current item, or the first one when none is current; -1 when empty.
   int FocusIndex() const { return itemIndex_ >= 0 ? itemIndex_ : (Count() > 0 ? 0 : -1); }

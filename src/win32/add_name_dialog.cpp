@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "forms/window_limits.h"
 #include "win32/button_images.h"
 
 namespace snpp::win32 {
@@ -16,14 +17,6 @@ constexpr ControlPlace kPlaces[] = {
     {IDCANCEL, 108, 84, 75, 25},
 };
 
-// A longer stored entry (a hand-edited names.txt) is shown whole; typing
-// may shorten it but never make it longer than it came in.
-void SetLimitedText(HWND edit, std::size_t limit, std::string_view text) {
-  const std::string value(text);
-  SendMessageA(edit, EM_LIMITTEXT, std::max(limit, value.size()), 0);
-  SetWindowTextA(edit, value.c_str());
-}
-
 }  // namespace
 
 void TaddNameForm::FormCreate() {
@@ -31,14 +24,14 @@ void TaddNameForm::FormCreate() {
   SetButtonImage(Item(IDOK), ButtonImage::Tick, true);
   SetButtonImage(Item(IDCANCEL), ButtonImage::RedCross);
   SendMessageA(Window(), DM_SETDEFID, IDOK, 0);
-  SetLimitedText(nameEdit(), kNameLimit, "");
-  SetLimitedText(pagerIDEdit(), kPagerIDLimit, "");
+  SetLimitedText(nameEdit(), forms::kNameLimit, "");
+  SetLimitedText(pagerIDEdit(), forms::kPagerIDLimit, "");
 }
 
-void TaddNameForm::SetNameText(std::string_view name) { SetLimitedText(nameEdit(), kNameLimit, name); }
+void TaddNameForm::SetNameText(std::string_view name) { SetLimitedText(nameEdit(), forms::kNameLimit, name); }
 
 void TaddNameForm::SetPagerIDText(std::string_view pagerID) {
-  SetLimitedText(pagerIDEdit(), kPagerIDLimit, pagerID);
+  SetLimitedText(pagerIDEdit(), forms::kPagerIDLimit, pagerID);
 }
 
 // Add opens the dialog empty and wants typing to start in the name field;

@@ -12,8 +12,6 @@ namespace snpp::win32 {
 
 class TaddNameForm : public DialogWindow {
  public:
-  static constexpr int kNameLimit = 15;
-  static constexpr int kPagerIDLimit = 14;
 
   bool Create(HINSTANCE instance, HWND owner) { return CreateFromTemplate(instance, owner, IDD_ADD_NAME); }
 

@@ -153,14 +153,14 @@ LRESULT CheckListWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       return CallOriginal(msg, wParam, lParam);
     case WM_KEYDOWN:
       if (const auto move = MoveForKey(wParam)) {
-        Navigate(model_.NavigationTarget(*move, FullRows()));
+        forms::NavigateTo(*this, model_.NavigationTarget(*move, FullRows()));
         return 0;
       }
       return CallOriginal(msg, wParam, lParam);
     case WM_CHAR: {
       const std::string typed(1, static_cast<char>(wParam));
       if (!CheckListModel::IsListCharacter(typed)) return DefWindowProcA(window_, msg, wParam, lParam);
-      TypeCharacter(typed);
+      forms::TypeCharacter(*this, typed);
       return 0;
     }
     // Item and selection messages sent from outside go through the model,
@@ -241,7 +241,7 @@ void CheckListWindow::SetItemState(int index, TCheckBoxState state) {
   if (OnStateChange) OnStateChange(this, change->index, change->oldState, change->newState);
 }
 
-void CheckListWindow::CycleByUser(int index) {
+void CheckListWindow::CycleState(int index) {
   SetItemState(index, NextState(model_.ItemState(index), model_.ThreeState()));
 }
 
@@ -253,13 +253,9 @@ void CheckListWindow::SetItemIndex(int index) {
 }
 
 void CheckListWindow::MoveCurrent(int index) {
-  const int oldFocus = model_.FocusIndex();
-  const int oldCurrent = ItemIndex();
-  model_.SetItemIndex(index);
-  if (oldCurrent == ItemIndex()) return;
-  InvalidateRow(oldFocus);
-  InvalidateRow(oldCurrent);
-  InvalidateRow(ItemIndex());
+  const auto changed = model_.MoveCurrent(index);
+  if (!changed) return;
+  for (int row : *changed) InvalidateRow(row);
   SyncSelection();
 }
 
@@ -317,19 +313,10 @@ POINT CheckListWindow::ToLayout(int x, int y) const {
 
 void CheckListWindow::LeftPress(int x, int y) {
   const POINT p = ToLayout(x, y);
-  const auto plan = model_.PlanPress(p.x, p.y, TopIndex());
-  if (plan.invalidateRow) InvalidateRow(plan.item);
-  if (plan.item < 0) {
-    // Below the last item only the text side of the rows takes the focus.
-    if (plan.ordinary) SetFocus(window_);
-    return;
-  }
-  if (plan.cycle) CycleByUser(plan.item);
-  if (destroyed_) return;
-  SetFocus(window_);
-  // A state handler may have changed the list; select only what is there.
-  if (destroyed_ || !model_.IsValidIndex(plan.item)) return;
-  SelectByUser(plan.item);
+  forms::PressAt(*this, p.x, p.y);
+}
+
+void CheckListWindow::StartTracking() {
   tracking_ = true;
   SetCapture(window_);
 }
@@ -350,28 +337,6 @@ void CheckListWindow::RaiseClick() {
 }
 
 // ---- keyboard ----
-
-void CheckListWindow::Navigate(int target) {
-  if (!model_.IsValidIndex(target)) return;
-  SelectByUser(target);
-  RaiseClick();
-}
-
-void CheckListWindow::TypeCharacter(const std::string& typed) {
-  const int current = ItemIndex();
-  if (model_.IsValidIndex(current)) {
-    CycleByUser(current);
-    if (destroyed_) return;
-    RaiseClick();
-    if (destroyed_) return;
-  }
-  // Then what any list does with a typed character: jump to the next item
-  // that starts with it.
-  const int found = model_.TypedTarget(typed);
-  if (found < 0) return;
-  SelectByUser(found);
-  RaiseClick();
-}
 
 // ---- painting ----
 

@@ -30,6 +30,7 @@
 
 #include "controls/check_list_model.h"
 #include "controls/check_list_state.h"
+#include "forms/check_list_events.h"
 #include "win32/check_list_painter.h"
 
 namespace snpp {
@@ -44,7 +45,7 @@ inline constexpr DWORD kCheckListStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LB
 
 bool RegisterCheckListClass(HINSTANCE instance);  // idempotent
 
-class CheckListWindow {
+class CheckListWindow : private forms::CheckListSteps {
  public:
   using NotifyEvent = std::function<void(CheckListWindow*)>;
   using StateChangeEvent =
@@ -82,8 +83,8 @@ class CheckListWindow {
   TEntryController* Controller() const { return controller_; }
   void SetController(TEntryController* controller) { controller_ = controller; }
 
-  const CheckListModel& Model() const { return model_; }
-  int TopIndex() const;
+  const CheckListModel& Model() const override { return model_; }
+  int TopIndex() const override;
 
   NotifyEvent OnClick;
   NotifyEvent OnDblClick;
@@ -99,9 +100,13 @@ class CheckListWindow {
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT CallOriginal(UINT msg, WPARAM wParam, LPARAM lParam);
   void Refill();
-  void CycleByUser(int index);
+  // The steps of a user's action; their order is forms::PressAt and the rest.
+  void CycleState(int index) override;
+  void TakeFocus() override { SetFocus(window_); }
+  void StartTracking() override;
+  bool Destroyed() const override { return destroyed_; }
+  void SelectByUser(int index) override;
   void MoveCurrent(int index);
-  void SelectByUser(int index);
   void SyncSelection();
   int FullRows() const;
   void EnsureVisible(int index);
@@ -109,11 +114,9 @@ class CheckListWindow {
   POINT ToLayout(int x, int y) const;
   void LeftPress(int x, int y);
   void FollowPointer(int y);
-  void RaiseClick();
-  void Navigate(int target);
-  void TypeCharacter(const std::string& typed);
+  void RaiseClick() override;
   RECT RowRect(int index) const;
-  void InvalidateRow(int index);
+  void InvalidateRow(int index) override;
   CheckListRowPaint RowPaint(int index) const;
   void PaintRows(HDC dc, const RECT& area);
 

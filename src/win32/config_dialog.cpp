@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "directory/standard_messages.h"
+#include "forms/window_limits.h"
 #include "win32/button_images.h"
 #include "win32/entry_field_window.h"
 
@@ -90,30 +91,25 @@ void TconfigForm::FormCreate() {
   SetupNumericField(Item(IDC_CONFIG_TIMEOUT_EDIT), EntryController1, "99");
   SendMessageA(Item(IDC_CONFIG_SERVER_IP_COMBO), CB_LIMITTEXT, kServerIPLimit, 0);
   FitComboHeight(Item(IDC_CONFIG_SERVER_IP_COMBO), Scaled(21, Scale()));
-  for (int n = 1; n <= kMessageCount; ++n) SendMessageA(messageEdit(n), EM_LIMITTEXT, kMessageLimit, 0);
+  for (int n = 1; n <= forms::kStandardMessageCount; ++n) SendMessageA(messageEdit(n), EM_LIMITTEXT, forms::kStandardMessageLimit, 0);
 }
 
 // Nothing typed last time survives: the server group is switched off again
 // and every message field shows the messages held now.
 void TconfigForm::FormShow() {
   for (int id : kServerGroup) EnableWindow(Item(id), FALSE);
-  for (int n = 1; n <= kMessageCount; ++n) SetMessageText(n, messages_.message(n));
+  for (int n = 1; n <= forms::kStandardMessageCount; ++n) SetMessageText(n, messages_.message(n));
 }
 
 std::string TconfigForm::MessageText(int n) const { return WindowTextBytes(messageEdit(n)); }
 
-// A longer stored text (a hand-edited snppCl.ini) is shown whole; typing
-// may shorten it but never make it longer than it came in.
 void TconfigForm::SetMessageText(int n, std::string_view text) {
-  const std::string value(text);
-  const auto limit = std::max<std::size_t>(kMessageLimit, value.size());
-  SendMessageA(messageEdit(n), EM_LIMITTEXT, limit, 0);
-  SetWindowTextA(messageEdit(n), value.c_str());
+  SetLimitedText(messageEdit(n), forms::kStandardMessageLimit, text);
 }
 
 void TconfigForm::OKButtonClick() {
   StandardMessages::Texts texts;
-  for (int n = 1; n <= kMessageCount; ++n) texts[static_cast<std::size_t>(n - 1)] = MessageText(n);
+  for (int n = 1; n <= forms::kStandardMessageCount; ++n) texts[static_cast<std::size_t>(n - 1)] = MessageText(n);
   messages_.Write(texts);  // throws on failure: the dialog stays open with what was typed
   Close(IDOK);
 }

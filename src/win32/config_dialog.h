@@ -16,8 +16,6 @@ namespace snpp::win32 {
 
 class TconfigForm : public DialogWindow {
  public:
-  static constexpr int kMessageCount = 8;
-  static constexpr int kMessageLimit = 100;
 
   // `messages` is the program's one set of standard messages; it must
   // outlive the dialog.

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/window_limits.h"
 #include "net/win32_event_loop.h"
 #include "win32/button_images.h"
 
@@ -218,6 +219,13 @@ std::string WindowTextBytes(HWND window) {
   const int copied = GetWindowTextA(window, text.data(), length + 1);
   text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
   return text;
+}
+
+void SetLimitedText(HWND edit, int typedLimit, std::string_view text) {
+  const std::string value(text);
+  const int limit = forms::ShownFieldLimit(typedLimit, static_cast<int>(value.size()));
+  SendMessageA(edit, EM_LIMITTEXT, static_cast<WPARAM>(limit), 0);
+  SetWindowTextA(edit, value.c_str());
 }
 
 }  // namespace snpp::win32

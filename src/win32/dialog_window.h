@@ -10,6 +10,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "win32/window_look.h"
 
@@ -93,5 +94,8 @@ bool DefaultModalTurn();
 
 // A field's text as the ANSI code page's bytes, kept exactly.
 std::string WindowTextBytes(HWND window);
+// Puts `text` into an edit field that takes `typedLimit` characters when
+// typed; a longer stored text is shown whole (forms::ShownFieldLimit).
+void SetLimitedText(HWND edit, int typedLimit, std::string_view text);
 
 }  // namespace snpp::win32

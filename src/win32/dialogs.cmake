@@ -12,7 +12,7 @@ add_library(snpp_win32_dialogs STATIC
 )
 target_include_directories(snpp_win32_dialogs PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(snpp_win32_dialogs PUBLIC
-  snpp_win32_look snpp_win32_fields snpp_directory snpp_net snpp_build_config gdi32 user32)
+  snpp_win32_look snpp_win32_fields snpp_forms snpp_directory snpp_net snpp_build_config gdi32 user32)
 
 # For a resource script that includes dialogs.rc: the files it pulls in,
 # which windres reports to no build tool (list them in OBJECT_DEPENDS).

@@ -38,7 +38,7 @@ add_library(snpp_win32_front STATIC
 )
 target_include_directories(snpp_win32_front PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(snpp_win32_front PUBLIC
-  snpp_win32_dialogs snpp_win32_fields snpp_win32_check_list snpp_win32_look snpp_paging_link snpp_directory
+  snpp_win32_dialogs snpp_win32_fields snpp_win32_check_list snpp_win32_look snpp_forms snpp_paging_link snpp_directory
   snpp_build_config comctl32 gdi32 user32)
 target_sources(snpp_win32_front INTERFACE $<TARGET_OBJECTS:snpp_win32_resources>)
 

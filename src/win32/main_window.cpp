@@ -10,7 +10,9 @@
 #include <system_error>
 #include <vector>
 
-#include "directory/names_save_report.h"
+#include "forms/message_editor.h"
+#include "forms/names_save_report.h"
+#include "forms/window_limits.h"
 #include "net/win32_notifications.h"
 #include "win32/button_images.h"
 #include "win32/check_list_window.h"
@@ -45,6 +47,10 @@ LRESULT CALLBACK MemoKeys(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
+bool IsBevel(int id) { return id == IDC_BEVEL1 || id == IDC_BEVEL2 || id == IDC_BEVEL3; }
+
+}  // namespace
+
 std::string PathText(const std::filesystem::path& path) {
   const std::wstring wide = path.wstring();
   const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
@@ -55,16 +61,6 @@ std::string PathText(const std::filesystem::path& path) {
   }
   return text;
 }
-
-std::filesystem::path Absolute(const std::filesystem::path& path) {
-  std::error_code error;
-  std::filesystem::path full = std::filesystem::absolute(path, error);
-  return error ? path : full;
-}
-
-bool IsBevel(int id) { return id == IDC_BEVEL1 || id == IDC_BEVEL2 || id == IDC_BEVEL3; }
-
-}  // namespace
 
 std::string WindowText(HWND window) {
   const int length = GetWindowTextLengthA(window);
@@ -165,7 +161,7 @@ INT_PTR Tmainform::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return FALSE;
     case kReportKeptCopies:
-      reportKeptCopies();
+      ReportKeptCopies();
       return TRUE;
     case WM_CLOSE:
       Close();
@@ -231,7 +227,7 @@ void Tmainform::Initialise() {
   CreatePanelLabels();
 
   HWND memo = Control(IDC_MESSAGEMEMO);
-  SendMessageA(memo, EM_LIMITTEXT, kMessageLimit, 0);
+  SendMessageA(memo, EM_LIMITTEXT, forms::kMessageLimit, 0);
   SetWindowSubclass(memo, MemoKeys, 1, 0);
   HWND log = Control(IDC_SENDINGMEMO);
   SendMessageA(log, EM_LIMITTEXT, 0, 0);  // a long send's log is never cut short
@@ -336,13 +332,13 @@ void Tmainform::Close() {
   loop_.Quit(0);
 }
 
-void Tmainform::FormClose() { saveNames(true); }
+void Tmainform::FormClose() { SaveNames(true); }
 
-void Tmainform::SaveForSessionEnd() { saveNames(false); }
+void Tmainform::SaveForSessionEnd() { SaveNames(false); }
 
 void Tmainform::messageMemoChange() {
   HWND counter = Control(IDC_LENGTHLABEL);
-  const std::string text = "(" + std::to_string(GetWindowTextLengthA(Control(IDC_MESSAGEMEMO))) + ")";
+  const std::string text = forms::MessageCounterText(GetWindowTextLengthA(Control(IDC_MESSAGEMEMO)));
   SetWindowTextA(counter, text.c_str());
   snpp::win32::SizeLabelToText(counter);
 }
@@ -355,9 +351,9 @@ void Tmainform::clearButtonClick() {
 }
 
 void Tmainform::pickButtonClick(int n) {
-  const std::string& text = standardMessages.message(n);
-  if (text.empty()) return;
-  SetWindowTextA(Control(IDC_MESSAGEMEMO), text.c_str());
+  const auto text = forms::PickedMessage(standardMessages, n);
+  if (!text) return;
+  SetWindowTextA(Control(IDC_MESSAGEMEMO), text->c_str());
   messageMemoChange();
 }
 
@@ -383,25 +379,17 @@ void Tmainform::checkAllButtonClick() { directory_.checkAllButtonClick(); }
 void Tmainform::uncheckAllButtonClick() { directory_.uncheckAllButtonClick(); }
 
 // A list that could not be saved where it belongs is kept elsewhere; the
-// user is told where, once per run, since losing it silently is the fault.
-void Tmainform::saveNames(bool mayShowBox) {
-  const NamesSave result = directory_.Save();
-  if (result == NamesSave::Saved || toldAboutSave_) return;
-  toldAboutSave_ = true;
-  const std::string text = UnsavedNamesText(
-      result, PathText(Absolute(namesFile.Path())),
-      PathText(result == NamesSave::Kept ? namesFile.KeptPath() : namesFile.KeptDirectory()));
-  std::fprintf(stderr, "%s\n", text.c_str());
-  if (mayShowBox && TellUser) TellUser(text, true);
+// user is told where, since losing it silently is the fault.
+void Tmainform::SaveNames(bool mayShowBox) {
+  const auto text = saveReport_.AfterSave(directory_.Save());
+  if (!text) return;
+  std::fprintf(stderr, "%s\n", text->c_str());
+  if (mayShowBox && TellUser) TellUser(*text, true);
 }
 
-void Tmainform::reportKeptCopies() {
-  const std::vector<std::filesystem::path> kept =
-      FindKeptCopies(namesFile.KeptDirectory(), Absolute(namesFile.Path()));
-  if (kept.empty() || !TellUser) return;
-  std::vector<std::string> paths;
-  for (const std::filesystem::path& path : kept) paths.push_back(PathText(path));
-  TellUser(KeptCopiesText(paths), false);
+void Tmainform::ReportKeptCopies() {
+  const auto text = saveReport_.KeptCopies();
+  if (text && TellUser) TellUser(*text, false);
 }
 
 // The names list as the directory's commands see it.

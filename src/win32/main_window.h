@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <span>
@@ -16,6 +17,7 @@
 #include "directory/names_file.h"
 #include "directory/recipient_directory.h"
 #include "directory/standard_messages.h"
+#include "forms/names_save_report.h"
 #include "net/win32_event_loop.h"
 #include "paging/paging_server.h"
 #include "win32/window_look.h"
@@ -27,6 +29,8 @@ class CheckListWindow;
 
 // A window's text as the ANSI code page's bytes.
 std::string WindowText(HWND window);
+// A path as the ANSI code page's bytes, as the program shows paths.
+std::string PathText(const std::filesystem::path& path);
 
 using snpp::SetPagingServerForTesting;
 
@@ -42,7 +46,6 @@ class Tmainform : private DirectoryView {
  public:
   static constexpr int kClientWidth = 529;
   static constexpr int kClientHeight = 360;
-  static constexpr int kMessageLimit = 999;
   static constexpr int kTimerInterval = 333;  // ms
 
   // Creates the window hidden; the send's line client runs on `loop`, whose
@@ -110,8 +113,8 @@ class Tmainform : private DirectoryView {
   void Layout();
   LRESULT ColourStatic(HDC dc, HWND control);
   void Close();
-  void saveNames(bool mayShowBox);
-  void reportKeptCopies();
+  void SaveNames(bool mayShowBox);
+  void ReportKeptCopies();
   double Scale() const;
 
   // DirectoryView: the names list as the directory's commands see it.
@@ -143,10 +146,10 @@ class Tmainform : private DirectoryView {
   int noticeLeft_ = 4;  // layout pixels; the label's place is this, scaled
   std::unique_ptr<Paging> paging_;
   snpp::RecipientDirectory directory_{*this, namesFile};
+  forms::NamesSaveReport saveReport_{namesFile, PathText};
   HBRUSH yellow_ = nullptr;
   bool shown_ = false;
   bool saved_ = false;
-  bool toldAboutSave_ = false;
 };
 
 }  // namespace snpp::win32

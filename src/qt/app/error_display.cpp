@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <deque>
 
-namespace snpp {
+namespace snpp::qt {
 namespace {
 
 void messageBox(const std::string& text) {
@@ -64,19 +64,19 @@ void present(const std::string& text) {
 
 }  // namespace
 
-void showGeneralError(const std::string& message) { present(generalErrorText(message)); }
+void ShowGeneralError(const std::string& message) { present(generalErrorText(message)); }
 
-void showGeneralError(std::exception_ptr error) { showGeneralError(errorMessageOf(error)); }
+void ShowGeneralError(std::exception_ptr error) { ShowGeneralError(errorMessageOf(error)); }
 
-void postGeneralError(std::exception_ptr error) {
+void PostGeneralError(std::exception_ptr error) {
   const std::string text = generalErrorText(errorMessageOf(error));
   QTimer::singleShot(0, qApp, [text] { present(text); });
 }
 
-ErrorPresenter setErrorPresenter(ErrorPresenter replacement) {
+ErrorPresenter SetErrorPresenter(ErrorPresenter replacement) {
   ErrorPresenter old = std::move(presenter());
   presenter() = std::move(replacement);
   return old;
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

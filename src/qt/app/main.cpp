@@ -3,6 +3,8 @@
 #include "qt/app/session_end.h"
 #include "qt/app/snpp_application.h"
 
+using namespace snpp::qt;
+
 int main(int argc, char** argv) {
   SnppApplication app(argc, argv);
   ProgramWindows windows;

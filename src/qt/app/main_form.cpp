@@ -10,18 +10,20 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "qt/app/button_images.h"
+#include "forms/message_editor.h"
+#include "forms/window_limits.h"
 #include "qt/app/main_form_paging.h"
 #include "qt/app/message_memo.h"
 #include "qt/controls/check_list.h"
 #include "qt/controls/simple_field.h"
-#include "qt/dialogs/config_form.h"
 #include "qt/dialogs/about_form.h"
 #include "qt/dialogs/button_images.h"
+#include "qt/dialogs/config_form.h"
 #include "qt/dialogs/form_layout.h"
 #include "qt/dialogs/instructions_form.h"
 
-using namespace snpp::layout;
+namespace snpp::qt {
+
 
 namespace {
 
@@ -58,15 +60,15 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
   client->setFixedSize(kClientWidth, kClientHeight);
   setCentralWidget(client);
 
-  buildMenu();
-  buildMessageArea();
-  buildSendArea();
-  buildNamesArea();
-  buildLogArea();
-  setTabOrder();
-  connectHandlers();
+  BuildMenu();
+  BuildMessageArea();
+  BuildSendArea();
+  BuildNamesArea();
+  BuildLogArea();
+  SetTabOrder();
+  ConnectHandlers();
 
-  createPaging();
+  CreatePaging();
   Timer1 = new QTimer(this);
   Timer1->setInterval(333);
   Timer1->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire 5 % early: the send limit too
@@ -80,7 +82,7 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
 }
 
 
-void Tmainform::buildMenu() {
+void Tmainform::BuildMenu() {
   // Plain captions: "&Configure" or "&About" would clash with the Cancel
   // and Add buttons' Alt+C and Alt+A.
   QMenu* File1 = menuBar()->addMenu("File");
@@ -89,18 +91,18 @@ void Tmainform::buildMenu() {
   About1 = menuBar()->addAction("About");
 }
 
-void Tmainform::buildMessageArea() {
+void Tmainform::BuildMessageArea() {
   messagePanel = raisedPanel(client, QRect(0, 0, 529, 21));
   messageLabel = new QLabel(messagePanel);
   messageLabel->setTextFormat(Qt::PlainText);
   messageLabel->move(4, 4);
-  setTextColour(messageLabel, QColor(0, 0, 255));
+  SetTextColour(messageLabel, QColor(0, 0, 255));
 
-  sunkenBevel(client, QRect(4, 24, 245, 145));
-  QLabel* Label2 = label(client, "Pager Number:", 8, 26);
+  SunkenBevel(client, QRect(4, 24, 245, 145));
+  QLabel* Label2 = Label(client, "Pager Number:", 8, 26);
   EntryController1.SetEntryOptions(snpp::efoAutoSelect | snpp::efoBeepOnError | snpp::efoInsertPushes);
   EntryController1.SetEpoch(2000);
-  idEditField = new snpp::TSimpleField(&EntryController1, client);
+  idEditField = new TSimpleField(&EntryController1, client);
   idEditField->SetPictureMask('X');
   idEditField->SetMaxLength(10);
   idEditField->setGeometry(8, 40, 77, 21);
@@ -111,46 +113,46 @@ void Tmainform::buildMessageArea() {
   selectingPanel = raisedPanel(client, QRect(120, 28, 125, 33));
   selectingPanel->setFrameStyle(QFrame::Box | QFrame::Sunken);
   selectingPanel->setMidLineWidth(0);
-  auto* Label6 = label(selectingPanel, " SELECT RECIPIENTS ", 6, 4);
+  auto* Label6 = Label(selectingPanel, " SELECT RECIPIENTS ", 6, 4);
   Label6->setAutoFillBackground(true);
   QPalette yellow = Label6->palette();
   yellow.setColor(QPalette::Window, QColor(255, 255, 0));
   Label6->setPalette(yellow);
-  label(selectingPanel, "by checking names -->", 8, 16);
+  Label(selectingPanel, "by checking names -->", 8, 16);
   selectingPanel->hide();
 
-  QLabel* Label1 = label(client, "Message:", 8, 70);
-  lengthLabel = label(client, "(0)", 72, 70);
+  QLabel* Label1 = Label(client, "Message:", 8, 70);
+  lengthLabel = Label(client, "(0)", 72, 70);
   clearButton = button(client, "Clear &Message", QRect(144, 64, 101, 21));
-  clearButton->setIcon(snpp::images::clearImage());
-  messageMemo = new MessageMemo(kMessageLimit, client);
+  clearButton->setIcon(ClearImage());
+  messageMemo = new MessageMemo(forms::kMessageLimit, client);
   messageMemo->setGeometry(8, 84, 237, 61);
   Label1->setBuddy(messageMemo);
 
-  label(client, "Standard messages:", 12, 149);
+  Label(client, "Standard messages:", 12, 149);
   static constexpr int kPickLefts[8] = {113, 130, 147, 164, 181, 198, 215, 232};
   for (int i = 0; i < 8; ++i) {
     pickButtons[i] = button(client, QString::number(i + 1), QRect(kPickLefts[i], 146, 13, 21));
   }
 }
 
-void Tmainform::buildSendArea() {
-  sunkenBevel(client, QRect(4, 176, 245, 51));
+void Tmainform::BuildSendArea() {
+  SunkenBevel(client, QRect(4, 176, 245, 51));
   sendButton = button(client, "&Send", QRect(8, 180, 113, 25));
-  sendButton->setIcon(snpp::images::sendImage());
+  sendButton->setIcon(SendImage());
   cancelSendButton = button(client, "&Cancel", QRect(132, 180, 113, 25));
-  cancelSendButton->setIcon(snpp::dialogs::CrossImage(QColor(192, 0, 0)));  // the usual abort cross
-  label(client, "Message Status:", 8, 208);
+  cancelSendButton->setIcon(CrossImage(QColor(192, 0, 0)));  // the usual abort cross
+  Label(client, "Message Status:", 8, 208);
   messageStatusLabel = new QLabel("NONE", client);
   messageStatusLabel->setTextFormat(Qt::PlainText);
   messageStatusLabel->setGeometry(92, 208, 153, 13);
   messageStatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void Tmainform::buildNamesArea() {
-  sunkenBevel(client, QRect(256, 24, 269, 203));
-  QLabel* Label4 = label(client, "Names List:  (click to select)", 260, 28);
-  namesListbox = new snpp::TCheckList(client);
+void Tmainform::BuildNamesArea() {
+  SunkenBevel(client, QRect(256, 24, 269, 203));
+  QLabel* Label4 = Label(client, "Names List:  (click to select)", 260, 28);
+  namesListbox = new TCheckList(client);
   namesListbox->setGeometry(260, 42, 185, 179);
   namesListbox->SetSorted(true);
   namesListbox->SetBoxClickOnly(true);
@@ -165,7 +167,7 @@ void Tmainform::buildNamesArea() {
   instructionsButton = button(client, "Instructions", QRect(448, 198, 73, 21));
 }
 
-void Tmainform::buildLogArea() {
+void Tmainform::BuildLogArea() {
   sendingMemo = new QPlainTextEdit(client);
   sendingMemo->setGeometry(4, 248, 521, 93);
   sendingMemo->setReadOnly(true);
@@ -177,7 +179,7 @@ void Tmainform::buildLogArea() {
   StatusBar1->setGeometry(0, kClientHeight - 19, kClientWidth, 19);
 }
 
-void Tmainform::setTabOrder() {
+void Tmainform::SetTabOrder() {
   QList<QWidget*> order = {idEditField, messageMemo, sendButton, cancelSendButton, clearButton,
                            AddButton, deleteButton, editNameButton};
   for (QPushButton* pick : pickButtons) order.append(pick);
@@ -185,7 +187,7 @@ void Tmainform::setTabOrder() {
   for (qsizetype i = 0; i + 1 < order.size(); ++i) QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
-void Tmainform::connectHandlers() {
+void Tmainform::ConnectHandlers() {
   connect(Exit1, &QAction::triggered, this, &Tmainform::Exit1Click);
   connect(Configure1, &QAction::triggered, this, &Tmainform::configureButtonClick);
   connect(About1, &QAction::triggered, this, &Tmainform::aboutButtonClick);
@@ -195,7 +197,7 @@ void Tmainform::connectHandlers() {
   for (int i = 0; i < 8; ++i) {
     connect(pickButtons[i], &QPushButton::clicked, this, [this, i] { pickButtonClick(i + 1); });
   }
-  connectDirectory();
+  ConnectDirectory();
   connect(sendButton, &QPushButton::clicked, this, &Tmainform::sendButtonClick);
   connect(cancelSendButton, &QPushButton::clicked, this, &Tmainform::cancelSendButtonClick);
 }
@@ -204,10 +206,10 @@ void Tmainform::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shown_) return;
   shown_ = true;
-  centreOnScreen(this);
+  CentreOnScreen(this);
   FormShow();
   // After the window is up, so the report has the window to sit on.
-  QMetaObject::invokeMethod(this, &Tmainform::reportKeptCopies, Qt::QueuedConnection);
+  QMetaObject::invokeMethod(this, &Tmainform::ReportKeptCopies, Qt::QueuedConnection);
 }
 
 void Tmainform::FormShow() {
@@ -217,7 +219,7 @@ void Tmainform::FormShow() {
   messageLabel->adjustSize();
   directory_.Load();  // empties the list first
   clearButtonClick();
-  resetSendState();
+  ResetSendState();
 }
 
 void Tmainform::closeEvent(QCloseEvent* event) {
@@ -226,11 +228,11 @@ void Tmainform::closeEvent(QCloseEvent* event) {
   QApplication::quit();
 }
 
-void Tmainform::FormClose() { saveNames(!endingSession_); }
+void Tmainform::FormClose() { SaveNames(!endingSession_); }
 
 void Tmainform::messageMemoChange() {
-  const int count = MessageMemo::characterCount(messageMemo->toPlainText());
-  lengthLabel->setText("(" + QString::number(count) + ")");
+  const int count = MessageMemo::CharacterCount(messageMemo->toPlainText());
+  lengthLabel->setText(QString::fromStdString(forms::MessageCounterText(count)));
   lengthLabel->adjustSize();
 }
 
@@ -243,17 +245,17 @@ void Tmainform::Exit1Click() { close(); }
 
 void Tmainform::configureButtonClick() {
   if (configForm_) configForm_->exec();
-  returnFocus();
+  ReturnFocus();
 }
 
 void Tmainform::aboutButtonClick() {
   if (aboutForm_) aboutForm_->exec();
-  returnFocus();
+  ReturnFocus();
 }
 
 // Also once the menu bar has finished with the command that called here,
 // since it may take the focus again on its way out.
-void Tmainform::returnFocus() {
+void Tmainform::ReturnFocus() {
   const auto giveBack = [this] {
     QWidget* now = QApplication::focusWidget();
     if (!lastFocus_ || !isActiveWindow() || (now && client->isAncestorOf(now))) return;
@@ -266,7 +268,7 @@ void Tmainform::returnFocus() {
 // Coming back to the window from a dialog or another program.
 void Tmainform::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) returnFocus();
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) ReturnFocus();
 }
 
 void Tmainform::instructionsButtonClick() {
@@ -275,3 +277,5 @@ void Tmainform::instructionsButtonClick() {
   instructionsForm_->raise();
   instructionsForm_->activateWindow();
 }
+
+}  // namespace snpp::qt

@@ -8,6 +8,7 @@
 #include "directory/names_file.h"
 #include "directory/recipient_directory.h"
 #include "directory/standard_messages.h"
+#include "forms/names_save_report.h"
 
 class QAction;
 class QFrame;
@@ -16,15 +17,16 @@ class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
 class QTimer;
+
+namespace snpp::qt {
+
 class MessageMemo;
 class TAboutform;
 class TaddNameForm;
 class TconfigForm;
 class TinstructionsForm;
-namespace snpp {
 class TCheckList;
 class TSimpleField;
-}  // namespace snpp
 
 // The whole working surface: pager number, message, Send/Cancel with the
 // status, the names list with its buttons, the log and the server notice.
@@ -33,16 +35,15 @@ class Tmainform : public QMainWindow, private snpp::DirectoryView {
 public:
   static constexpr int kClientWidth = 529;
   static constexpr int kClientHeight = 360;
-  static constexpr int kMessageLimit = 999;
 
   explicit Tmainform(QWidget* parent = nullptr);
   ~Tmainform() override;
 
   // The windows the menu and buttons open; they are created after this one.
-  void setAboutForm(TAboutform* form) { aboutForm_ = form; }
-  void setInstructionsForm(TinstructionsForm* form) { instructionsForm_ = form; }
-  void setAddNameForm(TaddNameForm* form) { addNameForm_ = form; }
-  void setConfigForm(TconfigForm* form) { configForm_ = form; }
+  void SetAboutForm(TAboutform* form) { aboutForm_ = form; }
+  void SetInstructionsForm(TinstructionsForm* form) { instructionsForm_ = form; }
+  void SetAddNameForm(TaddNameForm* form) { addNameForm_ = form; }
+  void SetConfigForm(TconfigForm* form) { configForm_ = form; }
 
   // Controls, named as the rest of the program refers to them.
   QAction* Exit1 = nullptr;
@@ -52,7 +53,7 @@ public:
   QFrame* messagePanel = nullptr;
   QLabel* messageLabel = nullptr;
   snpp::TEntryController EntryController1;
-  snpp::TSimpleField* idEditField = nullptr;
+  TSimpleField* idEditField = nullptr;
   QFrame* selectingPanel = nullptr;
   QLabel* lengthLabel = nullptr;
   QPushButton* clearButton = nullptr;
@@ -61,7 +62,7 @@ public:
   QPushButton* sendButton = nullptr;
   QPushButton* cancelSendButton = nullptr;
   QLabel* messageStatusLabel = nullptr;
-  snpp::TCheckList* namesListbox = nullptr;
+  TCheckList* namesListbox = nullptr;
   QPushButton* AddButton = nullptr;
   QPushButton* deleteButton = nullptr;
   QPushButton* editNameButton = nullptr;
@@ -112,20 +113,20 @@ protected:
   void changeEvent(QEvent* event) override;
 
 private:
-  void buildMenu();
-  void buildMessageArea();
-  void buildSendArea();
-  void buildNamesArea();
-  void buildLogArea();
-  void setTabOrder();
-  void connectHandlers();
+  void BuildMenu();
+  void BuildMessageArea();
+  void BuildSendArea();
+  void BuildNamesArea();
+  void BuildLogArea();
+  void SetTabOrder();
+  void ConnectHandlers();
 
   // Paging state and its connection, kept out of this header
   // (main_form_paging.cpp).
   struct Paging;
   std::unique_ptr<Paging> paging_;
-  void createPaging();
-  void resetSendState();
+  void CreatePaging();
+  void ResetSendState();
 
   // The names list as the directory's commands see it.
   int NameCount() const override;
@@ -141,23 +142,25 @@ private:
   void SetSelectingHintVisible(bool visible) override;
   void ShowRefusedPagerId(const std::string& text) override;
   bool AskForName(std::string& name, std::string& id) override;
-  void connectDirectory();
-  void saveNames(bool mayShowBox);
-  void tellUser(const QString& text, bool mayShowBox);
-  void reportKeptCopies();
+  void ConnectDirectory();
+  void SaveNames(bool mayShowBox);
+  void TellUser(const QString& text, bool mayShowBox);
+  void ReportKeptCopies();
 
   snpp::RecipientDirectory directory_{*this, namesFile};
+  forms::NamesSaveReport saveReport_{namesFile};
   TAboutform* aboutForm_ = nullptr;
   TaddNameForm* addNameForm_ = nullptr;
   TconfigForm* configForm_ = nullptr;
   TinstructionsForm* instructionsForm_ = nullptr;
   bool shown_ = false;
   bool endingSession_ = false;
-  bool toldAboutSave_ = false;
 
   // The control that had the keyboard last. A menu command or a dialog
   // hands the focus back to it, so typing goes on where it was; Qt would
   // otherwise leave it on the menu bar.
   QPointer<QWidget> lastFocus_;
-  void returnFocus();
+  void ReturnFocus();
 };
+
+}  // namespace snpp::qt

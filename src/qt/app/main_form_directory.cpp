@@ -9,32 +9,34 @@
 #include <filesystem>
 #include <vector>
 
+#include "forms/message_editor.h"
+#include "forms/names_save_report.h"
 #include "qt/app/main_form.h"
 #include "qt/app/message_memo.h"
 #include "qt/controls/check_list.h"
 #include "qt/controls/simple_field.h"
 #include "qt/dialogs/add_name_form.h"
 #include "qt/dialogs/byte_text.h"
-#include "directory/names_save_report.h"
 
-void Tmainform::connectDirectory() {
+namespace snpp::qt {
+
+void Tmainform::ConnectDirectory() {
   connect(AddButton, &QPushButton::clicked, this, &Tmainform::AddButtonClick);
   connect(deleteButton, &QPushButton::clicked, this, &Tmainform::deleteButtonClick);
   connect(editNameButton, &QPushButton::clicked, this, &Tmainform::editNameButtonClick);
   connect(checkAllButton, &QPushButton::clicked, this, &Tmainform::checkAllButtonClick);
   connect(uncheckAllButton, &QPushButton::clicked, this, &Tmainform::uncheckAllButtonClick);
-  namesListbox->OnClick = [this](snpp::TCheckList*) { namesListBoxClick(); };
-  namesListbox->OnDblClick = [this](snpp::TCheckList*) { editNameButtonClick(); };
-  namesListbox->OnStateChange = [this](snpp::TCheckList*, int index, snpp::TCheckBoxState,
+  namesListbox->OnClick = [this](TCheckList*) { namesListBoxClick(); };
+  namesListbox->OnDblClick = [this](TCheckList*) { editNameButtonClick(); };
+  namesListbox->OnStateChange = [this](TCheckList*, int index, snpp::TCheckBoxState,
                                        snpp::TCheckBoxState now) {
     directory_.namesListboxStateChange(index, now == snpp::cbChecked);
   };
 }
 
 void Tmainform::pickButtonClick(int n) {
-  const std::string& text = standardMessages.message(n);
-  if (text.empty()) return;
-  messageMemo->setPlainText(snpp::dialogs::BytesToText(text));
+  if (const auto text = forms::PickedMessage(standardMessages, n))
+    messageMemo->setPlainText(BytesToText(*text));
 }
 
 void Tmainform::AddButtonClick() { directory_.AddButtonClick(); }
@@ -60,7 +62,7 @@ void Tmainform::SetPagerNumber(const std::string& id) { idEditField->SetStringVa
 void Tmainform::SetPagerNumberEnabled(bool enabled) { idEditField->setEnabled(enabled); }
 void Tmainform::SetSelectingHintVisible(bool visible) { selectingPanel->setVisible(visible); }
 void Tmainform::ShowRefusedPagerId(const std::string& text) {
-  StatusBar1->showMessage(snpp::dialogs::BytesToText(text));
+  StatusBar1->showMessage(BytesToText(text));
 }
 
 bool Tmainform::AskForName(std::string& name, std::string& id) {
@@ -75,30 +77,18 @@ bool Tmainform::AskForName(std::string& name, std::string& id) {
 
 // A list that could not be saved where it belongs is kept elsewhere; the
 // user is told where, once per run, since losing it silently is the fault.
-void Tmainform::saveNames(bool mayShowBox) {
-  const snpp::NamesSave result = directory_.Save();
-  if (result == snpp::NamesSave::Saved || toldAboutSave_) return;
-  const std::filesystem::path elsewhere =
-      result == snpp::NamesSave::Kept ? namesFile.KeptPath() : namesFile.KeptDirectory();
-  tellUser(QString::fromLocal8Bit(snpp::UnsavedNamesText(
-               result, std::filesystem::absolute(namesFile.Path()).string(), elsewhere.string())),
-           mayShowBox);
+void Tmainform::SaveNames(bool mayShowBox) {
+  if (const auto text = saveReport_.AfterSave(directory_.Save())) TellUser(QString::fromLocal8Bit(*text), mayShowBox);
 }
 
-void Tmainform::tellUser(const QString& text, bool mayShowBox) {
-  toldAboutSave_ = true;
+void Tmainform::TellUser(const QString& text, bool mayShowBox) {
   std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
   if (mayShowBox) QMessageBox::warning(this, QApplication::applicationName(), text);
 }
 
-void Tmainform::reportKeptCopies() {
-  const std::vector<std::filesystem::path> kept =
-      snpp::FindKeptCopies(namesFile.KeptDirectory(), std::filesystem::absolute(namesFile.Path()));
-  if (kept.empty()) return;
-  std::vector<std::string> paths;
-  for (const std::filesystem::path& path : kept) paths.push_back(path.string());
-  QMessageBox::information(this, QApplication::applicationName(),
-                           QString::fromLocal8Bit(snpp::KeptCopiesText(paths)));
+void Tmainform::ReportKeptCopies() {
+  if (const auto text = saveReport_.KeptCopies())
+    QMessageBox::information(this, QApplication::applicationName(), QString::fromLocal8Bit(*text));
 }
 
 void Tmainform::EndSession() {
@@ -107,4 +97,6 @@ void Tmainform::EndSession() {
   QApplication::quit();  // also ends any dialog's own loop
 }
 
-void Tmainform::SaveForSessionEnd() { saveNames(false); }
+void Tmainform::SaveForSessionEnd() { SaveNames(false); }
+
+}  // namespace snpp::qt

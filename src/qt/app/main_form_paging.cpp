@@ -16,10 +16,10 @@
 #include "qt/dialogs/byte_text.h"
 #include "snpp/build_config.h"
 
-namespace snpp {
+namespace snpp::qt {
 
 std::string MainFormPagingView::MessageText() const {
-  return dialogs::TextToBytes(form_.messageMemo->toPlainText());
+  return TextToBytes(form_.messageMemo->toPlainText());
 }
 std::string MainFormPagingView::PagerNumber() const { return form_.idEditField->StringValueBytes(); }
 int MainFormPagingView::NameCount() const { return form_.namesListbox->ItemCount(); }
@@ -31,17 +31,17 @@ bool MainFormPagingView::NameChecked(int index) const {
 }
 void MainFormPagingView::ClearLog() { form_.sendingMemo->clear(); }
 void MainFormPagingView::AppendLog(const std::string& line) {
-  form_.sendingMemo->appendPlainText(dialogs::BytesToText(line));
+  form_.sendingMemo->appendPlainText(BytesToText(line));
 }
 void MainFormPagingView::SetStatusCaption(const std::string& text) {
-  form_.messageStatusLabel->setText(dialogs::BytesToText(text));
+  form_.messageStatusLabel->setText(BytesToText(text));
 }
 void MainFormPagingView::SetStatusBarText(const std::string& text) {
-  form_.StatusBar1->showMessage(dialogs::BytesToText(text));
+  form_.StatusBar1->showMessage(BytesToText(text));
 }
-std::string MainFormPagingView::NoticeCaption() const { return dialogs::TextToBytes(form_.messageLabel->text()); }
+std::string MainFormPagingView::NoticeCaption() const { return TextToBytes(form_.messageLabel->text()); }
 void MainFormPagingView::SetNoticeCaption(const std::string& text) {
-  form_.messageLabel->setText(dialogs::BytesToText(text));
+  form_.messageLabel->setText(BytesToText(text));
   form_.messageLabel->adjustSize();  // the label sizes itself to its text
 }
 int MainFormPagingView::NoticeLeft() const { return form_.messageLabel->x(); }
@@ -51,7 +51,6 @@ void MainFormPagingView::SetNoticeLeft(int left) {
 int MainFormPagingView::NoticeWidth() const { return form_.messageLabel->width(); }
 int MainFormPagingView::NoticePanelWidth() const { return form_.messagePanel->width(); }
 
-}  // namespace snpp
 
 Tmainform::Paging::Paging(Tmainform& form, const std::string& host, std::uint16_t port)
     : view(form), send(view, link, host, port) {
@@ -59,16 +58,16 @@ Tmainform::Paging::Paging(Tmainform& form, const std::string& host, std::uint16_
   // What a handler throws inside a socket event is held by the line client
   // until its own work is done, then surfaces here, outside Qt's frames. The
   // box opens from the main loop, so no socket event runs nested inside it.
-  loop.OnException = [](std::exception_ptr error) { snpp::postGeneralError(error); };
+  loop.OnException = [](std::exception_ptr error) { PostGeneralError(error); };
 }
 
-void Tmainform::createPaging() {
+void Tmainform::CreatePaging() {
   const snpp::PagingServer server = snpp::CurrentPagingServer();
   paging_ = std::make_unique<Paging>(
       *this, server.host, server.port);
 }
 
-void Tmainform::resetSendState() { paging_->send.ResetSendState(); }
+void Tmainform::ResetSendState() { paging_->send.ResetSendState(); }
 
 void Tmainform::sendButtonClick() { paging_->send.sendButtonClick(); }
 
@@ -76,3 +75,4 @@ void Tmainform::cancelSendButtonClick() { paging_->send.cancelSendButtonClick();
 
 void Tmainform::Timer1Timer() { paging_->send.Timer1Timer(); }
 
+}  // namespace snpp::qt

@@ -7,13 +7,13 @@
 
 #include "paging/paging_server.h"
 
-#include "qt/app/qt_event_loop.h"
 #include "net/line_client.h"
 #include "paging/line_client_link.h"
 #include "paging/paging_view.h"
 #include "paging/send_controller.h"
+#include "qt/app/qt_event_loop.h"
 
-namespace snpp {
+namespace snpp::qt {
 
 // The send's view of the main window's controls.
 class MainFormPagingView : public PagingView {
@@ -40,8 +40,6 @@ class MainFormPagingView : public PagingView {
   Tmainform& form_;
 };
 
-}  // namespace snpp
-
 // What the main window keeps for sending pages: the line client on Qt's
 // event loop, and the send controller that drives it.
 struct Tmainform::Paging {
@@ -50,7 +48,8 @@ struct Tmainform::Paging {
   QtEventLoop loop;
   snpp::net::TLineClient clientSocket{loop};
   snpp::LineClientLink link{clientSocket};
-  snpp::MainFormPagingView view;
+  MainFormPagingView view;
   snpp::SendController send;
 };
 
+}  // namespace snpp::qt

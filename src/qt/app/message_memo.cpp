@@ -9,12 +9,14 @@
 
 #include "qt/controls/user_characters.h"
 
+namespace snpp::qt {
+
 MessageMemo::MessageMemo(int maxLength, QWidget* parent)
     : QPlainTextEdit(parent), maxLength_(maxLength) {
   setTabChangesFocus(true);
 }
 
-int MessageMemo::characterCount(const QString& text) { return snpp::UserCharacterCount(text); }
+int MessageMemo::CharacterCount(const QString& text) { return UserCharacterCount(text); }
 
 // What of `text` fits when it goes in at the cursor. `replaceStart` and
 // `replaceLength` (relative to the cursor) cover text an input method
@@ -25,10 +27,10 @@ QString MessageMemo::fitting(const QString& text, int replaceStart, int replaceL
   const QString rest = all.left(cursor.selectionStart()) + all.mid(cursor.selectionEnd());
   const qsizetype from = std::clamp<qsizetype>(cursor.selectionStart() + replaceStart, 0, rest.size());
   const qsizetype to = std::clamp<qsizetype>(from + replaceLength, from, rest.size());
-  return snpp::FittingInsertion(rest.left(from), text, rest.mid(to), maxLength_);
+  return FittingInsertion(rest.left(from), text, rest.mid(to), maxLength_);
 }
 
-void MessageMemo::insertLimited(const QString& text) {
+void MessageMemo::InsertLimited(const QString& text) {
   const QString fits = fitting(text, 0, 0);
   if (fits.isEmpty()) return;
   textCursor().insertText(fits);
@@ -44,7 +46,7 @@ void MessageMemo::keyPressEvent(QKeyEvent* event) {
   const bool printable = !text.isEmpty() && QChar::isPrint(text.toUcs4().value(0)) &&
                          !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
   if (printable) {
-    insertLimited(text);
+    InsertLimited(text);
     return;
   }
   QPlainTextEdit::keyPressEvent(event);
@@ -65,5 +67,7 @@ void MessageMemo::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 void MessageMemo::insertFromMimeData(const QMimeData* source) {
-  if (source && source->hasText()) insertLimited(source->text());
+  if (source && source->hasText()) InsertLimited(source->text());
 }
+
+}  // namespace snpp::qt

@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 
+namespace snpp::qt {
+
 // The message editor: holds at most a fixed number of characters, however
 // they arrive (typed, composed or pasted), and Enter never starts a new line since
 // a page is sent as a single line.
@@ -12,7 +14,7 @@ public:
   int maxLength() const { return maxLength_; }
   // Characters as the user sees them (a line break counts as one, and so
   // does a letter with its accents or an emoji with its modifiers).
-  static int characterCount(const QString& text);
+  static int CharacterCount(const QString& text);
 
 protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -21,6 +23,8 @@ protected:
 
 private:
   QString fitting(const QString& text, int replaceStart, int replaceLength) const;
-  void insertLimited(const QString& text);
+  void InsertLimited(const QString& text);
   int maxLength_;
 };
+
+}  // namespace snpp::qt

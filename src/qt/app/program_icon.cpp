@@ -5,9 +5,9 @@
 // that must not stand inside a namespace.
 static void registerProgramIconResource() { Q_INIT_RESOURCE(program_icon); }
 
-namespace snpp {
+namespace snpp::qt {
 
-QIcon programIcon() {
+QIcon ProgramIcon() {
   registerProgramIconResource();
   QIcon icon;
   for (const int size : {16, 32, 48, 256}) {
@@ -16,4 +16,4 @@ QIcon programIcon() {
   return icon;
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -2,10 +2,10 @@
 
 #include <QIcon>
 
-namespace snpp {
+namespace snpp::qt {
 
 // The pager icon the desktop's menu shows, at every size it is drawn in, so
 // that title bars and task switchers pick a sharp one.
-QIcon programIcon();
+QIcon ProgramIcon();
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -7,6 +7,8 @@
 #include "qt/dialogs/instructions_form.h"
 #include "qt/dialogs/trouble_form.h"
 
+namespace snpp::qt {
+
 ProgramWindows::ProgramWindows() {
   mainform = std::make_unique<Tmainform>();
   aboutform = std::make_unique<TAboutform>(mainform.get());
@@ -15,11 +17,11 @@ ProgramWindows::ProgramWindows() {
   instructionsForm = std::make_unique<TinstructionsForm>(mainform.get());
   troubleForm = std::make_unique<TtroubleForm>(mainform.get());
 
-  mainform->setAboutForm(aboutform.get());
-  mainform->setInstructionsForm(instructionsForm.get());
-  mainform->setAddNameForm(addNameForm.get());
-  mainform->setConfigForm(configForm.get());
-  aboutform->setTroubleForm(troubleForm.get());
+  mainform->SetAboutForm(aboutform.get());
+  mainform->SetInstructionsForm(instructionsForm.get());
+  mainform->SetAddNameForm(addNameForm.get());
+  mainform->SetConfigForm(configForm.get());
+  aboutform->SetTroubleForm(troubleForm.get());
 }
 
 // The child windows go before the main window that parents them.
@@ -31,3 +33,5 @@ ProgramWindows::~ProgramWindows() {
   aboutform.reset();
   mainform.reset();
 }
+
+}  // namespace snpp::qt

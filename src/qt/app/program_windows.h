@@ -2,6 +2,8 @@
 
 #include <memory>
 
+namespace snpp::qt {
+
 class Tmainform;
 class TAboutform;
 class TaddNameForm;
@@ -21,3 +23,5 @@ struct ProgramWindows {
   std::unique_ptr<TinstructionsForm> instructionsForm;
   std::unique_ptr<TtroubleForm> troubleForm;
 };
+
+}  // namespace snpp::qt

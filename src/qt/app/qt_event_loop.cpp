@@ -6,6 +6,8 @@
 #include <QSocketNotifier>
 #include <QtDebug>
 
+namespace snpp::qt {
+
 QtEventLoop::QtEventLoop() = default;
 
 QtEventLoop::~QtEventLoop() {
@@ -66,3 +68,5 @@ void QtEventLoop::Run(const Callback& fn) {
     }
   }
 }
+
+}  // namespace snpp::qt

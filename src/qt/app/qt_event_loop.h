@@ -13,6 +13,8 @@
 
 class QSocketNotifier;
 
+namespace snpp::qt {
+
 // Runs the line client's socket notifications on Qt's event loop: watched
 // descriptors through QSocketNotifier, posted calls as queued calls. Use it
 // from the GUI thread only; it must outlive the clients that use it.
@@ -45,3 +47,5 @@ class QtEventLoop : public snpp::net::EventLoop {
   QObject context_;  // queued calls die with it
   std::map<Key, Watcher> watchers_;
 };
+
+}  // namespace snpp::qt

@@ -22,6 +22,8 @@
 #include "qt/dialogs/instructions_form.h"
 #include "qt/dialogs/trouble_form.h"
 
+using namespace snpp::qt;
+
 namespace {
 
 const char kSampleNames[] =
@@ -38,7 +40,7 @@ bool save(QWidget* window, const QDir& dir, const QString& name) {
   return ok;
 }
 
-void clickRow(snpp::TCheckList* list, int row, int x) {
+void clickRow(TCheckList* list, int row, int x) {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(x, row * 16 + 8));
 }
 

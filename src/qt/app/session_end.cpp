@@ -13,6 +13,8 @@
 
 #include "qt/app/main_form.h"
 
+namespace snpp::qt {
+
 namespace {
 
 constexpr std::array<int, 3> kEndSignals = {SIGINT, SIGTERM, SIGHUP};
@@ -37,7 +39,7 @@ SessionEnd::SessionEnd(Tmainform& mainform, QObject* parent) : QObject(parent), 
   if (writeEnd != -1 || ::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0) return;
   writeEnd = pipe_[1];
   notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
-  connect(notifier_, &QSocketNotifier::activated, this, &SessionEnd::signalArrived);
+  connect(notifier_, &QSocketNotifier::activated, this, &SessionEnd::SignalArrived);
   struct sigaction action {};
   action.sa_handler = onEndSignal;
   sigemptyset(&action.sa_mask);
@@ -58,9 +60,11 @@ SessionEnd::~SessionEnd() {
   ::close(pipe_[1]);
 }
 
-void SessionEnd::signalArrived() {
+void SessionEnd::SignalArrived() {
   unsigned char bytes[16];
   while (::read(pipe_[0], bytes, sizeof bytes) > 0) {
   }
   mainform_.EndSession();
 }
+
+}  // namespace snpp::qt

@@ -3,6 +3,8 @@
 #include <QObject>
 
 class QSocketNotifier;
+namespace snpp::qt {
+
 class Tmainform;
 
 // Ends the program as File > Exit does when it is asked to end some other
@@ -19,12 +21,14 @@ public:
   SessionEnd(const SessionEnd&) = delete;
   SessionEnd& operator=(const SessionEnd&) = delete;
 
-  bool watching() const { return notifier_ != nullptr; }
+  bool Watching() const { return notifier_ != nullptr; }
 
 private:
-  void signalArrived();
+  void SignalArrived();
 
   Tmainform& mainform_;
   int pipe_[2] = {-1, -1};
   QSocketNotifier* notifier_ = nullptr;
 };
+
+}  // namespace snpp::qt

@@ -6,21 +6,25 @@
 #include "qt/app/program_icon.h"
 #include "qt/dialogs/program_look.h"
 
+namespace snpp::qt {
+
 SnppApplication::SnppApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // No display name: Qt would append it to every title bar, and each window
   // shows exactly its own caption (the name dialog's is a single blank).
   setApplicationName("SNPP Client");
   setDesktopFileName("orvant-snpp-client");  // lets the desktop match windows to the menu entry
-  setWindowIcon(snpp::programIcon());
+  setWindowIcon(ProgramIcon());
   setQuitOnLastWindowClosed(false);  // the main window's close ends the program
-  snpp::applyProgramLook(*this);
+  ApplyProgramLook(*this);
 }
 
 bool SnppApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (...) {
-    snpp::showGeneralError(std::current_exception());
+    ShowGeneralError(std::current_exception());
   }
   return false;
 }
+
+}  // namespace snpp::qt

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+namespace snpp::qt {
+
 // The application object. Errors that escape an event handler end up here
 // and are shown to the user instead of ending the program.
 class SnppApplication : public QApplication {
@@ -10,3 +12,5 @@ public:
   SnppApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
 };
+
+}  // namespace snpp::qt

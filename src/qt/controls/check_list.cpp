@@ -11,7 +11,7 @@
 #include "qt/controls/check_list_accessible.h"
 #include "qt/controls/check_list_row_painter.h"
 
-namespace snpp {
+namespace snpp::qt {
 namespace {
 
 constexpr int kNotNavigation = -2;
@@ -210,13 +210,9 @@ void TCheckList::resizeEvent(QResizeEvent* event) {
 // ---- selection and focus ----
 
 void TCheckList::MoveCurrent(int index) {
-  const int old = model_.FocusIndex();
-  const int oldCurrent = ItemIndex();
-  model_.SetItemIndex(index);
-  if (oldCurrent == ItemIndex()) return;
-  InvalidateRow(old);
-  InvalidateRow(oldCurrent);
-  InvalidateRow(ItemIndex());
+  const auto changed = model_.MoveCurrent(index);
+  if (!changed) return;
+  for (int row : *changed) InvalidateRow(row);
   AnnounceCurrentItem(this, ItemIndex());
 }
 
@@ -241,34 +237,16 @@ void TCheckList::focusOutEvent(QFocusEvent* event) {
 
 // ---- mouse ----
 
-void TCheckList::LeftPress(QPoint pos) {
-  const auto plan = model_.PlanPress(pos.x(), pos.y(), TopIndex());
-  if (plan.invalidateRow) InvalidateRow(plan.item);
-  if (plan.item < 0) {
-    // Below the last item only the text side of the rows takes the focus.
-    if (plan.ordinary) setFocus(Qt::MouseFocusReason);
-    return;
-  }
-  if (plan.cycle) SetItemState(plan.item, NextState(ItemState(plan.item), ThreeState()));
-  setFocus(Qt::MouseFocusReason);
-  // A state handler may have changed the list; select only what is there.
-  if (!model_.IsValidIndex(plan.item)) return;
-  SelectByUser(plan.item);
-  tracking_ = true;
-}
+void TCheckList::CycleState(int index) { SetItemState(index, NextState(ItemState(index), ThreeState())); }
 
-void TCheckList::PressItem(int index, bool onBox) {
-  if (!model_.IsValidIndex(index)) return;
-  if (onBox) SetItemState(index, NextState(ItemState(index), ThreeState()));
-  setFocus(Qt::OtherFocusReason);
-  if (!model_.IsValidIndex(index)) return;
-  SelectByUser(index);
-  RaiseClick();
-}
+void TCheckList::TakeFocus() { setFocus(Qt::MouseFocusReason); }
+
+void TCheckList::PressItem(int index, bool onBox) { forms::PressItem(*this, index, onBox); }
 
 void TCheckList::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  LeftPress(event->position().toPoint());
+  const QPoint pos = event->position().toPoint();
+  forms::PressAt(*this, pos.x(), pos.y());
 }
 
 void TCheckList::mouseMoveEvent(QMouseEvent* event) {
@@ -289,7 +267,8 @@ void TCheckList::mouseReleaseEvent(QMouseEvent* event) {
 void TCheckList::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   if (!wantDblClicks_) {
-    LeftPress(event->position().toPoint());  // just another press
+    const QPoint pos = event->position().toPoint();  // just another press
+    forms::PressAt(*this, pos.x(), pos.y());
     return;
   }
   if (OnDblClick) OnDblClick(this);
@@ -312,41 +291,21 @@ int TCheckList::NavigationTarget(int key) const {
   }
 }
 
-void TCheckList::Navigate(int target) {
-  if (!model_.IsValidIndex(target)) return;
-  SelectByUser(target);
-  RaiseClick();
-}
-
-void TCheckList::TypeCharacter(const QString& text) {
-  const int current = ItemIndex();
-  if (model_.IsValidIndex(current)) {
-    SetItemState(current, NextState(ItemState(current), ThreeState()));
-    RaiseClick();
-  }
-  // Then what any list does with a typed character: jump to the next item
-  // that starts with it.
-  const QByteArray typed = text.toUtf8();
-  const int found = model_.TypedTarget(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
-  if (found < 0) return;
-  SelectByUser(found);
-  RaiseClick();
-}
-
 void TCheckList::keyPressEvent(QKeyEvent* event) {
   if (const int target = NavigationTarget(event->key()); target != kNotNavigation) {
     if (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) {
       event->ignore();
       return;
     }
-    Navigate(target);
+    forms::NavigateTo(*this, target);
     return;
   }
   if (IsCharacterKey(event)) {
-    TypeCharacter(event->text());
+    const QByteArray typed = event->text().toUtf8();
+    forms::TypeCharacter(*this, std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
     return;
   }
   event->ignore();
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

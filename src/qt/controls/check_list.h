@@ -8,17 +8,20 @@
 
 #include "controls/check_list_model.h"
 #include "controls/check_list_state.h"
+#include "forms/check_list_events.h"
 
 namespace snpp {
-
 class TEntryController;
+}
+
+namespace snpp::qt {
 
 // A single-selection list of text items, each with a check box. Items are
 // byte strings kept exactly as added (shown decoded as UTF-8), sorted
 // ignoring case. Every row is composed off screen and copied in one go.
 // The rules live in CheckListModel; this class turns mouse, keys and
 // painting into calls on it and raises the events.
-class TCheckList : public QAbstractScrollArea {
+class TCheckList : public QAbstractScrollArea, private forms::CheckListSteps {
   Q_OBJECT
 
  public:
@@ -68,12 +71,12 @@ class TCheckList : public QAbstractScrollArea {
 
   // First visible item, and the rectangle an item occupies in the client
   // area (which may lie outside it); an empty rectangle for a bad index.
-  int TopIndex() const;
+  int TopIndex() const override;
   void SetTopIndex(int index);
   QRect ItemRect(int index) const;
   int ItemAtPos(QPoint clientPos) const { return model_.ItemAt(clientPos.y(), TopIndex()); }
 
-  const CheckListModel& Model() const { return model_; }
+  const CheckListModel& Model() const override { return model_; }
 
   // A press on an item's box (`onBox`) or text without a pointer, as
   // assistive technology asks for it: the same events as a click.
@@ -102,20 +105,21 @@ class TCheckList : public QAbstractScrollArea {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
-  void LeftPress(QPoint pos);
-  void TypeCharacter(const QString& text);
-  void Navigate(int target);
   int NavigationTarget(int key) const;
-  void SelectByUser(int index);
+  // The steps of a user's action; their order is forms::PressAt and the rest.
+  void CycleState(int index) override;
+  void TakeFocus() override;
+  void StartTracking() override { tracking_ = true; }
+  void SelectByUser(int index) override;
   void MoveCurrent(int index);
   void EnsureVisible(int index);
   int FullRows() const;
   void UpdateScrollRange();
   void ScheduleScrollRange();
   void SyncScrollRange();
-  void InvalidateRow(int index);
+  void InvalidateRow(int index) override;
   void InvalidateFrom(int index);
-  void RaiseClick();
+  void RaiseClick() override;
 
   CheckListModel model_;
   TEntryController* controller_ = nullptr;
@@ -127,4 +131,4 @@ class TCheckList : public QAbstractScrollArea {
   bool rangePending_ = false;  // adds have outgrown the scroll bar's range
 };
 
-}  // namespace snpp
+}  // namespace snpp::qt

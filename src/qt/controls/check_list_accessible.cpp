@@ -7,7 +7,7 @@
 #include "qt/controls/check_list.h"
 #include "qt/controls/check_list_row_painter.h"
 
-namespace snpp {
+namespace snpp::qt {
 namespace {
 
 class CheckListItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
@@ -75,7 +75,7 @@ class CheckListItemAccessible : public QAccessibleInterface, public QAccessibleA
 };
 
 QAccessibleInterface* CheckListFactory(const QString& className, QObject* object) {
-  if (className == QLatin1String("snpp::TCheckList") && object && object->isWidgetType())
+  if (className == QLatin1String(TCheckList::staticMetaObject.className()) && object && object->isWidgetType())
     return new CheckListAccessible(static_cast<TCheckList*>(object));
   return nullptr;
 }
@@ -161,4 +161,4 @@ void AnnounceItemsChanged(TCheckList* list) {
   QAccessible::updateAccessibility(&event);
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-namespace snpp {
+namespace snpp::qt {
 
 class TCheckList;
 
@@ -38,4 +38,4 @@ void AnnounceItemState(TCheckList* list, int index);
 void AnnounceCurrentItem(TCheckList* list, int index);
 void AnnounceItemsChanged(TCheckList* list);
 
-}  // namespace snpp
+}  // namespace snpp::qt

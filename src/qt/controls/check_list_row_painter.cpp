@@ -7,7 +7,7 @@
 #include "controls/check_list_geometry.h"
 #include "qt/controls/device_pixels.h"
 
-namespace snpp {
+namespace snpp::qt {
 namespace {
 
 QColor ToColor(Rgb c) { return QColor(c.r, c.g, c.b); }
@@ -127,4 +127,4 @@ QString CheckListDisplayText(const std::string& bytes) {
   return shown;
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

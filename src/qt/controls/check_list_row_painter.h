@@ -10,7 +10,7 @@
 #include "controls/check_list_row.h"
 #include "controls/check_list_state.h"
 
-namespace snpp {
+namespace snpp::qt {
 
 // What one row of a check list shows; the widget fills it in for each row.
 struct CheckListRowLook {
@@ -38,4 +38,4 @@ QImage RenderCheckListRow(const CheckListRowLook& look);
 // at most 255 characters, control characters made visible.
 QString CheckListDisplayText(const std::string& bytes);
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace snpp {
+namespace snpp::qt {
 
 // Maps the controls' fixed layout pixels onto a scaled screen's device
 // pixels. Every edge is rounded the same way, so neighbouring parts tile
@@ -25,4 +25,4 @@ struct DevicePixels {
   int Unit() const { return std::max(1, static_cast<int>(scale)); }
 };
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -5,7 +5,7 @@
 
 #include "qt/controls/entry_field_widget.h"
 
-namespace snpp {
+namespace snpp::qt {
 namespace {
 
 // As the field draws it: bytes that were not text read as U+FFFD.
@@ -36,7 +36,7 @@ int CharacterIndex(const std::u32string& text, int offset) {
 }
 
 QAccessibleInterface* EntryFieldFactory(const QString& className, QObject* object) {
-  if (className == QLatin1String("snpp::TBaseEntryField") && object && object->isWidgetType())
+  if (className == QLatin1String(TBaseEntryField::staticMetaObject.className()) && object && object->isWidgetType())
     return new EntryFieldAccessible(static_cast<TBaseEntryField*>(object));
   return nullptr;
 }
@@ -149,4 +149,4 @@ void AnnounceFieldChanges(TBaseEntryField* field, AnnouncedField& last) {
   last = {m.Text(), m.Cursor(), m.SelStart(), m.SelEnd()};
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

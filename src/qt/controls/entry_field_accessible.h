@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace snpp {
+namespace snpp::qt {
 
 class TBaseEntryField;
 
@@ -52,4 +52,4 @@ void RegisterEntryFieldAccessible();
 // Sends the events for whatever changed since `last`, and updates it.
 void AnnounceFieldChanges(TBaseEntryField* field, AnnouncedField& last);
 
-}  // namespace snpp
+}  // namespace snpp::qt

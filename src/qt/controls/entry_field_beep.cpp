@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-namespace snpp {
+namespace snpp::qt {
 namespace {
 std::function<void()>& Hook() {
   static std::function<void()> hook;
@@ -19,4 +19,4 @@ void EntryFieldBeep() {
 
 void SetEntryFieldBeepHook(std::function<void()> hook) { Hook() = std::move(hook); }
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -3,10 +3,10 @@
 
 #include <functional>
 
-namespace snpp {
+namespace snpp::qt {
 
 void EntryFieldBeep();
 // An empty hook restores the system beep.
 void SetEntryFieldBeepHook(std::function<void()> hook);
 
-}  // namespace snpp
+}  // namespace snpp::qt

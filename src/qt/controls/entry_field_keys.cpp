@@ -2,7 +2,7 @@
 
 #include "command_table_codes.h"
 
-namespace snpp {
+namespace snpp::qt {
 
 std::uint8_t VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers) {
   constexpr std::uint8_t vkNumpad0 = 0x60;
@@ -46,4 +46,4 @@ std::uint8_t ShiftStateFromQt(Qt::KeyboardModifiers modifiers) {
   return s;
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -7,11 +7,11 @@
 
 #include "entry_field_typing.h"
 
-namespace snpp {
+namespace snpp::qt {
 
 // 0 for a key that has no virtual-key code of its own. Keypad digits have
 // codes of their own, apart from the digit row.
 std::uint8_t VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers = {});
 std::uint8_t ShiftStateFromQt(Qt::KeyboardModifiers modifiers);
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -19,7 +19,7 @@
 #include "entry_field_menu.h"
 #include "entry_field_text.h"
 
-namespace snpp {
+namespace snpp::qt {
 namespace {
 
 std::u32string FromQString(const QString& s) {
@@ -364,4 +364,4 @@ void TBaseEntryField::changeEvent(QEvent* e) {
   QWidget::changeEvent(e);
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

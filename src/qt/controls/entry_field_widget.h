@@ -18,7 +18,7 @@
 
 class QMenu;
 
-namespace snpp {
+namespace snpp::qt {
 
 struct TColorPair {
   QColor BackColor;
@@ -138,4 +138,4 @@ class TBaseEntryField : public QWidget {
   AnnouncedField announced_;
 };
 
-}  // namespace snpp
+}  // namespace snpp::qt

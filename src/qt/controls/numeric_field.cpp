@@ -1,6 +1,6 @@
 #include "numeric_field.h"
 
-namespace snpp {
+namespace snpp::qt {
 
 TNumericField::TNumericField(TEntryController* controller, QWidget* parent)
     : TBaseEntryField(std::make_unique<TNumericFieldModel>(controller), parent) {}
@@ -15,4 +15,4 @@ void TNumericField::SetPictureMask(const QString& mask) {
   NumericModel().SetPictureMask(std::u32string(ucs.begin(), ucs.end()));
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -7,7 +7,7 @@
 #include "entry_field_numeric.h"
 #include "entry_field_widget.h"
 
-namespace snpp {
+namespace snpp::qt {
 
 class TNumericField : public TBaseEntryField {
   Q_OBJECT
@@ -36,4 +36,4 @@ class TNumericField : public TBaseEntryField {
   bool RightAligned() const override { return true; }
 };
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -1,8 +1,8 @@
 #include "simple_field.h"
 
-namespace snpp {
+namespace snpp::qt {
 
 TSimpleField::TSimpleField(TEntryController* controller, QWidget* parent)
     : TBaseEntryField(std::make_unique<TEntryFieldModel>(controller), parent) {}
 
-}  // namespace snpp
+}  // namespace snpp::qt

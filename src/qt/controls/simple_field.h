@@ -5,7 +5,7 @@
 
 #include "entry_field_widget.h"
 
-namespace snpp {
+namespace snpp::qt {
 
 class TSimpleField : public TBaseEntryField {
   Q_OBJECT
@@ -22,4 +22,4 @@ class TSimpleField : public TBaseEntryField {
   void SetMaxLength(std::uint16_t v) { Model().SetMaxLength(v); }
 };
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace snpp {
+namespace snpp::qt {
 namespace {
 
 // Positions (in UTF-16 units) between two characters, 0 and the end included.
@@ -69,4 +69,4 @@ QString LimitEdit(const QString& previous, const QString& now, int limit, int& c
   return before + kept + after;
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

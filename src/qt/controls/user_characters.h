@@ -6,7 +6,7 @@
 
 #include <QString>
 
-namespace snpp {
+namespace snpp::qt {
 
 int UserCharacterCount(const QString& text);
 
@@ -21,4 +21,4 @@ QString FittingInsertion(const QString& before, const QString& inserted, const Q
 // A text already over the limit may still shrink.
 QString LimitEdit(const QString& previous, const QString& now, int limit, int& cursor);
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -4,25 +4,26 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "qt/dialogs/form_layout.h"
 #include "forms/info_texts.h"
+#include "qt/dialogs/form_layout.h"
 #include "qt/dialogs/trouble_form.h"
 #include "snpp/build_config.h"
 
-using namespace snpp::layout;
+namespace snpp::qt {
+
 using namespace snpp::info_texts;
 
 TAboutform::TAboutform(QWidget* parent) : QDialog(parent) {
   setWindowTitle(kAboutCaption);
-  makeFixedToolWindow(this, 255, 221);
+  MakeFixedToolWindow(this, 255, 221);
   setModal(true);
 
   const QColor blue(0, 0, 255);
-  auto* Label1 = label(this, kAboutTitle, 60, 8);
-  Label1->setFont(pointFont(font(), 10));
+  auto* Label1 = Label(this, kAboutTitle, 60, 8);
+  Label1->setFont(PointFont(font(), 10));
   Label1->adjustSize();
-  setTextColour(Label1, blue);
-  label(this, snpp::kVersionText, 96, 24);
+  SetTextColour(Label1, blue);
+  Label(this, snpp::kVersionText, 96, 24);
 
   aboutCompanyNameLabel = new QLabel(kAboutMaker, this);
   aboutCompanyNameLabel->setGeometry(8, 40, 237, 16);
@@ -32,18 +33,18 @@ TAboutform::TAboutform(QWidget* parent) : QDialog(parent) {
   band.setColor(QPalette::Window, Qt::white);
   band.setColor(QPalette::WindowText, Qt::black);
   aboutCompanyNameLabel->setPalette(band);
-  aboutCompanyNameLabel->setFont(pointFont(font(), 10));
+  aboutCompanyNameLabel->setFont(PointFont(font(), 10));
 
-  sunkenBevel(this, QRect(8, 56, 237, 73));
-  setTextColour(label(this, "phone:", 16, 60), blue);
-  aboutPhoneLabel = label(this, "", 56, 60);
-  setTextColour(label(this, "fax:", 16, 76), blue);
-  aboutFaxLabel = label(this, "", 56, 76);
-  setTextColour(label(this, "email:", 16, 92), blue);
+  SunkenBevel(this, QRect(8, 56, 237, 73));
+  SetTextColour(Label(this, "phone:", 16, 60), blue);
+  aboutPhoneLabel = Label(this, "", 56, 60);
+  SetTextColour(Label(this, "fax:", 16, 76), blue);
+  aboutFaxLabel = Label(this, "", 56, 76);
+  SetTextColour(Label(this, "email:", 16, 92), blue);
   aboutEmailLabel = new QLabel(this);
   aboutEmailLabel->setGeometry(56, 92, 185, 13);
-  setTextColour(label(this, "web:", 16, 108), blue);
-  aboutWebLabel = label(this, "", 56, 108);
+  SetTextColour(Label(this, "web:", 16, 108), blue);
+  aboutWebLabel = Label(this, "", 56, 108);
 
   okButton = new QPushButton("OK", this);
   okButton->setGeometry(88, 140, 75, 25);
@@ -79,7 +80,7 @@ void TAboutform::FormCreate() {
 }
 
 void TAboutform::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) centreOnScreen(this);
+  if (!event->spontaneous()) CentreOnScreen(this);
   QDialog::showEvent(event);
 }
 
@@ -88,3 +89,5 @@ void TAboutform::okButtonClick() { close(); }
 void TAboutform::troubleButtonClick() {
   if (troubleForm_) troubleForm_->exec();
 }
+
+}  // namespace snpp::qt

@@ -4,6 +4,8 @@
 
 class QLabel;
 class QPushButton;
+namespace snpp::qt {
+
 class TtroubleForm;
 
 // The About box: version and the paging service's contact details.
@@ -13,7 +15,7 @@ public:
   explicit TAboutform(QWidget* parent = nullptr);
 
   // The trouble-shooting window opened by the hidden "Having trouble ?" button.
-  void setTroubleForm(TtroubleForm* form) { troubleForm_ = form; }
+  void SetTroubleForm(TtroubleForm* form) { troubleForm_ = form; }
 
   QLabel* aboutCompanyNameLabel = nullptr;
   QLabel* aboutPhoneLabel = nullptr;
@@ -34,3 +36,5 @@ private:
   void FormCreate();
   TtroubleForm* troubleForm_ = nullptr;
 };
+
+}  // namespace snpp::qt

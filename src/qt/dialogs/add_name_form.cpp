@@ -5,20 +5,20 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "forms/window_limits.h"
 #include "qt/dialogs/button_images.h"
 #include "qt/dialogs/character_limit.h"
 #include "qt/dialogs/field_text.h"
 #include "qt/dialogs/form_layout.h"
 
-using namespace snpp::dialogs;
-using snpp::layout::centreOnScreen;
-using snpp::layout::label;
+namespace snpp::qt {
+
 
 namespace {
 
 QLineEdit* placeEdit(QWidget* parent, int limit, const QRect& geometry) {
   auto* edit = new QLineEdit(parent);
-  limitCharacters(*edit, limit);
+  LimitCharacters(*edit, limit);
   edit->setGeometry(geometry);
   return edit;
 }
@@ -33,12 +33,12 @@ TaddNameForm::TaddNameForm(QWidget* parent)
   setModal(true);
 
   // Created in keyboard order: name, pager number, OK, Cancel.
-  nameEdit = placeEdit(this, kNameLimit, QRect(88, 16, 101, 21));
-  pagerIDEdit = placeEdit(this, kPagerIDLimit, QRect(88, 40, 101, 21));
+  nameEdit = placeEdit(this, forms::kNameLimit, QRect(88, 16, 101, 21));
+  pagerIDEdit = placeEdit(this, forms::kPagerIDLimit, QRect(88, 40, 101, 21));
   okButton = ImageButton(this, "OK", TickImage(), QRect(20, 84, 75, 25));
   cancelButton = ImageButton(this, "Cancel", CrossImage(QColor(255, 0, 0)), QRect(108, 84, 75, 25));
-  Label1 = label(this, "Name:", 12, 20);
-  Label2 = label(this, "Pager Number:", 12, 44);
+  Label1 = Label(this, "Name:", 12, 20);
+  Label2 = Label(this, "Pager Number:", 12, 44);
   Label1->setBuddy(nameEdit);  // screen readers name each field after its label
   Label2->setBuddy(pagerIDEdit);
 
@@ -53,12 +53,12 @@ TaddNameForm::TaddNameForm(QWidget* parent)
 
 std::string TaddNameForm::NameText() const { return FieldBytes(*nameEdit); }
 
-void TaddNameForm::SetNameText(std::string_view name) { SetFieldBytes(*nameEdit, kNameLimit, name); }
+void TaddNameForm::SetNameText(std::string_view name) { SetFieldBytes(*nameEdit, forms::kNameLimit, name); }
 
 std::string TaddNameForm::PagerIDText() const { return FieldBytes(*pagerIDEdit); }
 
 void TaddNameForm::SetPagerIDText(std::string_view pagerID) {
-  SetFieldBytes(*pagerIDEdit, kPagerIDLimit, pagerID);
+  SetFieldBytes(*pagerIDEdit, forms::kPagerIDLimit, pagerID);
 }
 
 // Add opens the dialog empty and wants typing to start in the name field.
@@ -67,7 +67,9 @@ void TaddNameForm::FormShow() {
 }
 
 void TaddNameForm::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) centreOnScreen(this);
+  if (!event->spontaneous()) CentreOnScreen(this);
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormShow();
 }
+
+}  // namespace snpp::qt

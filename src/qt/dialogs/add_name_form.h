@@ -9,14 +9,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace snpp::qt {
+
 // Asks for one recipient's name and pager ID. The caller fills both fields,
 // runs exec() and reads them back when it returns Accepted; the dialog
 // checks nothing itself and is reused for every opening.
 class TaddNameForm : public QDialog {
   Q_OBJECT
 public:
-  static constexpr int kNameLimit = 15;
-  static constexpr int kPagerIDLimit = 14;
 
   explicit TaddNameForm(QWidget* parent = nullptr);
 
@@ -38,3 +38,5 @@ public:
 protected:
   void showEvent(QShowEvent* event) override;
 };
+
+}  // namespace snpp::qt

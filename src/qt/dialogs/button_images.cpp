@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace snpp::dialogs {
+namespace snpp::qt {
 namespace {
 
 using Shape = std::function<void(QPainter&)>;
@@ -43,6 +43,17 @@ void Tick(QPainter& p) {
   p.drawPolyline(points, 3);
 }
 
+template <typename Paint>
+QIcon Drawn16(Paint draw) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing);
+  draw(p);
+  p.end();
+  return QIcon(pixmap);
+}
+
 void Cross(QPainter& p) {
   p.drawLine(4, 4, 13, 13);
   p.drawLine(13, 4, 4, 13);
@@ -54,6 +65,33 @@ QIcon TickImage() { return MakeIcon(Tick, QColor(0, 128, 0)); }
 
 QIcon CrossImage(const QColor& colour) { return MakeIcon(Cross, colour); }
 
+QIcon SendImage() {
+  return Drawn16([](QPainter& p) {
+    QPainterPath plane;
+    plane.moveTo(1, 8);
+    plane.lineTo(15, 2);
+    plane.lineTo(11, 14);
+    plane.lineTo(8, 10);
+    plane.closeSubpath();
+    p.setPen(QPen(QColor(0, 0, 128), 1));
+    p.setBrush(QColor(255, 255, 255));
+    p.drawPath(plane);
+    p.drawLine(QPointF(8, 10), QPointF(15, 2));
+  });
+}
+
+QIcon ClearImage() {
+  return Drawn16([](QPainter& p) {
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(3.5, 1.5, 9, 13));
+    p.setPen(QPen(QColor(96, 96, 96), 1));
+    for (int y = 4; y <= 12; y += 2) p.drawLine(QPointF(5, y + 0.5), QPointF(11, y + 0.5));
+    p.setPen(QPen(QColor(200, 0, 0), 2));
+    p.drawLine(QPointF(2, 14), QPointF(14, 2));
+  });
+}
+
 QPushButton* ImageButton(QWidget* parent, const QString& caption, const QIcon& image,
                          const QRect& geometry) {
   auto* button = new QPushButton(image, caption, parent);
@@ -62,4 +100,4 @@ QPushButton* ImageButton(QWidget* parent, const QString& caption, const QIcon& i
   return button;
 }
 
-}  // namespace snpp::dialogs
+}  // namespace snpp::qt

@@ -2,7 +2,7 @@
 
 #include <QStyleOptionButton>
 
-namespace snpp {
+namespace snpp::qt {
 namespace {
 
 // A button that may become the default but is not: drawn as a plain one.
@@ -41,4 +41,4 @@ QRect ButtonStyle::subElementRect(SubElement element, const QStyleOption* option
   return QProxyStyle::subElementRect(element, option, widget);
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

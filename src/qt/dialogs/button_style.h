@@ -2,7 +2,7 @@
 
 #include <QProxyStyle>
 
-namespace snpp {
+namespace snpp::qt {
 
 // The classic style, except that a push button fills the whole rectangle it
 // is given. Qt draws every button of a dialog one pixel inside it, keeping
@@ -16,4 +16,4 @@ public:
   QRect subElementRect(SubElement element, const QStyleOption* option, const QWidget* widget) const override;
 };
 
-}  // namespace snpp
+}  // namespace snpp::qt

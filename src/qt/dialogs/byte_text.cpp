@@ -5,7 +5,7 @@
 // The escaping itself is the entry fields' (one scheme for every control);
 // this only moves between their code points and Qt's UTF-16, keeping the
 // lone surrogates that carry escaped bytes.
-namespace snpp::dialogs {
+namespace snpp::qt {
 
 QString BytesToText(std::string_view bytes) {
   const std::u32string points = TextFromBytes(bytes);
@@ -37,4 +37,4 @@ std::string TextToBytes(const QString& text) {
   return BytesFromText(points);
 }
 
-}  // namespace snpp::dialogs
+}  // namespace snpp::qt

@@ -10,9 +10,9 @@
 // UTF-8; every byte that is not part of a valid sequence is carried as the
 // lone surrogate U+DC00 + byte, so that showing a text and reading it back
 // gives the same bytes again.
-namespace snpp::dialogs {
+namespace snpp::qt {
 
 QString BytesToText(std::string_view bytes);
 std::string TextToBytes(const QString& text);
 
-}  // namespace snpp::dialogs
+}  // namespace snpp::qt

@@ -2,7 +2,7 @@
 
 #include "qt/controls/user_characters.h"
 
-namespace snpp::dialogs {
+namespace snpp::qt {
 
 CharacterLimit::CharacterLimit(int limit, QLineEdit* edit)
     : QValidator(edit), limit_(limit), accepted_(edit->text()) {}
@@ -21,14 +21,14 @@ QValidator::State CharacterLimit::validate(QString& input, int& pos) const {
   return Acceptable;
 }
 
-CharacterLimit* limitCharacters(QLineEdit& edit, int limit) {
+CharacterLimit* LimitCharacters(QLineEdit& edit, int limit) {
   auto* validator = new CharacterLimit(limit, &edit);
   edit.setValidator(validator);
   return validator;
 }
 
-CharacterLimit* characterLimit(const QLineEdit& edit) {
+CharacterLimit* FindCharacterLimit(const QLineEdit& edit) {
   return qobject_cast<CharacterLimit*>(const_cast<QValidator*>(edit.validator()));
 }
 
-}  // namespace snpp::dialogs
+}  // namespace snpp::qt

@@ -7,14 +7,14 @@
 // however the text arrives: typed, composed by an input method, pasted or
 // dropped. What does not fit is cut off at a character boundary; when
 // nothing fits, the edit is refused and the field keeps its text.
-namespace snpp::dialogs {
+namespace snpp::qt {
 
 class CharacterLimit : public QValidator {
   Q_OBJECT
 public:
   CharacterLimit(int limit, QLineEdit* edit);
-  int limit() const { return limit_; }
-  void setLimit(int limit) { limit_ = limit; }
+  int Limit() const { return limit_; }
+  void SetLimit(int limit) { limit_ = limit; }
   State validate(QString& input, int& pos) const override;
 
 private:
@@ -24,7 +24,7 @@ private:
 
 // Puts a limit on `edit`. Qt's own maximum length counts UTF-16 units and
 // can cut a character in half, so it is left at its (large) default.
-CharacterLimit* limitCharacters(QLineEdit& edit, int limit);
-CharacterLimit* characterLimit(const QLineEdit& edit);
+CharacterLimit* LimitCharacters(QLineEdit& edit, int limit);
+CharacterLimit* FindCharacterLimit(const QLineEdit& edit);
 
-}  // namespace snpp::dialogs
+}  // namespace snpp::qt

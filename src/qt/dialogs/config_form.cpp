@@ -11,17 +11,16 @@
 #include <limits>
 #include <vector>
 
+#include "directory/standard_messages.h"
 #include "qt/controls/numeric_field.h"
 #include "qt/dialogs/button_images.h"
 #include "qt/dialogs/character_limit.h"
 #include "qt/dialogs/field_text.h"
 #include "qt/dialogs/form_layout.h"
-#include "directory/standard_messages.h"
 
-using namespace snpp::dialogs;
-using namespace snpp::layout;
+namespace snpp::qt {
+
 using snpp::TEntryController;
-using snpp::TNumericField;
 
 namespace {
 
@@ -45,7 +44,7 @@ TNumericField* placeNumericField(QWidget* parent, TEntryController& controller, 
 TconfigForm::TconfigForm(snpp::StandardMessages& messages, QWidget* parent)
     : QDialog(parent), messages_(messages) {
   setWindowTitle("SNPP Client Configuration");
-  makeFixedToolWindow(this, 296, 320);
+  MakeFixedToolWindow(this, 296, 320);
   setModal(true);
   EntryController1.SetEntryOptions(snpp::efoAutoSelect | snpp::efoBeepOnError | snpp::efoInsertPushes);
   EntryController1.SetEpoch(2000);
@@ -57,9 +56,9 @@ TconfigForm::TconfigForm(snpp::StandardMessages& messages, QWidget* parent)
   connect(OKButton, &QPushButton::clicked, this, &TconfigForm::OKButtonClick);
   connect(cancelbutton, &QPushButton::clicked, this, &TconfigForm::cancelbuttonClick);
 
-  placeServerGroup();
-  placeMessages();
-  setKeyboardOrder();
+  PlaceServerGroup();
+  PlaceMessages();
+  SetKeyboardOrder();
 }
 
 // The fields refer to EntryController1, a member that would otherwise be
@@ -69,32 +68,32 @@ TconfigForm::~TconfigForm() {
   delete timeoutEdit;
 }
 
-void TconfigForm::placeServerGroup() {
-  Bevel1 = sunkenBevel(this, QRect(12, 12, 273, 85));
-  serverIPlabel = label(this, "Server IP Address:", 24, 24);
+void TconfigForm::PlaceServerGroup() {
+  Bevel1 = SunkenBevel(this, QRect(12, 12, 273, 85));
+  serverIPlabel = Label(this, "Server IP Address:", 24, 24);
   serverIPComboBox = new QComboBox(this);
   serverIPComboBox->setEditable(true);
-  limitCharacters(*serverIPComboBox->lineEdit(), kServerIPLimit);
+  LimitCharacters(*serverIPComboBox->lineEdit(), kServerIPLimit);
   serverIPComboBox->setGeometry(120, 20, 157, 21);
-  portLabel = label(this, "Port:", 24, 48);
+  portLabel = Label(this, "Port:", 24, 48);
   serverPortEdit = placeNumericField(this, EntryController1, "999", QRect(120, 44, 29, 21));
-  defaultLabel = label(this, "(default: 444)", 152, 48);
-  msgSendLabel = label(this, "Msg. send timeout:", 24, 72);
+  defaultLabel = Label(this, "(default: 444)", 152, 48);
+  msgSendLabel = Label(this, "Msg. send timeout:", 24, 72);
   timeoutEdit = placeNumericField(this, EntryController1, "99", QRect(120, 68, 25, 21));
-  Label10 = label(this, "(seconds)", 148, 72);
+  Label10 = Label(this, "(seconds)", 148, 72);
   // Screen readers name each field after its label.
   serverIPlabel->setBuddy(serverIPComboBox);
   portLabel->setBuddy(serverPortEdit);
   msgSendLabel->setBuddy(timeoutEdit);
 }
 
-void TconfigForm::placeMessages() {
-  Label5 = label(this, "Standard messages:", 12, 106);
-  for (int i = 0; i < kMessageCount; ++i) {
+void TconfigForm::PlaceMessages() {
+  Label5 = Label(this, "Standard messages:", 12, 106);
+  for (int i = 0; i < forms::kStandardMessageCount; ++i) {
     const int top = kFirstMessageTop + i * kMessageStep;
-    numberLabels[i] = label(this, QString::number(i + 1), 4, top + 4);
+    numberLabels[i] = Label(this, QString::number(i + 1), 4, top + 4);
     auto* edit = new QLineEdit(this);
-    limitCharacters(*edit, kMessageLimit);
+    LimitCharacters(*edit, forms::kStandardMessageLimit);
     edit->setGeometry(kMessageLeft, top, 269, 21);
     edit->setAccessibleName(Label5->text() + " " + numberLabels[i]->text());
     messageEdits_[i] = edit;
@@ -111,7 +110,7 @@ void TconfigForm::placeMessages() {
 
 // OK, Cancel, port, timeout, server address, messages 1 to 8. The three
 // server fields are disabled, so Tab meets OK, Cancel and the messages.
-void TconfigForm::setKeyboardOrder() {
+void TconfigForm::SetKeyboardOrder() {
   std::vector<QWidget*> order = {OKButton, cancelbutton, serverPortEdit, timeoutEdit, serverIPComboBox};
   order.insert(order.end(), messageEdits_.begin(), messageEdits_.end());
   for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
@@ -122,7 +121,7 @@ QLineEdit* TconfigForm::messageEdit(int n) const { return messageEdits_.at(stati
 std::string TconfigForm::MessageText(int n) const { return FieldBytes(*messageEdit(n)); }
 
 void TconfigForm::SetMessageText(int n, std::string_view text) {
-  SetFieldBytes(*messageEdit(n), kMessageLimit, text);
+  SetFieldBytes(*messageEdit(n), forms::kStandardMessageLimit, text);
 }
 
 // Nothing typed last time survives: the server group is switched off again
@@ -131,12 +130,12 @@ void TconfigForm::FormShow() {
   const std::initializer_list<QWidget*> serverGroup = {serverIPComboBox, serverPortEdit, serverIPlabel, portLabel,
                                                        defaultLabel, msgSendLabel, timeoutEdit};
   for (QWidget* w : serverGroup) w->setEnabled(false);
-  for (int n = 1; n <= kMessageCount; ++n) SetMessageText(n, messages_.message(n));
+  for (int n = 1; n <= forms::kStandardMessageCount; ++n) SetMessageText(n, messages_.message(n));
 }
 
 void TconfigForm::OKButtonClick() {
   snpp::StandardMessages::Texts texts;
-  for (int n = 1; n <= kMessageCount; ++n) texts[static_cast<std::size_t>(n - 1)] = MessageText(n);
+  for (int n = 1; n <= forms::kStandardMessageCount; ++n) texts[static_cast<std::size_t>(n - 1)] = MessageText(n);
   messages_.Write(texts);  // throws on failure: the dialog stays open with what was typed
   accept();
 }
@@ -145,8 +144,10 @@ void TconfigForm::cancelbuttonClick() { reject(); }
 
 void TconfigForm::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) {
-    centreOnScreen(this);
+    CentreOnScreen(this);
     FormShow();
   }
   QDialog::showEvent(event);
 }
+
+}  // namespace snpp::qt

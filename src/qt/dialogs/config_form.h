@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "controls/entry_controller.h"
+#include "forms/window_limits.h"
 
 class QComboBox;
 class QFrame;
@@ -16,16 +17,17 @@ class QPushButton;
 
 namespace snpp {
 class StandardMessages;
-class TNumericField;
 }
+
+namespace snpp::qt {
+
+class TNumericField;
 
 // Edits the eight standard messages. The server group is shown for looks
 // only: it is disabled on every opening and never read or stored.
 class TconfigForm : public QDialog {
   Q_OBJECT
 public:
-  static constexpr int kMessageCount = 8;
-  static constexpr int kMessageLimit = 100;
 
   // `messages` is the program's one set of standard messages; it must
   // outlive the dialog.
@@ -40,13 +42,13 @@ public:
   QLabel* serverIPlabel = nullptr;
   QComboBox* serverIPComboBox = nullptr;
   QLabel* portLabel = nullptr;
-  snpp::TNumericField* serverPortEdit = nullptr;
+  TNumericField* serverPortEdit = nullptr;
   QLabel* defaultLabel = nullptr;
   QLabel* msgSendLabel = nullptr;
-  snpp::TNumericField* timeoutEdit = nullptr;
+  TNumericField* timeoutEdit = nullptr;
   QLabel* Label10 = nullptr;
   QLabel* Label5 = nullptr;
-  std::array<QLabel*, kMessageCount> numberLabels{};  // Label1 ... Label4, Label6 ... Label9
+  std::array<QLabel*, forms::kStandardMessageCount> numberLabels{};  // Label1 ... Label4, Label6 ... Label9
   QLineEdit* message1Edit = nullptr;
   QLineEdit* message2Edit = nullptr;
   QLineEdit* message3Edit = nullptr;
@@ -71,10 +73,12 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  void placeServerGroup();
-  void placeMessages();
-  void setKeyboardOrder();
+  void PlaceServerGroup();
+  void PlaceMessages();
+  void SetKeyboardOrder();
 
   snpp::StandardMessages& messages_;
-  std::array<QLineEdit*, kMessageCount> messageEdits_{};
+  std::array<QLineEdit*, forms::kStandardMessageCount> messageEdits_{};
 };
+
+}  // namespace snpp::qt

@@ -8,11 +8,11 @@ if(NOT TARGET snpp_directory OR NOT TARGET snpp_fields)
 endif()
 
 add_library(snpp_entry_dialogs STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/add_name_form.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/button_images.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/byte_text.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/character_limit.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/config_form.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/field_text.cpp)
+  add_name_form.cpp
+  button_images.cpp
+  byte_text.cpp
+  character_limit.cpp
+  config_form.cpp
+  field_text.cpp)
 target_include_directories(snpp_entry_dialogs PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(snpp_entry_dialogs PUBLIC snpp_form_layout snpp_directory snpp_fields Qt6::Widgets)
+target_link_libraries(snpp_entry_dialogs PUBLIC snpp_form_layout snpp_forms snpp_directory snpp_fields Qt6::Widgets)

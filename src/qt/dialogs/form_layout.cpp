@@ -5,16 +5,16 @@
 
 #include "qt/dialogs/program_look.h"
 
-namespace snpp::layout {
+namespace snpp::qt {
 
-QLabel* label(QWidget* parent, const QString& text, int x, int y) {
+QLabel* Label(QWidget* parent, const QString& text, int x, int y) {
   auto* l = new QLabel(text, parent);
   l->move(x, y);
   l->adjustSize();
   return l;
 }
 
-QFrame* sunkenBevel(QWidget* parent, const QRect& geometry) {
+QFrame* SunkenBevel(QWidget* parent, const QRect& geometry) {
   auto* f = new QFrame(parent);
   f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   f->setLineWidth(1);
@@ -23,13 +23,13 @@ QFrame* sunkenBevel(QWidget* parent, const QRect& geometry) {
   return f;
 }
 
-void makeFixedToolWindow(QWidget* window, int clientWidth, int clientHeight) {
+void MakeFixedToolWindow(QWidget* window, int clientWidth, int clientHeight) {
   window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   window->setFixedSize(clientWidth, clientHeight);
 }
 
-void centreOnScreen(QWidget* window) {
+void CentreOnScreen(QWidget* window) {
   QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   QRect frame = window->frameGeometry();
@@ -37,17 +37,17 @@ void centreOnScreen(QWidget* window) {
   window->move(frame.topLeft());
 }
 
-void setTextColour(QWidget* widget, const QColor& colour) {
+void SetTextColour(QWidget* widget, const QColor& colour) {
   QPalette p = widget->palette();
   p.setColor(QPalette::WindowText, colour);
   p.setColor(QPalette::Text, colour);
   widget->setPalette(p);
 }
 
-}  // namespace snpp::layout
+}  // namespace snpp::qt
 
-namespace snpp::layout {
-QFont pointFont(const QFont& base, int points) {
-  return programFaceAt(base, (points * 96 + 36) / 72);
+namespace snpp::qt {
+QFont PointFont(const QFont& base, int points) {
+  return ProgramFaceAt(base, (points * 96 + 36) / 72);
 }
-}  // namespace snpp::layout
+}  // namespace snpp::qt

@@ -2,6 +2,8 @@
 
 #include "forms/info_texts.h"
 
+namespace snpp::qt {
+
 using namespace snpp::info_texts;
 
 TinstructionsForm::TinstructionsForm(QWidget* parent)
@@ -10,3 +12,5 @@ TinstructionsForm::TinstructionsForm(QWidget* parent)
                      QString::fromStdString(JoinLines(kInstructionsLines, "\n")), parent) {
   setModal(false);
 }
+
+}  // namespace snpp::qt

@@ -2,6 +2,8 @@
 
 #include "qt/dialogs/text_info_window.h"
 
+namespace snpp::qt {
+
 // How to address one or several recipients; shown without blocking the
 // main window.
 class TinstructionsForm : public TextInfoWindow {
@@ -11,3 +13,5 @@ public:
   QPushButton* okButton() const { return button_; }
   void okButtonClick() { close(); }
 };
+
+}  // namespace snpp::qt

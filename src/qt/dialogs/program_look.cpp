@@ -12,7 +12,7 @@
 
 #include "qt/dialogs/scalable_face.h"
 
-namespace snpp {
+namespace snpp::qt {
 namespace {
 
 constexpr const char* kBitmapFaceFile = "/usr/share/wine/fonts/ms_sans_serif.ttf";
@@ -57,7 +57,7 @@ QString ScalableFamily() {
 
 }  // namespace
 
-void applyProgramLook(QApplication& app) {
+void ApplyProgramLook(QApplication& app) {
   if (QStyle* style = QStyleFactory::create("Windows")) app.setStyle(new ButtonStyle(style));
   const bool scaled = app.devicePixelRatio() != 1.0;
   const QString family = scaled ? ScalableFamily() : BitmapFamily();
@@ -78,7 +78,7 @@ void applyProgramLook(QApplication& app) {
   app.setFont(font);
 }
 
-QFont programFaceAt(const QFont& base, int pixels) {
+QFont ProgramFaceAt(const QFont& base, int pixels) {
   QFont f = base;
   if (ScalableFamilyInUse().isEmpty() || base.family() != ScalableFamilyInUse()) {
     f.setPixelSize(pixels);
@@ -91,4 +91,4 @@ QFont programFaceAt(const QFont& base, int pixels) {
   return f;
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -3,13 +3,13 @@
 class QApplication;
 class QFont;
 
-namespace snpp {
+namespace snpp::qt {
 // Registers and sets the program's face and the classic widget style, which
 // the fixed pixel layout of every window assumes. Call it once the
 // application exists: the face depends on the screens' scale.
-void applyProgramLook(QApplication& app);
+void ApplyProgramLook(QApplication& app);
 
 // The program's face for text laid out at `pixels` on a 100 % screen, so
 // that it keeps the size it has there, relative to the window, at any scale.
-QFont programFaceAt(const QFont& base, int pixels);
-}  // namespace snpp
+QFont ProgramFaceAt(const QFont& base, int pixels);
+}  // namespace snpp::qt

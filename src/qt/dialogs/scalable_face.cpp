@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace snpp {
+namespace snpp::qt {
 namespace {
 
 // Offsets in the OS/2 table.
@@ -48,4 +48,4 @@ QByteArray WithDesktopLineMetrics(QByteArray face) {
   return face;
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

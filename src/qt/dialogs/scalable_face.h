@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-namespace snpp {
+namespace snpp::qt {
 
 // A TrueType face prepared to be laid out as the Windows desktop lays it out:
 // line metrics from the face's Windows ascent and descent (a renderer that
@@ -11,4 +11,4 @@ namespace snpp {
 // they cover. Returns the bytes unchanged when they are not a face it knows.
 QByteArray WithDesktopLineMetrics(QByteArray face);
 
-}  // namespace snpp
+}  // namespace snpp::qt

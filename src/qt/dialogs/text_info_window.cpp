@@ -5,10 +5,12 @@
 
 #include "qt/dialogs/form_layout.h"
 
+namespace snpp::qt {
+
 TextInfoWindow::TextInfoWindow(const Shape& shape, const QString& text, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(shape.caption);
-  snpp::layout::makeFixedToolWindow(this, shape.client.width(), shape.client.height());
+  MakeFixedToolWindow(this, shape.client.width(), shape.client.height());
   move(shape.screenPosition);
 
   Memo1 = new QPlainTextEdit(this);
@@ -25,3 +27,5 @@ TextInfoWindow::TextInfoWindow(const Shape& shape, const QString& text, QWidget*
   button_->setAutoDefault(shape.buttonIsDefault);
   connect(button_, &QPushButton::clicked, this, &QDialog::close);
 }
+
+}  // namespace snpp::qt

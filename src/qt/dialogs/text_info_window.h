@@ -8,6 +8,8 @@
 class QPlainTextEdit;
 class QPushButton;
 
+namespace snpp::qt {
+
 // A fixed window showing read-only text and an OK button that hides it.
 // The instructions and trouble-shooting windows differ only in their values.
 class TextInfoWindow : public QDialog {
@@ -28,3 +30,5 @@ public:
 protected:
   QPushButton* button_ = nullptr;
 };
+
+}  // namespace snpp::qt

@@ -2,6 +2,8 @@
 
 #include "forms/info_texts.h"
 
+namespace snpp::qt {
+
 using namespace snpp::info_texts;
 
 TtroubleForm::TtroubleForm(QWidget* parent)
@@ -10,3 +12,5 @@ TtroubleForm::TtroubleForm(QWidget* parent)
                      QString::fromStdString(JoinLines(kTroubleLines, "\n")), parent) {
   setModal(true);
 }
+
+}  // namespace snpp::qt

@@ -2,6 +2,8 @@
 
 #include "qt/dialogs/text_info_window.h"
 
+namespace snpp::qt {
+
 // Advice for connection problems, opened modally from the About box.
 class TtroubleForm : public TextInfoWindow {
   Q_OBJECT
@@ -10,3 +12,5 @@ public:
   QPushButton* exitButton() const { return button_; }
   void exitButtonClick() { close(); }
 };
+
+}  // namespace snpp::qt

@@ -10,6 +10,8 @@
 #include "qt/dialogs/config_form.h"
 #include "window_fixture.h"
 
+using namespace snpp::qt;
+
 namespace {
 
 class DirectoryWindowTest : public WindowTest {

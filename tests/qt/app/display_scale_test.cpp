@@ -14,11 +14,13 @@
 #include <string>
 #include <unistd.h>
 
-#include "qt/controls/check_list.h"
 #include "controls/entry_controller.h"
+#include "qt/controls/check_list.h"
 #include "qt/controls/simple_field.h"
 #include "qt/dialogs/form_layout.h"
 #include "qt/dialogs/program_look.h"
+
+using namespace snpp::qt;
 
 namespace snpp {
 namespace {
@@ -51,10 +53,10 @@ void DrawAndWrite(const char* path) {
   char name[] = "display_scale";
   char* argv[] = {name, nullptr};
   QApplication app(argc, argv);
-  applyProgramLook(app);
+  ApplyProgramLook(app);
   QWidget window;
   window.setFixedSize(200, 100);
-  QLabel* label = layout::label(&window, "Pager Number:", 8, 8);
+  QLabel* label = Label(&window, "Pager Number:", 8, 8);
   TEntryController controller;
   auto* field = new TSimpleField(&controller, &window);
   field->setGeometry(8, 24, 77, 21);

@@ -12,6 +12,8 @@
 #include "qt/app/error_display.h"
 #include "qt/support/qt_unwind_leaks.h"
 
+using namespace snpp::qt;
+
 namespace {
 
 TEST(GeneralErrorText, AddsFullStopOnlyAfterCharactersSortingAfterIt) {
@@ -30,7 +32,7 @@ TEST(GeneralErrorText, AddsFullStopOnlyAfterCharactersSortingAfterIt) {
 TEST(GeneralErrorDisplay, ErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
   QtUnwindLeaksIgnored unwinding;  // first in, last out: covers the button's whole life
   std::vector<std::string> shown;
-  auto old = snpp::setErrorPresenter([&](const std::string& text) { shown.push_back(text); });
+  auto old = snpp::qt::SetErrorPresenter([&](const std::string& text) { shown.push_back(text); });
   QPushButton button("boom");
   int clicks = 0;
   QObject::connect(&button, &QPushButton::clicked, [&] {
@@ -40,7 +42,7 @@ TEST(GeneralErrorDisplay, ErrorEscapingAHandlerIsShownAndTheProgramGoesOn) {
   button.show();
   QTest::mouseClick(&button, Qt::LeftButton);
   QTest::mouseClick(&button, Qt::LeftButton);
-  snpp::setErrorPresenter(old);
+  snpp::qt::SetErrorPresenter(old);
   EXPECT_EQ(clicks, 2);
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0], "11001: [11001] Host not found.");
@@ -50,25 +52,25 @@ TEST(GeneralErrorDisplay, OneBoxAtATimeAndSocketErrorsWaitForTheMainLoop) {
   std::vector<std::string> shown;
   int depth = 0, deepest = 0;
   bool raiseMore = true;
-  auto old = snpp::setErrorPresenter([&](const std::string& text) {
+  auto old = snpp::qt::SetErrorPresenter([&](const std::string& text) {
     deepest = std::max(deepest, ++depth);
     shown.push_back(text);
     if (std::exchange(raiseMore, false)) {  // errors raised while the first box is open
-      snpp::showGeneralError(std::string("10035: write"));
-      snpp::showGeneralError(std::string("10035: write"));
-      snpp::showGeneralError(std::string("first"));
+      snpp::qt::ShowGeneralError(std::string("10035: write"));
+      snpp::qt::ShowGeneralError(std::string("10035: write"));
+      snpp::qt::ShowGeneralError(std::string("first"));
     }
     --depth;
   });
-  snpp::showGeneralError(std::string("first"));
+  snpp::qt::ShowGeneralError(std::string("first"));
   EXPECT_EQ(shown, (std::vector<std::string>{"first.", "10035: write."}));
   EXPECT_EQ(deepest, 1);
 
   shown.clear();
-  snpp::postGeneralError(std::make_exception_ptr(std::runtime_error("from a socket event")));
+  snpp::qt::PostGeneralError(std::make_exception_ptr(std::runtime_error("from a socket event")));
   EXPECT_TRUE(shown.empty());
   QCoreApplication::processEvents();
-  snpp::setErrorPresenter(old);
+  snpp::qt::SetErrorPresenter(old);
   EXPECT_EQ(shown, (std::vector<std::string>{"from a socket event."}));
 }
 

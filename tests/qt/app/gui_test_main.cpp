@@ -10,6 +10,8 @@
 
 #include "qt/app/snpp_application.h"
 
+using namespace snpp::qt;
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // These tests need no display, however they are started.

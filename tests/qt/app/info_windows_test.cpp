@@ -13,6 +13,8 @@
 #include "qt/dialogs/trouble_form.h"
 #include "snpp/build_config.h"
 
+using namespace snpp::qt;
+
 namespace {
 
 TEST(InfoWindows, AboutBoxShowsTheServiceAndServer) {

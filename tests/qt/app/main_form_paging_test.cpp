@@ -16,15 +16,17 @@
 #include <cstdlib>
 #include <memory>
 
+#include "qt/app/error_display.h"
 #include "qt/app/main_form.h"
 #include "qt/app/main_form_paging.h"
 #include "qt/app/message_memo.h"
 #include "qt/app/program_windows.h"
 #include "qt/controls/check_list.h"
 #include "qt/controls/simple_field.h"
-#include "qt/app/error_display.h"
-#include "snpp_test_server.h"
 #include "qt/support/qt_unwind_leaks.h"
+#include "snpp_test_server.h"
+
+using namespace snpp::qt;
 
 namespace {
 
@@ -112,7 +114,7 @@ TEST_F(MainFormPaging, CheckedNamesAndAFailureReply) {
   Start(SequenceScript({ServerAction::Reply("250 OK\r\n"), ServerAction::Reply("250 OK\r\n"),
                         ServerAction::Reply("250 OK\r\n"), ServerAction::Reply("250 OK\r\n"),
                         ServerAction::Reply("550 Pager unknown\r\n")}));
-  snpp::TCheckList& names = *form().namesListbox;
+  snpp::qt::TCheckList& names = *form().namesListbox;
   names.AddItem("Ann, 111");
   names.AddItem("Bob, 222");
   names.SetItemState(0, snpp::cbChecked);
@@ -154,7 +156,7 @@ TEST_F(MainFormPaging, ClosingDuringASendDropsTheConnectionAndStillSavesTheNames
 TEST_F(MainFormPaging, UnresolvableServerIsShownAsAnErrorAndTheSendEndsAtOnce) {
   std::vector<std::string> shown;
   QtUnwindLeaksIgnored unwinding;
-  auto old = snpp::setErrorPresenter([&](const std::string& text) { shown.push_back(text); });
+  auto old = snpp::qt::SetErrorPresenter([&](const std::string& text) { shown.push_back(text); });
   snpp::SetPagingServerForTesting("no-such-host.invalid", 444);
   windows_ = std::make_unique<ProgramWindows>();
   form().show();
@@ -164,7 +166,7 @@ TEST_F(MainFormPaging, UnresolvableServerIsShownAsAnErrorAndTheSendEndsAtOnce) {
   EXPECT_EQ(status(), "FAIL");
   // Nothing is left waiting: the next Send is taken at once and fails alike.
   QTest::mouseClick(form().sendButton, Qt::LeftButton);
-  snpp::setErrorPresenter(old);
+  snpp::qt::SetErrorPresenter(old);
   EXPECT_EQ(shown.size(), 2u);
   EXPECT_EQ(status(), "FAIL");
 }

@@ -16,6 +16,8 @@
 #include "qt/app/program_windows.h"
 #include "qt/dialogs/instructions_form.h"
 
+using namespace snpp::qt;
+
 namespace {
 
 // The widget Tab moves to: the next one in the chain that takes the focus.

@@ -10,6 +10,8 @@
 #include "qt/app/main_form.h"
 #include "qt/app/program_windows.h"
 
+using namespace snpp::qt;
+
 TEST(ProgramIcon, WindowsShowThePagerAtEverySizeItIsDrawnIn) {
   ProgramWindows windows;
   const QIcon icon = windows.mainform->windowIcon();

@@ -18,6 +18,8 @@
 
 #include "net/line_client.h"
 
+using namespace snpp::qt;
+
 namespace {
 
 QCoreApplication& App() {

@@ -17,6 +17,8 @@
 #include "qt/app/program_windows.h"
 #include "qt/controls/check_list.h"
 
+using namespace snpp::qt;
+
 // A fresh working folder and settings folder for each test, and the
 // program's windows created in them, so files start and end as the test
 // says and the user's own files are never touched.
@@ -67,7 +69,7 @@ protected:
 
   Tmainform& form() { return *windows_->mainform; }
   ProgramWindows& windows() { return *windows_; }
-  snpp::TCheckList& list() { return *form().namesListbox; }
+  snpp::qt::TCheckList& list() { return *form().namesListbox; }
 
   // Row i of the names list, at x within the row (box zone is x <= 16).
   void clickRow(int row, int x) {

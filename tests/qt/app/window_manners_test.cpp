@@ -25,6 +25,8 @@
 #include "qt/dialogs/trouble_form.h"
 #include "window_fixture.h"
 
+using namespace snpp::qt;
+
 namespace {
 
 // Qt's platform windows run every title through this rule on its way to the

@@ -10,6 +10,8 @@
 #include "qt/controls/check_list.h"
 #include "qt/controls/check_list_row_painter.h"
 
+using namespace snpp::qt;
+
 namespace snpp {
 namespace {
 

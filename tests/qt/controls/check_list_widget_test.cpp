@@ -17,6 +17,8 @@
 
 #include "qt/controls/check_list.h"
 
+using namespace snpp::qt;
+
 namespace snpp {
 namespace {
 

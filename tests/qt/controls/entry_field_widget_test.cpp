@@ -19,6 +19,8 @@
 #include "qt/controls/numeric_field.h"
 #include "qt/controls/simple_field.h"
 
+using namespace snpp::qt;
+
 namespace snpp {
 namespace {
 

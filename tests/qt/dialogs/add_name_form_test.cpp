@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+using namespace snpp::qt;
+
 namespace {
 
 // Types any characters, also those without a key of their own.

@@ -5,8 +5,10 @@
 #include <random>
 #include <string>
 
-using snpp::dialogs::BytesToText;
-using snpp::dialogs::TextToBytes;
+using namespace snpp::qt;
+
+using snpp::qt::BytesToText;
+using snpp::qt::TextToBytes;
 
 TEST(ByteText, Utf8IsShownAsItsCharactersAndOtherBytesOneCharacterEach) {
   EXPECT_EQ(BytesToText("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x93\x9F"), QString::fromUtf8("Grüße € \xF0\x9F\x93\x9F"));

@@ -15,11 +15,13 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "qt/controls/numeric_field.h"
 #include "directory/profile_file.h"
 #include "directory/standard_messages.h"
+#include "qt/controls/numeric_field.h"
 
 #include "qt/support/qt_unwind_leaks.h"
+
+using namespace snpp::qt;
 
 namespace fs = std::filesystem;
 

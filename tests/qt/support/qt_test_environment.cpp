@@ -8,6 +8,8 @@
 
 #include "qt/dialogs/program_look.h"
 
+using namespace snpp::qt;
+
 namespace {
 
 class QtEnvironment : public ::testing::Environment {
@@ -16,7 +18,7 @@ public:
     // These tests need no display, however they are started.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     app_ = std::make_unique<QApplication>(argc_, argv_);
-    snpp::applyProgramLook(*app_);
+    snpp::qt::ApplyProgramLook(*app_);
   }
   void TearDown() override { app_.reset(); }
 
