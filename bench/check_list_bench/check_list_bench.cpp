@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/check_list.h"
+#include "qt/controls/check_list.h"
 
 namespace {
 

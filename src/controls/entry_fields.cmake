@@ -1,5 +1,5 @@
-# Command tables, the entry-field model and its controller (no Qt), and the
-# Qt widgets around them.
+# Command tables, the entry-field model and its controller, free of any
+# toolkit; the Qt widgets around them are in src/qt/controls.
 
 add_library(snpp_fields_model STATIC
   ${CMAKE_CURRENT_LIST_DIR}/command_table.cpp
@@ -18,26 +18,3 @@ target_include_directories(snpp_fields_model PUBLIC
   ${CMAKE_CURRENT_LIST_DIR}
   ${CMAKE_SOURCE_DIR}/src)
 set_target_properties(snpp_fields_model PROPERTIES AUTOMOC OFF AUTORCC OFF AUTOUIC OFF)
-
-# The widgets need Qt; a build without it stops at the models.
-if(NOT SNPP_QT)
-  return()
-endif()
-
-add_library(snpp_fields STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/entry_field_beep.h
-  ${CMAKE_CURRENT_LIST_DIR}/entry_field_beep.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/entry_field_keys.h
-  ${CMAKE_CURRENT_LIST_DIR}/entry_field_keys.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/entry_field_accessible.h
-  ${CMAKE_CURRENT_LIST_DIR}/entry_field_accessible.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/entry_field_widget.h
-  ${CMAKE_CURRENT_LIST_DIR}/entry_field_widget.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/simple_field.h
-  ${CMAKE_CURRENT_LIST_DIR}/simple_field.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/numeric_field.h
-  ${CMAKE_CURRENT_LIST_DIR}/numeric_field.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/user_characters.h
-  ${CMAKE_CURRENT_LIST_DIR}/user_characters.cpp
-)
-target_link_libraries(snpp_fields PUBLIC snpp_fields_model Qt6::Widgets)

@@ -1,6 +1,6 @@
 #include "win32/about_dialog.h"
 
-#include "dialogs/info_texts.h"
+#include "forms/info_texts.h"
 #include "win32/text_info_dialogs.h"
 
 namespace snpp::win32 {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_test_support.h"
-#include "dialogs/info_texts.h"
+#include "forms/info_texts.h"
 #include "snpp/build_config.h"
 #include "win32/about_dialog.h"
 #include "win32/text_info_dialogs.h"
