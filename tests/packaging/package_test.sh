@@ -155,6 +155,8 @@ done
 
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/example.orvant.snpp_client.metainfo.xml" ||
   fail "AppStream release is not $version"
+grep -F '<project_license>LicenseRef-proprietary</project_license>' \
+  "$root/usr/share/metainfo/example.orvant.snpp_client.metainfo.xml" >/dev/null || fail "AppStream licence"
 for page_file in "$root"/usr/share/man/man1/*.gz "$page_root"/usr/share/man/man1/*.gz; do
   zgrep -q '@[A-Z_]*@' "$page_file" && fail "$(basename "$page_file") has an unfilled @VARIABLE@"
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page_file" 2>&1 >/dev/null)
