@@ -24,7 +24,7 @@
 #include "qt/controls/simple_field.h"
 #include "qt/app/error_display.h"
 #include "snpp_test_server.h"
-#include "support/qt_unwind_leaks.h"
+#include "qt/support/qt_unwind_leaks.h"
 
 namespace {
 
