@@ -3,6 +3,8 @@
 # format-security, relro, bindnow; PIE is the compiler's default). Only the
 # package build asks for them (SNPP_DEBIAN_BUILD_FLAGS). The optimisation
 # level is theirs too, so DEB_BUILD_OPTIONS=noopt works as Debian expects.
+# Included before any part, so that every install rule sees the folder
+# permissions below.
 
 find_program(DPKG_BUILDFLAGS dpkg-buildflags REQUIRED)
 
@@ -26,3 +28,8 @@ string(APPEND CMAKE_EXE_LINKER_FLAGS " ${deb_ldflags}")
 string(APPEND CMAKE_SHARED_LINKER_FLAGS " ${deb_ldflags}")
 # The build type adds no optimisation level of its own over Debian's.
 set(CMAKE_CXX_FLAGS_RELEASE "-DNDEBUG")
+
+# The folders the packages hold get Debian's permissions whatever the umask
+# of whoever packs.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

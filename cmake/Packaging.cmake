@@ -28,10 +28,6 @@ if(NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
 endif()
 set(SNPP_DEBIAN_REVISION ${CMAKE_MATCH_2})
 
-# Directories as Debian wants them whatever the umask of the build.
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-
 # The window program's desktop files.
 install(FILES ${pkg_src}/orvant-snpp-client.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT client)
