@@ -231,6 +231,11 @@ std::optional<std::vector<std::string>> NamesFile::WithOthersChanges(const std::
 
 NamesSave NamesFile::Save(const std::vector<std::string>& entries, const ListOrder& order) {
   const DirectoryLock lock(path_);
+  // Merely starting the program in a folder must not leave a file there:
+  // a list that had no file and is still empty needs none.
+  if (entries.empty() && (load_ == NamesLoad::Missing || load_ == NamesLoad::NotLoaded) && !Exists(path_)) {
+    return NamesSave::Saved;
+  }
   std::optional<std::vector<std::string>> toWrite;
   try {
     if (MayReplaceFile()) toWrite = WithOthersChanges(entries, order);

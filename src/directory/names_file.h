@@ -75,7 +75,8 @@ class NamesFile {
   // (MergeNames) and the merged list, put in order by `order`, is written.
   // When the file may not or cannot be written (an incomplete load, a
   // read-only file or folder, a full disk), the list is kept in a new file
-  // in keptDir instead; one run rewrites its own kept copy.
+  // in keptDir instead; one run rewrites its own kept copy. An empty list
+  // whose file did not exist when loaded, and still does not, writes nothing.
   NamesSave Save(const std::vector<std::string>& entries, const ListOrder& order = {});
 
   NamesLoad LoadState() const { return load_; }

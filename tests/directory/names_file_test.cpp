@@ -70,7 +70,9 @@ TEST(NamesFormat, BytesThatWouldBreakTheFileBecomeBlanks) {
   EXPECT_EQ(ParseNames(bytes), (Entries{"a b", "c d", "e"}));
 }
 
-TEST(NamesFile, MissingFileIsEmptyAndSaveCreatesIt) {
+// Starting the program in a folder leaves nothing there while the list
+// stays empty; once the file exists, an emptied list is written.
+TEST(NamesFile, MissingFileIsEmptyAndOnlyANonEmptyListCreatesIt) {
   TempDir dir;
   test::ScopedCwd cwd(dir.path());
   NamesFile file;  // the bare name, in the working directory
@@ -78,10 +80,11 @@ TEST(NamesFile, MissingFileIsEmptyAndSaveCreatesIt) {
   EXPECT_TRUE(file.Load().empty());
   EXPECT_EQ(file.LoadState(), NamesLoad::Missing);
   EXPECT_EQ(file.Save({}), NamesSave::Saved);
-  EXPECT_TRUE(std::filesystem::is_regular_file(dir / "names.txt"));
-  EXPECT_EQ(ReadBytes(dir / "names.txt"), "");
+  EXPECT_EQ(test::CountFiles(dir.path()), 0);
   EXPECT_EQ(file.Save({"Bob, 1"}), NamesSave::Saved);
   EXPECT_EQ(ReadBytes(dir / "names.txt"), "Bob, 1\r\n");
+  EXPECT_EQ(file.Save({}), NamesSave::Saved);
+  EXPECT_EQ(ReadBytes(dir / "names.txt"), "");
   EXPECT_EQ(test::CountFiles(dir.path()), 1);
 }
 

@@ -70,12 +70,13 @@ TEST_F(DirectoryWindowTest, ListThatCannotBeSavedIsKeptAndTheUserToldAtCloseAndN
   EXPECT_EQ(readFile(namesPath()), "Ann, 1\r\n");
 }
 
-TEST_F(DirectoryWindowTest, NoNamesFileStartsEmptyAndLeavesAnEmptyFileBehind) {
+// Starting the program in a folder leaves no empty names.txt there.
+TEST_F(DirectoryWindowTest, NoNamesFileStartsEmptyAndLeavesNoFileBehind) {
   start();
   EXPECT_EQ(list().ItemCount(), 0);
   EXPECT_TRUE(singleMode());
   closeProgram();
-  EXPECT_EQ(readFile(namesPath()), "");
+  EXPECT_EQ(readFile(namesPath()), "<missing>");
 }
 
 TEST_F(DirectoryWindowTest, OutOfOrderFileIsShownAndWrittenSorted) {
@@ -186,10 +187,15 @@ TEST_F(DirectoryWindowTest, DoubleClickOnTextSelectsThenOpensTheEditor) {
   EXPECT_EQ(list().ItemText(1), "Bob, 222");
 }
 
+// The settings an earlier version left loose in the config folder move into
+// the program's own folder with the first save, and the old file stays.
 TEST_F(DirectoryWindowTest, RoundTripKeepsEveryOtherByteOfTheUsersFiles) {
   writeFile(namesPath(), "Zo\xEB, 1\r\nBob, 2\r\n");
-  writeFile(iniPath(), "; mine\r\n[Other]\r\nkey=\xFF value\r\n[General]\r\nmessage2=old\r\nextra=1\r\n");
+  const std::string oldIni = "; mine\r\n[Other]\r\nkey=\xFF value\r\n[General]\r\nmessage2=old\r\nextra=1\r\n";
+  writeFile(oldIniPath(), oldIni);
   start();
+  QTest::mouseClick(form().pickButtons[1], Qt::LeftButton);
+  EXPECT_EQ(form().messageMemo->toPlainText(), "old");
   ASSERT_EQ(list().ItemCount(), 2);
   answerNameDialog("Cat", "3");
   clickText(0);  // Bob
@@ -207,6 +213,7 @@ TEST_F(DirectoryWindowTest, RoundTripKeepsEveryOtherByteOfTheUsersFiles) {
   EXPECT_EQ(ini.rfind("; mine\r\n[Other]\r\nkey=\xFF value\r\n[General]\r\nmessage2=new two\r\nextra=1\r\n", 0), 0u)
       << ini;
   EXPECT_NE(ini.find("message1=Click the \"Configure\" button to set these messages\r\n"), std::string::npos);
+  EXPECT_EQ(readFile(oldIniPath()), oldIni);
 }
 
 TEST_F(DirectoryWindowTest, EmptiedMessageStaysEmptyAfterARestart) {
