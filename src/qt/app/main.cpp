@@ -12,12 +12,12 @@ using namespace snpp::qt;
 
 int main(int argc, char** argv) {
   // Before the application object, which needs a display.
-  const snpp::StartCommand command = snpp::ReadStartCommand(std::vector<std::string>(argv + 1, argv + argc));
-  if (command.action == snpp::StartCommand::Action::Print) {
+  const StartCommand command = ReadStartCommand(std::vector<std::string>(argv + 1, argv + argc));
+  if (command.action == StartCommand::Action::Print) {
     std::cout << command.text << std::flush;
     return std::cout ? command.exitStatus : 1;
   }
-  if (command.action == snpp::StartCommand::Action::Refuse) {
+  if (command.action == StartCommand::Action::Refuse) {
     std::cerr << command.text;
     return command.exitStatus;
   }

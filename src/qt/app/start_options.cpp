@@ -5,7 +5,7 @@
 
 #include "snpp/build_config.h"
 
-namespace snpp {
+namespace snpp::qt {
 namespace {
 
 // Qt's own command-line options, as QGuiApplication and QApplication take
@@ -76,4 +76,4 @@ std::string ClientVersionText() {
   return std::string(kClientProgramName) + " " + std::string(about.substr(about.rfind(' ') + 1)) + "\n";
 }
 
-}  // namespace snpp
+}  // namespace snpp::qt

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace snpp {
+namespace snpp::qt {
 
 inline constexpr char kClientProgramName[] = "orvant-snpp-client";
 
@@ -25,4 +25,4 @@ StartCommand ReadStartCommand(const std::vector<std::string>& args);
 std::string ClientHelpText();
 std::string ClientVersionText();
 
-}  // namespace snpp
+}  // namespace snpp::qt

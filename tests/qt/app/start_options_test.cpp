@@ -13,8 +13,8 @@
 
 namespace {
 
-using snpp::ReadStartCommand;
-using Action = snpp::StartCommand::Action;
+using snpp::qt::ReadStartCommand;
+using Action = snpp::qt::StartCommand::Action;
 
 struct Outcome {
   int status = -1;
