@@ -112,23 +112,33 @@ class Peer:
             self.lock = None
 
     def nudge_stalled_queue(self):
-        """Now and then the queue leaves a job ready and never hands it to
-        the fake modem, which has nothing that would say it is free again;
-        the SEND would then hang. A page takes about 5 s: a job queued for
-        15 s has stalled, and announcing the modem again moves it on."""
-        while not self.stopping.wait(3):
-            stalled = [q for q in glob.glob(SENDQ + "/q*") if age(q) > 15]
-            if stalled:
-                with open(RUN + "/modem.devid") as f:
-                    devid = f.read().strip()
-                print("      (the gateway's queue stalled on %s: the modem is announced ready again)" %
-                      ", ".join(os.path.basename(q) for q in stalled), flush=True)
-                subprocess.run(["/usr/sbin/faxmodem", devid], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                for q in stalled:
-                    try:
-                        os.utime(q)
-                    except OSError:
-                        pass  # done meanwhile
+        """Now and then the queue leaves a job ready after the page before it
+        and never hands it to the fake modem, which has nothing that would
+        say it is free again: the SEND would hang. A job queued for 1.5 s
+        while no page is being sent has stalled; announcing the modem again
+        moves it on at once."""
+        while not self.stopping.wait(0.5):
+            stalled = [q for q in glob.glob(SENDQ + "/q*") if age(q) > 1.5]
+            if not stalled or paging_now():
+                continue
+            with open(RUN + "/modem.devid") as f:
+                devid = f.read().strip()
+            print("      (the gateway's queue stalled on %s: the modem is announced ready again)" %
+                  ", ".join(os.path.basename(q) for q in stalled), flush=True)
+            subprocess.run(["/usr/sbin/faxmodem", devid], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.stopping.wait(2)
+
+
+def paging_now():
+    """Whether the gateway's page sender is at work."""
+    for cmdline in glob.glob("/proc/[0-9]*/cmdline"):
+        try:
+            with open(cmdline, "rb") as f:
+                if b"pagesend" in f.read():
+                    return True
+        except OSError:
+            pass
+    return False
 
 
 def offset_of(path=PAGES):
