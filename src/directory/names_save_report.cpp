@@ -6,6 +6,9 @@ std::string UnsavedNamesText(NamesSave result, const std::string& listPath, cons
   switch (result) {
     case NamesSave::Saved:
       return {};
+    case NamesSave::SavedOldKept:
+      return listPath + "\nheld text after an end-of-file mark (Ctrl-Z), which the names list does not show.\n\n"
+                        "The file as it was has been kept in\n" + elsewhere;
     case NamesSave::Kept:
       return "The names list could not be saved in\n" + listPath + "\n\nIt has been kept in\n" + elsewhere;
     case NamesSave::Failed:

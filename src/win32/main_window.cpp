@@ -390,7 +390,7 @@ void Tmainform::saveNames(bool mayShowBox) {
   toldAboutSave_ = true;
   const std::string text = UnsavedNamesText(
       result, PathText(Absolute(namesFile.Path())),
-      PathText(result == NamesSave::Kept ? namesFile.KeptPath() : namesFile.KeptDirectory()));
+      PathText(namesFile.ReportedPath(result)));
   std::fprintf(stderr, "%s\n", text.c_str());
   if (mayShowBox && TellUser) TellUser(text, true);
 }

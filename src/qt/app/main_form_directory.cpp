@@ -78,8 +78,7 @@ bool Tmainform::AskForName(std::string& name, std::string& id) {
 void Tmainform::saveNames(bool mayShowBox) {
   const snpp::NamesSave result = directory_.Save();
   if (result == snpp::NamesSave::Saved || toldAboutSave_) return;
-  const std::filesystem::path elsewhere =
-      result == snpp::NamesSave::Kept ? namesFile.KeptPath() : namesFile.KeptDirectory();
+  const std::filesystem::path elsewhere = namesFile.ReportedPath(result);
   tellUser(QString::fromLocal8Bit(snpp::UnsavedNamesText(
                result, std::filesystem::absolute(namesFile.Path()).string(), elsewhere.string())),
            mayShowBox);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "qt/app/error_display.h"
-#include "support/qt_unwind_leaks.h"
+#include "qt/support/qt_unwind_leaks.h"
 
 namespace {
 

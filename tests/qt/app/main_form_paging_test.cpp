@@ -24,7 +24,7 @@
 #include "qt/controls/simple_field.h"
 #include "qt/app/error_display.h"
 #include "snpp_test_server.h"
-#include "support/qt_unwind_leaks.h"
+#include "qt/support/qt_unwind_leaks.h"
 
 namespace {
 
@@ -108,6 +108,7 @@ TEST_F(MainFormPaging, APastedLineBreakInThePagerNumberStaysOneCommandLine) {
   EXPECT_EQ(server().Received(), "PAGE 555 1234 \r\nMESS Hi\r\nSEND\r\nQUIT\r\n");
 }
 
+// The log names whoever was not paged, and only the paged name is unchecked.
 TEST_F(MainFormPaging, CheckedNamesAndAFailureReply) {
   Start(SequenceScript({ServerAction::Reply("250 OK\r\n"), ServerAction::Reply("250 OK\r\n"),
                         ServerAction::Reply("250 OK\r\n"), ServerAction::Reply("250 OK\r\n"),
@@ -115,8 +116,8 @@ TEST_F(MainFormPaging, CheckedNamesAndAFailureReply) {
   snpp::TCheckList& names = *form().namesListbox;
   names.AddItem("Ann, 111");
   names.AddItem("Bob, 222");
-  names.SetItemState(0, snpp::cbChecked);
-  names.SetItemState(1, snpp::cbChecked);
+  names.AddItem("Cy, 333");
+  for (int i = 0; i < 3; ++i) names.SetItemState(i, snpp::cbChecked);
   TypeAndSend("", "Meeting at 3");
   ASSERT_TRUE(QTest::qWaitFor([&] { return serverDone(); }, 10000));
   EXPECT_EQ(server().Received(),
@@ -124,8 +125,11 @@ TEST_F(MainFormPaging, CheckedNamesAndAFailureReply) {
   EXPECT_TRUE(status().startsWith("FAIL - 550 Pager unknown"));
   EXPECT_EQ(log(),
             "trying 127.0.0.1...\nConnected\nSending to: Ann, 111 ...\nMESSAGE SENT OK\n"
-            "Sending to: Bob, 222 ...\nFAIL, Send process terminated");
+            "Sending to: Bob, 222 ...\nFAIL, Send process terminated\nNOT SENT: Bob, 222\nNOT SENT: Cy, 333");
   EXPECT_TRUE(statusBar().startsWith("550 Pager unknown"));
+  EXPECT_EQ(names.ItemState(0), snpp::cbUnchecked);
+  EXPECT_EQ(names.ItemState(1), snpp::cbChecked);
+  EXPECT_EQ(names.ItemState(2), snpp::cbChecked);
 }
 
 TEST_F(MainFormPaging, CancelStopsASendTheServerLeftHanging) {
