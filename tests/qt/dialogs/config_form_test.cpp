@@ -19,7 +19,7 @@
 #include "directory/profile_file.h"
 #include "directory/standard_messages.h"
 
-#include "support/qt_unwind_leaks.h"
+#include "qt/support/qt_unwind_leaks.h"
 
 namespace fs = std::filesystem;
 
