@@ -311,7 +311,7 @@ TEST_F(EndToEnd, WhatAGatewayRefusesIsShownToTheUser) {
     std::string message;
     std::string status;
   };
-  GatewayRules ids, length, login, plain;
+  GatewayRules ids, length, login;
   ids.checkPagerIds = true;
   length.maxMessageLength = 160;
   login.requireLogin = true;
@@ -319,7 +319,6 @@ TEST_F(EndToEnd, WhatAGatewayRefusesIsShownToTheUser) {
       {ids, "hello", "FAIL - 550 Error, invalid pager ID\r\n"},
       {length, std::string(400, 'm'), "FAIL - 550 Error, message too long\r\n"},
       {login, "hello", "FAIL - 530 Login required\r\n"},
-      {plain, std::string(999, 'm'), "FAIL - 500 Command not implemented\r\n"},  // no DATA
   };
   for (const Case& c : cases) {
     view.message = c.message;
@@ -372,43 +371,26 @@ TEST_F(EndToEnd, AGatewaySlowToAnswerEachSendIsNotCutShort) {
   EXPECT_EQ(server->ReceivedLines().back(), "QUIT");
 }
 
-// A gateway that reads 511 bytes of a line and takes long messages with
-// DATA: a message that does not fit one MESS line is sent as DATA text,
-// every line of it whole.
-ServerScript DataGateway(std::shared_ptr<std::string> text) {
-  auto inText = std::make_shared<bool>(false);
-  return [text, inText](const std::string& line, int) {
-    if (line.size() + 2 > kMaxCommandLine) return ServerAction::Reply("500 Line too long\r\n");
-    if (*inText) {
-      if (line != ".") {
-        *text += (line.rfind('.', 0) == 0 ? line.substr(1) : line) + "\n";
-        return ServerAction::Silence();
-      }
-      *inText = false;
-      return ServerAction::Reply("250 Message text OK\r\n");
-    }
-    if (line == "DATA") {
-      *inText = true;
-      return ServerAction::Reply("354 Begin input; end with <CRLF>.<CRLF>\r\n");
-    }
-    return snpp::testing::AcceptingAnswer(line);
-  };
-}
-
-TEST_F(EndToEnd, ALongMessageGoesWithDataAndNoLineIsTooLong) {
-  const auto text = std::make_shared<std::string>();
+// A gateway that reads 511 bytes of a line: a message that does not fit one
+// MESS line goes as DATA text, each line whole, and arrives as typed (a long
+// line broken after a blank).
+TEST_F(EndToEnd, ALongMessageGoesWithDataAndNoLineIsCut) {
   std::string message;
   for (int i = 0; i < 100; ++i) message += "word" + std::to_string(i % 10) + " ";
   message += "\r\n.QUIT\r\n" + std::string(380, 'x');
   view.message = message;
-  Serve(DataGateway(text));
+  view.Check({"Ann, 111", "Bob, 222"});
+  Serve(GatewayScript(GatewayRules{}));
+  server->SetLineLimit(kMaxCommandLine + 1);
   SendToTheEnd();
   EXPECT_EQ(view.status, "SUCCESS");
   const std::vector<std::string> lines = server->ReceivedLines();
-  EXPECT_EQ(lines.at(1), "DATA");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "DATA"), 2);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "QUIT"), 1);  // the message's ".QUIT" is text
-  EXPECT_EQ(*text, message.substr(0, 504) + "\n" + message.substr(504, 96) + "\n.QUIT\n" +
-                       std::string(380, 'x') + "\n");
+  const std::string arrived = message.substr(0, 504) + "\n" + message.substr(504, 96) + "\n.QUIT\n" +
+                              std::string(380, 'x');
+  ASSERT_EQ(server->Delivered().size(), 2u);
+  for (const auto& page : server->Delivered()) EXPECT_EQ(page.text.substr(0, arrived.size()), arrived);
 }
 
 // A server that never reads and answers "250 OK" every millisecond: the
