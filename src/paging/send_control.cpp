@@ -210,16 +210,22 @@ void SendController::MovedOn() {
 
 // After the last line of a send that did not page everyone, one line for
 // each name not confirmed, then the confirmed names lose their check mark.
+// With one recipient "FAIL" says it all, unless its SEND went out unanswered.
 void SendController::TellWhoWasNotPaged() {
-  if (!multiSend_) return;
-  const bool someoneLeft = !unconfirmed_.empty() || !sendQueue_.empty();
+  const bool someoneLeft = !unconfirmed_.empty() || (multiSend_ && !sendQueue_.empty());
   for (const Unconfirmed& page : unconfirmed_) {
-    view_.AppendLog((page.sendWritten ? "NOT CONFIRMED (may be paged): " : "NOT SENT: ") + page.entry);
+    if (page.sendWritten) {
+      view_.AppendLog("NOT CONFIRMED (may be paged): " + page.entry);
+    } else if (multiSend_) {
+      view_.AppendLog("NOT SENT: " + page.entry);
+    }
   }
-  for (const std::string& entry : sendQueue_) view_.AppendLog("NOT SENT: " + entry);
+  if (multiSend_) {
+    for (const std::string& entry : sendQueue_) view_.AppendLog("NOT SENT: " + entry);
+    sendQueue_.clear();
+    if (someoneLeft) UncheckConfirmed();
+  }
   unconfirmed_.clear();
-  sendQueue_.clear();
-  if (someoneLeft) UncheckConfirmed();
   confirmed_.clear();
 }
 

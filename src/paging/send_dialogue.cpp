@@ -46,7 +46,10 @@ bool SendController::HandleReply(const std::string& Text) {
 
 void SendController::SendFirstPage() {
   if (!multiSend_) {
-    Write(PageCommand(view_.PagerNumber()));
+    const std::string id = view_.PagerNumber();
+    Write(PageCommand(id));
+    // Paging the number again does not undo a SEND that may have gone out.
+    if (unconfirmed_.empty()) unconfirmed_.push_back({id});
   } else if (!sendQueue_.empty()) {
     PageNextRecipient();
   } else {

@@ -290,6 +290,14 @@ TEST_F(Control, AnUnfinishedSendNamesWhoWasNotPagedAndUnchecksWhoWas) {
     EXPECT_EQ(send.sendState(), SendState::Idle);
   }
 
+  // One recipient: "FAIL" or "CANCEL" tells, unless its SEND went out.
+  view.Check({});
+  send.sendButtonClick();
+  link.ConnectOk();
+  link.DataIn("220 hi\r\n250 OK\r\n250 OK\r\n");
+  send.cancelSendButtonClick();
+  EXPECT_EQ(view.log.back(), "NOT CONFIRMED (may be paged): 5551234");
+
   // A send that paged everyone leaves every mark, as does Cancel afterwards.
   view.Check({"Ann, 1", "Bob, 2"});
   send.sendButtonClick();
