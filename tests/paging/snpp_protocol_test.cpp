@@ -86,11 +86,5 @@ TEST(DataText, LinesFitTheGatewayAndEndWithALoneDot) {
   }
 }
 
-TEST(FitsMessLine, CountsTheWholeCommandLine) {
-  EXPECT_TRUE(FitsMessLine(std::string(504, 'm')));
-  EXPECT_FALSE(FitsMessLine(std::string(505, 'm')));
-  EXPECT_TRUE(FitsMessLine(std::string(503, 'm') + "\r\n"));  // the break becomes one blank
-}
-
 }  // namespace
 }  // namespace snpp
