@@ -70,6 +70,24 @@ TEST_F(DirectoryWindowTest, ListThatCannotBeSavedIsKeptAndTheUserToldAtCloseAndN
   EXPECT_EQ(readFile(namesPath()), "Ann, 1\r\n");
 }
 
+// What follows a Ctrl-Z is never shown; at close the file as it was is kept
+// and the user told where, once.
+TEST_F(DirectoryWindowTest, TextAfterACtrlZIsKeptAtCloseAndTheUserToldWhere) {
+  const std::string old = "Ann, 1\r\n\x1a" "Bob, 2\r\n";
+  writeFile(namesPath(), old);
+  start();
+  EXPECT_EQ(list().ItemCount(), 1);
+  const QString told = answerMessageBox([&] { form().close(); });
+  EXPECT_EQ(readFile(namesPath()), "Ann, 1\r\n");
+  const QStringList kept = QDir(dataDir() + "/orvant-snpp-client").entryList(QDir::Files);
+  ASSERT_EQ(kept.size(), 1);
+  const QString keptPath = dataDir() + "/orvant-snpp-client/" + kept[0];
+  EXPECT_EQ(readFile(keptPath), old);
+  EXPECT_TRUE(told.contains(keptPath)) << told.toStdString();
+  EXPECT_TRUE(answerMessageBox([&] { start(); }).isEmpty());
+  closeProgram();
+}
+
 // Starting the program in a folder leaves no empty names.txt there.
 TEST_F(DirectoryWindowTest, NoNamesFileStartsEmptyAndLeavesNoFileBehind) {
   start();
