@@ -58,6 +58,10 @@ class PrintingView : public snpp::PagingView {
   int NameCount() const override { return static_cast<int>(names.size()); }
   std::string NameItem(int i) const override { return names.at(static_cast<std::size_t>(i)); }
   bool NameChecked(int i) const override { return checked.at(static_cast<std::size_t>(i)); }
+  void UncheckName(int i) override {
+    checked.at(static_cast<std::size_t>(i)) = false;
+    Show("unchecked", names.at(static_cast<std::size_t>(i)));
+  }
 
   void ClearLog() override {}
   void AppendLog(const std::string& line) override { Show("log", line); }

@@ -37,6 +37,7 @@ TEST(WindowRules, AnUnsavedListIsReportedOncePerRun) {
   ASSERT_TRUE(first.has_value());
   EXPECT_NE(first->find((dir / "names.txt").string()), std::string::npos);
   EXPECT_FALSE(report.AfterSave(NamesSave::Failed).has_value());
+  EXPECT_NE(NamesSaveReport(file).AfterSave(NamesSave::SavedOldKept)->find("Ctrl-Z"), std::string::npos);
   EXPECT_FALSE(report.KeptCopies().has_value());
   std::filesystem::create_directories(dir / "kept");
   std::ofstream(dir / "kept" / "names-20260101-120000-42.txt") << "Ann, 1\r\n";

@@ -184,9 +184,10 @@ def parse_page(line):
 
 
 def normal(text):
-    """The words of the text: the gateway passes line breaks on or makes
-    blanks of them, and sends a run of blanks as one."""
-    return " ".join(text.split())
+    """The text without its white space: the gateway passes line breaks on or
+    makes blanks of them, sends a run of blanks as one, and a line too long
+    for one DATA line arrives broken where the client broke it."""
+    return "".join(text.split())
 
 
 # ---- clients ---------------------------------------------------------------
@@ -225,7 +226,8 @@ def run(argv, stdin_text="", interrupt_after=None):
 
 
 def entry_id(entry):
-    return re.sub(r"\D", "", entry.split(",", 1)[1])[:10]
+    """The paged ID of a names-list entry, or of a bare pager number."""
+    return re.sub(r"\D", "", entry.split(",", 1)[-1])[:10]
 
 
 def engine(build, ids, message, cancel_after=None):
@@ -249,8 +251,8 @@ def engine(build, ids, message, cancel_after=None):
         elif line == "log: MESSAGE SENT OK" and sending is not None:
             confirmed.append(sending)
             sending = None
-        elif line.startswith("unconfirmed: "):
-            unconfirmed.add(entry_id(line[len("unconfirmed: "):]))
+        elif line.startswith("log: NOT CONFIRMED (may be paged): "):
+            unconfirmed.add(entry_id(line[len("log: NOT CONFIRMED (may be paged): "):]))
     # One recipient: only the status label tells, as it stands at the end.
     if len(ids) == 1 and statuses and statuses[-1] == "SUCCESS":
         confirmed = list(ids)

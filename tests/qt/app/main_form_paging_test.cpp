@@ -110,6 +110,7 @@ TEST_F(MainFormPaging, APastedLineBreakInThePagerNumberStaysOneCommandLine) {
   EXPECT_EQ(server().Received(), "PAGE 555 1234 \r\nMESS Hi\r\nSEND\r\nQUIT\r\n");
 }
 
+// The log names whoever was not paged, and only the paged name is unchecked.
 TEST_F(MainFormPaging, CheckedNamesAndAFailureReply) {
   Start(SequenceScript({ServerAction::Reply("250 OK\r\n"), ServerAction::Reply("250 OK\r\n"),
                         ServerAction::Reply("250 OK\r\n"), ServerAction::Reply("250 OK\r\n"),
@@ -117,8 +118,8 @@ TEST_F(MainFormPaging, CheckedNamesAndAFailureReply) {
   snpp::qt::TCheckList& names = *form().namesListbox;
   names.AddItem("Ann, 111");
   names.AddItem("Bob, 222");
-  names.SetItemState(0, snpp::cbChecked);
-  names.SetItemState(1, snpp::cbChecked);
+  names.AddItem("Cy, 333");
+  for (int i = 0; i < 3; ++i) names.SetItemState(i, snpp::cbChecked);
   TypeAndSend("", "Meeting at 3");
   ASSERT_TRUE(QTest::qWaitFor([&] { return serverDone(); }, 10000));
   EXPECT_EQ(server().Received(),
@@ -126,8 +127,11 @@ TEST_F(MainFormPaging, CheckedNamesAndAFailureReply) {
   EXPECT_TRUE(status().startsWith("FAIL - 550 Pager unknown"));
   EXPECT_EQ(log(),
             "trying 127.0.0.1...\nConnected\nSending to: Ann, 111 ...\nMESSAGE SENT OK\n"
-            "Sending to: Bob, 222 ...\nFAIL, Send process terminated");
+            "Sending to: Bob, 222 ...\nFAIL, Send process terminated\nNOT SENT: Bob, 222\nNOT SENT: Cy, 333");
   EXPECT_TRUE(statusBar().startsWith("550 Pager unknown"));
+  EXPECT_EQ(names.ItemState(0), snpp::cbUnchecked);
+  EXPECT_EQ(names.ItemState(1), snpp::cbChecked);
+  EXPECT_EQ(names.ItemState(2), snpp::cbChecked);
 }
 
 TEST_F(MainFormPaging, CancelStopsASendTheServerLeftHanging) {
