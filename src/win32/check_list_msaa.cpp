@@ -212,7 +212,7 @@ class CheckListMsaa : public MsaaObject {
 
 LRESULT CheckListGetObject(HWND list, WPARAM wParam, LPARAM lParam) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
-  return AnswerGetObject(new CheckListMsaa(list), wParam, lParam);
+  return AnswerGetObject(new CheckListMsaa(list), wParam);
 }
 
 void NotifyRowState(HWND list, int index) {

@@ -75,7 +75,7 @@ class EntryFieldMsaa : public MsaaObject {
 
 LRESULT EntryFieldGetObject(HWND field, WPARAM wParam, LPARAM lParam) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
-  return AnswerGetObject(new EntryFieldMsaa(field), wParam, lParam);
+  return AnswerGetObject(new EntryFieldMsaa(field), wParam);
 }
 
 void NotifyFieldValue(HWND field) { NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, field, OBJID_CLIENT, CHILDID_SELF); }

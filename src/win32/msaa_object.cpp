@@ -4,9 +4,9 @@
 
 namespace snpp::win32 {
 
-MsaaObject::MsaaObject(HWND window) : window_(window) {
+MsaaObject::MsaaObject(HWND window, LONG objectId) : window_(window) {
   void* standard = nullptr;
-  if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible), &standard)))
+  if (SUCCEEDED(CreateStdAccessibleObject(window, objectId, __uuidof(IAccessible), &standard)))
     standard_ = static_cast<IAccessible*>(standard);
 }
 
@@ -44,16 +44,8 @@ HRESULT MsaaObject::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EX
 
 #define SNPP_PASS(call) return standard_ ? standard_->call : E_NOTIMPL
 HRESULT MsaaObject::get_accParent(IDispatch** parent) { SNPP_PASS(get_accParent(parent)); }
-HRESULT MsaaObject::get_accChildCount(long* count) {
-  if (!count) return E_POINTER;
-  *count = 0;  // the standard object may count a list box's own items
-  return S_OK;
-}
-HRESULT MsaaObject::get_accChild(VARIANT, IDispatch** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  return E_INVALIDARG;
-}
+HRESULT MsaaObject::get_accChildCount(long* count) { SNPP_PASS(get_accChildCount(count)); }
+HRESULT MsaaObject::get_accChild(VARIANT child, IDispatch** out) { SNPP_PASS(get_accChild(child, out)); }
 HRESULT MsaaObject::get_accName(VARIANT child, BSTR* name) { SNPP_PASS(get_accName(child, name)); }
 HRESULT MsaaObject::get_accValue(VARIANT child, BSTR* value) { SNPP_PASS(get_accValue(child, value)); }
 HRESULT MsaaObject::get_accDescription(VARIANT child, BSTR* description) {
@@ -86,11 +78,7 @@ HRESULT MsaaObject::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }
 HRESULT MsaaObject::put_accValue(VARIANT, BSTR) { return E_NOTIMPL; }
 #undef SNPP_PASS
 
-LRESULT AnswerGetObject(MsaaObject* object, WPARAM wParam, LPARAM lParam) {
-  if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
-    object->Release();
-    return 0;
-  }
+LRESULT AnswerGetObject(MsaaObject* object, WPARAM wParam) {
   const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, object);
   object->Release();  // the result holds its own reference
   return result > 0 ? result : 0;

@@ -47,7 +47,9 @@ class MsaaObject : public IAccessible {
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
  protected:
-  explicit MsaaObject(HWND window);
+  // The standard object of `objectId` (the client area, or the window with
+  // its frame) answers what this one does not.
+  explicit MsaaObject(HWND window, LONG objectId = OBJID_CLIENT);
   virtual ~MsaaObject();
 
   HWND window_;
@@ -57,9 +59,9 @@ class MsaaObject : public IAccessible {
   LONG references_ = 1;
 };
 
-// The reply to WM_GETOBJECT: `object` (made for this request, handed over)
-// for the client area, nothing for any other object id.
-LRESULT AnswerGetObject(MsaaObject* object, WPARAM wParam, LPARAM lParam);
+// The reply to WM_GETOBJECT: `object`, made for this request and handed
+// over.
+LRESULT AnswerGetObject(MsaaObject* object, WPARAM wParam);
 
 // Text of ours (ANSI code page bytes) as a BSTR; S_OK, or E_OUTOFMEMORY.
 HRESULT MakeBstr(std::string_view bytes, BSTR* out);
