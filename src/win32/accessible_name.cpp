@@ -82,4 +82,8 @@ void SetAccessibleDescription(HWND window, std::string description) {
   Changed(window, EVENT_OBJECT_DESCRIPTIONCHANGE);
 }
 
+void AnnounceLiveText(HWND window) {
+  if (window) NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, window, OBJID_CLIENT, CHILDID_SELF);
+}
+
 }  // namespace snpp::win32
