@@ -20,6 +20,11 @@ SNPP_WINDOWS_PACKAGES=(
   g++ xvfb xauth xdotool x11-utils
 )
 
+# Reading the program through the desktop's accessibility bus.
+SNPP_A11Y_PACKAGES=(
+  python3-pyatspi at-spi2-core dbus xvfb xauth xdotool
+)
+
 # snpp_ensure_packages [PACKAGE...]: the given ones, or SNPP_PACKAGES.
 snpp_ensure_packages() {
   local wanted=("$@")

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "forms/accessible_names.h"
 #include "forms/window_limits.h"
+#include "win32/accessible_name.h"
 #include "win32/button_images.h"
 
 namespace snpp::win32 {
@@ -35,8 +37,10 @@ void TaddNameForm::SetPagerIDText(std::string_view pagerID) {
 }
 
 // Add opens the dialog empty and wants typing to start in the name field;
-// otherwise the focus stays where the dialog left it.
+// otherwise the focus stays where the dialog left it. The caption is a
+// blank; a reader is told what the dialog is for.
 void TaddNameForm::Shown() {
+  SetAccessibleName(Window(), std::string(forms::NameDialogName(NameText())));
   if (GetWindowTextLengthA(nameEdit()) == 0) {
     SendMessageA(Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(nameEdit()), TRUE);
   }

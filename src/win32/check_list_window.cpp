@@ -6,6 +6,7 @@
 #include <cmath>
 #include <optional>
 
+#include "win32/check_list_msaa.h"
 #include "win32/check_list_painter.h"
 #include "win32/window_look.h"
 
@@ -119,8 +120,12 @@ LRESULT CheckListWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS: {
       const LRESULT result = CallOriginal(msg, wParam, lParam);
       InvalidateRow(model_.FocusIndex());
+      if (msg == WM_SETFOCUS) NotifyListFocus(window_);
       return result;
     }
+    case WM_GETOBJECT:
+      if (const LRESULT answer = CheckListGetObject(window_, wParam, lParam)) return answer;
+      return CallOriginal(msg, wParam, lParam);
     case WM_GETDLGCODE: {
       // Arrows and characters, Enter and Escape included, stay with the list;
       // Tab still moves on to the next control.
@@ -238,8 +243,11 @@ void CheckListWindow::SetItemState(int index, TCheckBoxState state) {
   const auto change = model_.SetItemState(index, state);
   if (!change) return;
   InvalidateRow(index);
+  NotifyRowState(window_, index);
   if (OnStateChange) OnStateChange(this, change->index, change->oldState, change->newState);
 }
+
+void CheckListWindow::PressItem(int index, bool onBox) { forms::PressItem(*this, index, onBox); }
 
 void CheckListWindow::CycleState(int index) {
   SetItemState(index, NextState(model_.ItemState(index), model_.ThreeState()));
@@ -257,6 +265,7 @@ void CheckListWindow::MoveCurrent(int index) {
   if (!changed) return;
   for (int row : *changed) InvalidateRow(row);
   SyncSelection();
+  NotifyCurrentRow(window_, ItemIndex());
 }
 
 void CheckListWindow::SelectByUser(int index) {

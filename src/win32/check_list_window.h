@@ -73,6 +73,9 @@ class CheckListWindow : private forms::CheckListSteps {
   void SetItemState(int index, TCheckBoxState state);
   int StateCount(TCheckBoxState state) const { return model_.StateCount(state); }
 
+  // An assistive tool's press on a whole row, on its box or its text.
+  void PressItem(int index, bool onBox);
+
   void SetSorted(bool sorted);
   void SetBoxClickOnly(bool v) { model_.SetBoxClickOnly(v); }
   void SetWantDblClicks(bool v) { wantDblClicks_ = v; }

@@ -7,6 +7,7 @@
 
 #include "controls/entry_field_numeric.h"
 #include "win32/entry_field_clipboard.h"
+#include "win32/entry_field_msaa.h"
 #include "win32/window_look.h"
 
 namespace snpp::win32 {
@@ -103,6 +104,7 @@ void EntryFieldWindow::ConnectModel() {
     SyncCaret();
   };
   m.OnChange = [this] {
+    NotifyFieldValue(window_);
     if (OnChange) OnChange();
   };
   m.ReadClipboard = [this]() -> std::optional<std::u32string> {
@@ -193,6 +195,9 @@ LRESULT EntryFieldWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       Resized();
       return 0;
+    case WM_GETOBJECT:
+      if (const LRESULT answer = EntryFieldGetObject(window_, wParam, lParam)) return answer;
+      return DefWindowProcA(window_, message, wParam, lParam);
     case WM_SETFONT: {
       // The height follows the font, as the fields have always sized
       // themselves.

@@ -10,10 +10,12 @@
 #include <system_error>
 #include <vector>
 
+#include "forms/accessible_names.h"
 #include "forms/message_editor.h"
 #include "forms/names_save_report.h"
 #include "forms/window_limits.h"
 #include "net/win32_notifications.h"
+#include "win32/accessible_name.h"
 #include "win32/button_images.h"
 #include "win32/check_list_window.h"
 #include "win32/entry_field_window.h"
@@ -48,6 +50,11 @@ LRESULT CALLBACK MemoKeys(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 bool IsBevel(int id) { return id == IDC_BEVEL1 || id == IDC_BEVEL2 || id == IDC_BEVEL3; }
+
+// A reader hears what a pick button would put in the editor.
+void DescribePickButtons(HWND window, const StandardMessages& messages) {
+  for (int n = 1; n <= 8; ++n) SetAccessibleDescription(GetDlgItem(window, IDC_PICKBUTTON1 + n - 1), messages.message(n));
+}
 
 }  // namespace
 
@@ -232,6 +239,8 @@ void Tmainform::Initialise() {
   HWND log = Control(IDC_SENDINGMEMO);
   SendMessageA(log, EM_LIMITTEXT, 0, 0);  // a long send's log is never cut short
   SetWindowSubclass(log, MemoKeys, 1, 0);
+  SetAccessibleName(log, forms::kSendLogName);
+  for (int n = 1; n <= 8; ++n) SetAccessibleName(Control(IDC_PICKBUTTON1 + n - 1), forms::PickButtonName(n));
   SendMessageA(Control(IDC_STATUSBAR1), SB_SIMPLE, TRUE, 0);
   SetButtonImage(Control(IDC_SENDBUTTON), ButtonImage::Send);
   SetButtonImage(Control(IDC_CLEARBUTTON), ButtonImage::Clear);
@@ -318,6 +327,7 @@ LRESULT Tmainform::ColourStatic(HDC dc, HWND control) {
 void Tmainform::FormShow() {
   SetWindowTextA(window_, "Orvant SNPP Client");
   standardMessages.Read();
+  DescribePickButtons(window_, standardMessages);
   HWND notice = Control(IDC_MESSAGELABEL);
   SetWindowTextA(notice, "");
   snpp::win32::SizeLabelToText(notice);
@@ -361,6 +371,7 @@ void Tmainform::Exit1Click() { SendMessageA(window_, WM_CLOSE, 0, 0); }
 
 void Tmainform::configureButtonClick() {
   if (ShowConfigForm) ShowConfigForm();
+  DescribePickButtons(window_, standardMessages);
 }
 
 void Tmainform::aboutButtonClick() {

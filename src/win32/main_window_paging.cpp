@@ -7,7 +7,9 @@
 #include <cmath>
 #include <utility>
 
+#include "forms/accessible_names.h"
 #include "snpp/build_config.h"
+#include "win32/accessible_name.h"
 #include "win32/check_list_window.h"
 #include "win32/entry_field_window.h"
 #include "win32/main_window_ids.h"
@@ -49,6 +51,7 @@ void MainWindowPagingView::AppendLog(const std::string& line) {
 
 void MainWindowPagingView::SetStatusCaption(const std::string& text) {
   SetWindowTextA(form_.Control(IDC_MESSAGESTATUSLABEL), text.c_str());
+  if (forms::IsSendOutcome(text)) AnnounceLiveText(form_.Control(IDC_MESSAGESTATUSLABEL));
 }
 
 void MainWindowPagingView::SetStatusBarText(const std::string& text) {

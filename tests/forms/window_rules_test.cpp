@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "forms/accessible_names.h"
 #include "forms/message_editor.h"
 #include "forms/names_save_report.h"
 #include "forms/window_limits.h"
@@ -47,5 +48,16 @@ TEST(WindowRules, AnUnsavedListIsReportedOncePerRun) {
   std::filesystem::remove_all(dir);
 }
 
+// Only the end of a send is spoken unasked; the steps on the way are not.
+TEST(WindowRules, OnlyTheOutcomeOfASendIsAnnounced) {
+  for (const char* outcome : {"SUCCESS", "FAIL", "FAIL - 550 Error, Invalid Pager ID", "CANCEL"})
+    EXPECT_TRUE(IsSendOutcome(outcome)) << outcome;
+  for (const char* step : {"NONE", "CONNECTING...", "CONNECTED...", ""})
+    EXPECT_FALSE(IsSendOutcome(step)) << step;
+  EXPECT_EQ(NameDialogName(""), "Add name");
+  EXPECT_EQ(NameDialogName("Ann"), "Edit name");
+}
+
 }  // namespace
 }  // namespace snpp::forms
+

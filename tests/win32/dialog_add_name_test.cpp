@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_test_support.h"
+#include "msaa_test_support.h"
 #include "win32/add_name_dialog.h"
 
 using namespace snpp::win32;
@@ -74,6 +75,24 @@ TEST_F(AddNameDialogTest, TypingStopsAtFifteenAndFourteenButLongerStoredTextsSta
   ASSERT_EQ(open(longName, oddID), IDOK);
   EXPECT_EQ(form.NameText(), longName);
   EXPECT_EQ(form.PagerIDText(), oddID);
+}
+
+// The caption is a blank; a screen reader hears what the dialog is for.
+TEST_F(AddNameDialogTest, AReaderHearsWhetherANameIsAddedOrEdited) {
+  std::wstring window, client;
+  const auto read = [&] {
+    window = msaa_test::AccessibleText(form.Window(), msaa_test::Read::Name, OBJID_WINDOW);
+    client = msaa_test::AccessibleText(form.Window(), msaa_test::Read::Name);
+    PressKey(form.nameEdit(), VK_ESCAPE);
+  };
+  Later(read);
+  open("", "");
+  EXPECT_EQ(window, L"Add name");
+  EXPECT_EQ(client, L"Add name");
+  Later(read);
+  open("Bob", "5551234");
+  EXPECT_EQ(window, L"Edit name");
+  EXPECT_EQ(GetWindowTextLengthA(form.Window()), 1);  // the caption itself stays " "
 }
 
 }  // namespace

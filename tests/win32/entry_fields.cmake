@@ -4,5 +4,6 @@ snpp_add_gtest(NAME win32_fields_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/entry_field_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/entry_field_dialog_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/entry_field_msaa_test.cpp
   LIBS snpp_win32_fields
   LOCK wine_desktop)

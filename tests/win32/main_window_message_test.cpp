@@ -1,5 +1,6 @@
 // The message editor and its counter, the pick buttons and the mnemonics.
 #include "main_window_fixture.h"
+#include "msaa_test_support.h"
 
 namespace snpp::win32::test {
 namespace {
@@ -34,6 +35,17 @@ TEST_F(MainWindowTest, TypingStopsAtTheLimitAndEnterBreaksNoLine) {
   Type(memo, std::string(20, 'y'));
   EXPECT_EQ(Text(IDC_MESSAGEMEMO).size(), 999u);
   EXPECT_EQ(Text(IDC_LENGTHLABEL), "(999)");
+}
+
+// Where a caption says little, a screen reader hears more; the captions stay.
+TEST_F(MainWindowTest, AReaderHearsWhatTheBareCaptionsLeaveOut) {
+  Start();
+  using msaa_test::AccessibleText;
+  using msaa_test::Read;
+  EXPECT_EQ(Text(IDC_PICKBUTTON1 + 2), "3");
+  EXPECT_EQ(AccessibleText(Control(IDC_PICKBUTTON1 + 2), Read::Name), L"Standard message 3");
+  EXPECT_EQ(AccessibleText(Control(IDC_PICKBUTTON1 + 2), Read::Description), L"Call the office");
+  EXPECT_EQ(AccessibleText(Control(IDC_SENDINGMEMO), Read::Name), L"Send log");
 }
 
 }  // namespace

@@ -13,6 +13,12 @@ namespace {
 
 using snpp::testing::SnppTestServer;
 
+// What screen readers were asked to speak unasked, as the text then shown.
+std::vector<std::string> spoken;
+void CALLBACK HearLiveRegion(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
+  spoken.push_back(WindowText(window));
+}
+
 class MainWindowSend : public MainWindowTest {
  protected:
   void Serve(std::string greeting = SnppTestServer::kDefaultGreeting) {
@@ -40,7 +46,13 @@ TEST_F(MainWindowSend, OneRecipientFromThePagerNumberFieldAndTheServersNotice) {
   SetFocus(field);
   Type(Control(IDC_MESSAGEMEMO), "hello");
   Type(field, "5551234");
+  spoken.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                                       HearLiveRegion, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
   SendByKeyboard(IDC_IDEDITFIELD);
+  Run([] { return !spoken.empty(); });
+  UnhookWinEvent(hook);
+  EXPECT_EQ(spoken, std::vector<std::string>{"SUCCESS"});  // the outcome only, not the steps
   EXPECT_EQ(server->Received(), "PAGE 5551234\r\nMESS hello\r\nSEND\r\nQUIT\r\n");
   EXPECT_EQ(Text(IDC_SENDINGMEMO), "trying 127.0.0.1...\r\nConnected");
   EXPECT_EQ(StatusBar(), "");

@@ -10,12 +10,15 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "forms/accessible_names.h"
 #include "forms/message_editor.h"
 #include "forms/window_limits.h"
 #include "qt/app/main_form_paging.h"
 #include "qt/app/message_memo.h"
+#include "qt/app/status_notice.h"
 #include "qt/controls/check_list.h"
 #include "qt/controls/simple_field.h"
+#include "qt/dialogs/byte_text.h"
 #include "qt/dialogs/about_form.h"
 #include "qt/dialogs/button_images.h"
 #include "qt/dialogs/config_form.h"
@@ -133,6 +136,7 @@ void Tmainform::BuildMessageArea() {
   static constexpr int kPickLefts[8] = {113, 130, 147, 164, 181, 198, 215, 232};
   for (int i = 0; i < 8; ++i) {
     pickButtons[i] = button(client, QString::number(i + 1), QRect(kPickLefts[i], 146, 13, 21));
+    pickButtons[i]->setAccessibleName(QString::fromStdString(forms::PickButtonName(i + 1)));
   }
 }
 
@@ -143,7 +147,7 @@ void Tmainform::BuildSendArea() {
   cancelSendButton = button(client, "&Cancel", QRect(132, 180, 113, 25));
   cancelSendButton->setIcon(CrossImage(QColor(192, 0, 0)));  // the usual abort cross
   Label(client, "Message Status:", 8, 208);
-  messageStatusLabel = new QLabel("NONE", client);
+  messageStatusLabel = new StatusNotice("NONE", client);
   messageStatusLabel->setTextFormat(Qt::PlainText);
   messageStatusLabel->setGeometry(92, 208, 153, 13);
   messageStatusLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -173,10 +177,14 @@ void Tmainform::BuildLogArea() {
   sendingMemo->setReadOnly(true);
   sendingMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   sendingMemo->setTabChangesFocus(true);
+  sendingMemo->setAccessibleName(forms::kSendLogName);
 
   StatusBar1 = new QStatusBar(client);
   StatusBar1->setSizeGripEnabled(false);
   StatusBar1->setGeometry(0, kClientHeight - 19, kClientWidth, 19);
+  // Its text is painted, not a child; a reader's read-status-bar command
+  // reads the name.
+  connect(StatusBar1, &QStatusBar::messageChanged, StatusBar1, &QWidget::setAccessibleName);
 }
 
 void Tmainform::SetTabOrder() {
@@ -217,9 +225,16 @@ void Tmainform::FormShow() {
   standardMessages.Read();
   messageLabel->clear();
   messageLabel->adjustSize();
+  DescribePickButtons();
   directory_.Load();  // empties the list first
   clearButtonClick();
   ResetSendState();
+}
+
+// A reader hears what a pick button would put in the editor.
+void Tmainform::DescribePickButtons() {
+  for (int i = 0; i < 8; ++i)
+    pickButtons[i]->setAccessibleDescription(BytesToText(standardMessages.message(i + 1)));
 }
 
 void Tmainform::closeEvent(QCloseEvent* event) {
@@ -245,6 +260,7 @@ void Tmainform::Exit1Click() { close(); }
 
 void Tmainform::configureButtonClick() {
   if (configForm_) configForm_->exec();
+  DescribePickButtons();
   ReturnFocus();
 }
 

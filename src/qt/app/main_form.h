@@ -119,6 +119,7 @@ private:
   void BuildNamesArea();
   void BuildLogArea();
   void SetTabOrder();
+  void DescribePickButtons();
   void ConnectHandlers();
 
   // Paging state and its connection, kept out of this header

@@ -11,6 +11,7 @@
 
 #include "qt/app/error_display.h"
 #include "qt/app/message_memo.h"
+#include "qt/app/status_notice.h"
 #include "qt/controls/check_list.h"
 #include "qt/controls/simple_field.h"
 #include "qt/dialogs/byte_text.h"
@@ -36,6 +37,7 @@ void MainFormPagingView::AppendLog(const std::string& line) {
 }
 void MainFormPagingView::SetStatusCaption(const std::string& text) {
   form_.messageStatusLabel->setText(BytesToText(text));
+  static_cast<StatusNotice*>(form_.messageStatusLabel)->Announce();
 }
 void MainFormPagingView::SetStatusBarText(const std::string& text) {
   form_.StatusBar1->showMessage(BytesToText(text));

@@ -213,7 +213,7 @@ void TCheckList::MoveCurrent(int index) {
   const auto changed = model_.MoveCurrent(index);
   if (!changed) return;
   for (int row : *changed) InvalidateRow(row);
-  AnnounceCurrentItem(this, ItemIndex());
+  AnnounceCurrentItem(this, ItemIndex(), (*changed)[1]);
 }
 
 void TCheckList::SelectByUser(int index) {
@@ -228,6 +228,7 @@ void TCheckList::RaiseClick() {
 void TCheckList::focusInEvent(QFocusEvent* event) {
   QAbstractScrollArea::focusInEvent(event);
   InvalidateRow(model_.FocusIndex());
+  AnnounceFocusedItem(this);
 }
 
 void TCheckList::focusOutEvent(QFocusEvent* event) {

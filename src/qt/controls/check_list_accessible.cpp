@@ -22,7 +22,9 @@ class CheckListItemAccessible : public QAccessibleInterface, public QAccessibleA
   int childCount() const override { return 0; }
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
   QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-  QAccessible::Role role() const override { return QAccessible::ListItem; }
+  // A check box, not a list item: a screen reader then says "not checked"
+  // as well as "checked", and speaks a row's check state when it flips.
+  QAccessible::Role role() const override { return QAccessible::CheckBox; }
 
   QString text(QAccessible::Text t) const override {
     if (t != QAccessible::Name || !isValid()) return {};
@@ -144,15 +146,35 @@ void AnnounceItemState(TCheckList* list, int index) {
   QAccessible::updateAccessibility(&event);
 }
 
-void AnnounceCurrentItem(TCheckList* list, int index) {
+// The row that lost the selection is told too, after the one that gained
+// it, so a reader never sees two selected rows.
+void AnnounceCurrentItem(TCheckList* list, int index, int previous) {
   if (!QAccessible::isActive() || index < 0) return;
   QAccessibleEvent selection(list, QAccessible::Selection);
   selection.setChild(index);
   QAccessible::updateAccessibility(&selection);
+  if (previous >= 0 && previous != index && previous < list->ItemCount()) {
+    QAccessibleEvent removed(list, QAccessible::SelectionRemove);
+    removed.setChild(previous);
+    QAccessible::updateAccessibility(&removed);
+  }
   if (!list->hasFocus()) return;
   QAccessibleEvent focus(list, QAccessible::Focus);
   focus.setChild(index);
   QAccessible::updateAccessibility(&focus);
+}
+
+// Qt tells of the list's own focus only after the list has handled it, so
+// the row's focus goes out once that is done; a reader then speaks the row.
+void AnnounceFocusedItem(TCheckList* list) {
+  if (!QAccessible::isActive()) return;
+  QMetaObject::invokeMethod(list, [list] {
+    const int row = list->Model().FocusIndex();
+    if (!list->hasFocus() || row < 0 || row >= list->ItemCount()) return;
+    QAccessibleEvent focus(list, QAccessible::Focus);
+    focus.setChild(row);
+    QAccessible::updateAccessibility(&focus);
+  }, Qt::QueuedConnection);
 }
 
 void AnnounceItemsChanged(TCheckList* list) {

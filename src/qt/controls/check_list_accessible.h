@@ -1,6 +1,6 @@
 #pragma once
-// What a screen reader learns about a check list: a list whose items have
-// their text, their check mark, whether they are current and focused, and
+// What a screen reader learns about a check list: a list whose items are
+// check boxes with their text, their check mark, whether they are current and focused, and
 // actions to tick or pick them; and the events that tell it of changes.
 
 #include <QAccessibleWidget>
@@ -35,7 +35,8 @@ void RegisterCheckListAccessible();
 
 // Calls the list makes when something a screen reader shows has changed.
 void AnnounceItemState(TCheckList* list, int index);
-void AnnounceCurrentItem(TCheckList* list, int index);
+void AnnounceCurrentItem(TCheckList* list, int index, int previous);
+void AnnounceFocusedItem(TCheckList* list);
 void AnnounceItemsChanged(TCheckList* list);
 
 }  // namespace snpp::qt

@@ -35,6 +35,30 @@ int CharacterIndex(const std::u32string& text, int offset) {
   return static_cast<int>(text.size());
 }
 
+// Only the part that changed: a reader then speaks the typed character, not
+// the whole field again.
+void AnnounceTextChange(TBaseEntryField* field, const std::u32string& before, const std::u32string& after) {
+  std::size_t head = 0;
+  while (head < before.size() && head < after.size() && before[head] == after[head]) ++head;
+  std::size_t tail = 0;
+  while (tail < before.size() - head && tail < after.size() - head &&
+         before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+    ++tail;
+  const QString removed = Readable(std::u32string_view(before).substr(head, before.size() - head - tail));
+  const QString inserted = Readable(std::u32string_view(after).substr(head, after.size() - head - tail));
+  const int at = Utf16Offset(after, static_cast<int>(head));
+  if (removed.isEmpty()) {
+    QAccessibleTextInsertEvent event(field, at, inserted);
+    QAccessible::updateAccessibility(&event);
+  } else if (inserted.isEmpty()) {
+    QAccessibleTextRemoveEvent event(field, at, removed);
+    QAccessible::updateAccessibility(&event);
+  } else {
+    QAccessibleTextUpdateEvent event(field, at, removed, inserted);
+    QAccessible::updateAccessibility(&event);
+  }
+}
+
 QAccessibleInterface* EntryFieldFactory(const QString& className, QObject* object) {
   if (className == QLatin1String(TBaseEntryField::staticMetaObject.className()) && object && object->isWidgetType())
     return new EntryFieldAccessible(static_cast<TBaseEntryField*>(object));
@@ -53,6 +77,7 @@ int EntryFieldAccessible::Index(int offset) const { return CharacterIndex(Field(
 
 void* EntryFieldAccessible::interface_cast(QAccessible::InterfaceType t) {
   if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+  if (t == QAccessible::EditableTextInterface) return static_cast<QAccessibleEditableTextInterface*>(this);
   return QAccessibleWidget::interface_cast(t);
 }
 
@@ -121,6 +146,23 @@ QString EntryFieldAccessible::attributes(int offset, int* startOffset, int* endO
   return {};
 }
 
+void EntryFieldAccessible::deleteText(int startOffset, int endOffset) {
+  if (!Field()->Model().Enabled() || startOffset == endOffset) return;
+  setSelection(0, startOffset, endOffset);
+  Field()->Model().DeleteSelectionCommand();
+}
+
+void EntryFieldAccessible::insertText(int offset, const QString& text) {
+  if (!Field()->Model().Enabled()) return;
+  setCursorPosition(offset);
+  for (char32_t c : text.toUcs4()) Field()->Model().TypeChar(c);
+}
+
+void EntryFieldAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
+  deleteText(startOffset, endOffset);
+  insertText(startOffset, text);
+}
+
 void RegisterEntryFieldAccessible() {
   static std::once_flag once;
   std::call_once(once, [] { QAccessible::installFactory(EntryFieldFactory); });
@@ -134,10 +176,7 @@ void AnnounceFieldChanges(TBaseEntryField* field, AnnouncedField& last) {
     last = {m.Text(), m.Cursor(), m.SelStart(), m.SelEnd()};
     return;
   }
-  if (m.Text() != last.text) {
-    QAccessibleTextUpdateEvent event(field, 0, Readable(last.text), Readable(m.Text()));
-    QAccessible::updateAccessibility(&event);
-  }
+  if (m.Text() != last.text) AnnounceTextChange(field, last.text, m.Text());
   if (m.SelStart() != last.selStart || m.SelEnd() != last.selEnd) {
     QAccessibleTextSelectionEvent event(field, Utf16Offset(m.Text(), m.SelStart()), Utf16Offset(m.Text(), m.SelEnd()));
     QAccessible::updateAccessibility(&event);

@@ -1,7 +1,8 @@
 #pragma once
 // What a screen reader learns about an entry field: an editable text with
-// the name of its label, its text as value, the caret and the selection;
-// and the events that tell it when any of them changes.
+// the name of its label, its text as value, the caret and the selection,
+// text that can be set through it; and the events that tell it when any of
+// them changes, each text change as the part that actually changed.
 
 #include <QAccessibleWidget>
 
@@ -11,7 +12,9 @@ namespace snpp::qt {
 
 class TBaseEntryField;
 
-class EntryFieldAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class EntryFieldAccessible : public QAccessibleWidget,
+                             public QAccessibleTextInterface,
+                             public QAccessibleEditableTextInterface {
  public:
   explicit EntryFieldAccessible(TBaseEntryField* field);
 
@@ -33,6 +36,12 @@ class EntryFieldAccessible : public QAccessibleWidget, public QAccessibleTextInt
   int offsetAtPoint(const QPoint& point) const override;
   void scrollToSubstring(int startIndex, int endIndex) override;
   QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
+  // Text set this way is typed into the field, so its mask and its limit
+  // apply as to keys; a disabled field takes none.
+  void deleteText(int startOffset, int endOffset) override;
+  void insertText(int offset, const QString& text) override;
+  void replaceText(int startOffset, int endOffset, const QString& text) override;
 
  private:
   TBaseEntryField* Field() const;

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "forms/accessible_names.h"
 #include "forms/window_limits.h"
 #include "qt/dialogs/button_images.h"
 #include "qt/dialogs/character_limit.h"
@@ -66,8 +67,12 @@ void TaddNameForm::FormShow() {
   if (nameEdit->text().isEmpty()) nameEdit->setFocus();
 }
 
+// The caption is a blank; a reader is told what the dialog is for.
 void TaddNameForm::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) CentreOnScreen(this);
+  if (!event->spontaneous()) {
+    CentreOnScreen(this);
+    setAccessibleName(QString::fromUtf8(forms::NameDialogName(NameText())));
+  }
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormShow();
 }

@@ -24,6 +24,7 @@
 #include "qt/controls/check_list.h"
 #include "qt/controls/simple_field.h"
 #include "qt/support/qt_unwind_leaks.h"
+#include "screen_reader_log.h"
 #include "snpp_test_server.h"
 
 using namespace snpp::qt;
@@ -120,8 +121,14 @@ TEST_F(MainFormPaging, CheckedNamesAndAFailureReply) {
   names.AddItem("Bob, 222");
   names.AddItem("Cy, 333");
   for (int i = 0; i < 3; ++i) names.SetItemState(i, snpp::cbChecked);
+  snpp::qt::ScreenReaderLog reader;
   TypeAndSend("", "Meeting at 3");
   ASSERT_TRUE(QTest::qWaitFor([&] { return serverDone(); }, 10000));
+  // The outcome is spoken unasked, and only the outcome.
+  std::vector<std::string> spoken;
+  for (const std::string& line : reader.lines)
+    if (line.rfind("show ", 0) == 0) spoken.push_back(line);
+  EXPECT_EQ(spoken, (std::vector<std::string>{"show " + status().toStdString()}));
   EXPECT_EQ(server().Received(),
             "PAGE 111\r\nMESS Meeting at 3\r\nSEND\r\nPAGE 222\r\nMESS Meeting at 3\r\n");
   EXPECT_TRUE(status().startsWith("FAIL - 550 Pager unknown"));

@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <qpa/qplatformwindow.h>
@@ -139,6 +141,35 @@ TEST_F(WindowManners, ScreenReadersHearEachControlByItsLabel) {
   EXPECT_EQ(name(windows().addNameForm->nameEdit), "Name:");
   EXPECT_EQ(name(windows().addNameForm->pagerIDEdit), "Pager Number:");
   EXPECT_EQ(name(windows().configForm->message3Edit), "Standard messages: 3");
+}
+
+// Where the caption says little (a digit, nothing, a blank) a reader is
+// told more; the captions themselves stay.
+TEST_F(WindowManners, ScreenReadersHearWhatBareCaptionsLeaveOut) {
+  start();
+  const auto a = [](QObject* w) { return QAccessible::queryAccessibleInterface(w); };
+  form().standardMessages.setMessage(3, "Call the office");
+  QTimer::singleShot(0, windows().configForm.get(), [this] { windows().configForm->reject(); });
+  form().configureButtonClick();
+  EXPECT_EQ(form().pickButtons[2]->text(), "3");
+  EXPECT_EQ(a(form().pickButtons[2])->text(QAccessible::Name), "Standard message 3");
+  EXPECT_EQ(a(form().pickButtons[2])->text(QAccessible::Description), "Call the office");
+  EXPECT_EQ(a(form().sendingMemo)->text(QAccessible::Name), "Send log");
+  EXPECT_EQ(a(form().messageStatusLabel)->role(), QAccessible::Notification);
+  EXPECT_EQ(a(form().messageStatusLabel)->text(QAccessible::Name), "NONE");
+  form().StatusBar1->showMessage("550 Pager unknown");
+  EXPECT_EQ(a(form().StatusBar1)->text(QAccessible::Name), "550 Pager unknown");
+
+  TaddNameForm& dialog = *windows().addNameForm;
+  EXPECT_EQ(dialog.windowTitle(), " ");
+  dialog.SetNameText("");
+  dialog.show();
+  EXPECT_EQ(a(&dialog)->text(QAccessible::Name), "Add name");
+  dialog.hide();
+  dialog.SetNameText("Ann");
+  dialog.show();
+  EXPECT_EQ(a(&dialog)->text(QAccessible::Name), "Edit name");
+  dialog.hide();
 }
 
 }  // namespace

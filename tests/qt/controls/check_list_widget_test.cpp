@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "qt/controls/check_list.h"
+#include "screen_reader_log.h"
 
 using namespace snpp::qt;
 
@@ -241,7 +242,7 @@ TEST_F(CheckListWidgetTest, ScreenReadersSeeEachItemWithItsMarkAndCanTickIt) {
   list_->SetItemIndex(1);
   EXPECT_EQ(a->text(QAccessible::Value), "Bob, 2");
   const auto item = [&](int i) { return a->child(i); };
-  EXPECT_EQ(item(0)->role(), QAccessible::ListItem);
+  EXPECT_EQ(item(0)->role(), QAccessible::CheckBox);
   EXPECT_EQ(item(0)->text(QAccessible::Name), "anna, 1");
   EXPECT_EQ(a->indexOfChild(item(2)), 2);
   EXPECT_TRUE(item(2)->state().checkable);
@@ -270,6 +271,30 @@ TEST_F(CheckListWidgetTest, ScreenReadersSeeEachItemWithItsMarkAndCanTickIt) {
   EXPECT_EQ(a->childCount(), 4);
   EXPECT_EQ(item(0)->text(QAccessible::Name), "Aaron, 7");
   EXPECT_FALSE(item(0)->state().checked);
+}
+
+TEST_F(CheckListWidgetTest, ScreenReadersHearTheRowThatChanged) {
+  ScreenReaderLog reader;
+  std::vector<std::string>& events = reader.lines;
+  list_->SetItemIndex(1);
+  events.clear();
+
+  // Entering the list: its own focus first, then the current row's.
+  list_->setFocus();
+  QApplication::processEvents();
+  ASSERT_FALSE(events.empty());
+  EXPECT_EQ(events.back(), "focus 1");
+
+  events.clear();
+  QTest::keyClick(list_, Qt::Key_Down);
+  EXPECT_EQ(events, (Log{"select 2", "unselect 1", "focus 2"}));
+  events.clear();
+  QTest::keyClick(list_, Qt::Key_Space);
+  EXPECT_EQ(events.front(), "checked 2=1");
+  // A letter ticks the current row, then moves to the row it starts.
+  events.clear();
+  QTest::keyClick(list_, Qt::Key_A);
+  EXPECT_EQ(events, (Log{"checked 2=0", "select 0", "unselect 2", "focus 0"}));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "qt/controls/entry_field_beep.h"
 #include "qt/controls/numeric_field.h"
 #include "qt/controls/simple_field.h"
+#include "screen_reader_log.h"
 
 using namespace snpp::qt;
 
@@ -332,6 +333,31 @@ TEST_F(PagerWidget, ScreenReadersReadTheLabelTextCaretAndSelection) {
   field->setEnabled(false);
   EXPECT_TRUE(a->state().readOnly);
   EXPECT_TRUE(a->state().disabled);
+}
+
+// Text set through accessibility is typed: the mask and the limit hold, and
+// each change is reported as what changed, not as the whole field again.
+TEST_F(PagerWidget, ScreenReadersSetTextAsIfTypedAndHearOnlyTheChange) {
+  field->SetPictureMask('9');
+  QAccessibleEditableTextInterface* edit = QAccessible::queryAccessibleInterface(field)->editableTextInterface();
+  ASSERT_NE(edit, nullptr);
+  TabIn();
+  ScreenReaderLog reader;
+  edit->insertText(0, "12a34");
+  EXPECT_EQ(field->StringValue(), "1234");
+  EXPECT_EQ(reader.lines.front(), "text 0 - +1");
+  EXPECT_EQ(reader.lines.back(), "text 3 - +4");
+  reader.lines.clear();
+  edit->replaceText(1, 3, "9");
+  EXPECT_EQ(field->StringValue(), "194");
+  EXPECT_EQ(reader.lines, (std::vector<std::string>{"text 1 -23 +", "text 1 - +9"}));
+  edit->insertText(3, "5678901234");
+  EXPECT_EQ(field->StringValue(), "1945678901");  // ten at most
+  edit->deleteText(0, 10);
+  EXPECT_EQ(field->StringValue(), "");
+  field->setEnabled(false);
+  edit->insertText(0, "5");
+  EXPECT_EQ(field->StringValue(), "");
 }
 
 }  // namespace

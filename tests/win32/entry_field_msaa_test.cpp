@@ -1,0 +1,67 @@
+// An entry field as a screen reader reads and sets it through MSAA, asked
+// for the way a reader asks (AccessibleObjectFromWindow), under Wine.
+#include <oleacc.h>
+
+#include "entry_field_test_host.h"
+
+namespace snpp::win32 {
+namespace {
+
+using FieldMsaa = FieldHost;
+
+VARIANT Self() {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = CHILDID_SELF;
+  return v;
+}
+
+std::wstring Value(IAccessible* acc) {
+  BSTR value = nullptr;
+  EXPECT_EQ(acc->get_accValue(Self(), &value), S_OK);
+  std::wstring text = value ? std::wstring(value, SysStringLen(value)) : L"<none>";
+  SysFreeString(value);
+  return text;
+}
+
+HRESULT SetValue(IAccessible* acc, const wchar_t* text) {
+  BSTR value = SysAllocString(text);
+  const HRESULT result = acc->put_accValue(Self(), value);
+  SysFreeString(value);
+  return result;
+}
+
+// A value set by a reader is typed: the picture and the length hold as
+// for keys, and a disabled field refuses it.
+TEST_F(FieldMsaa, AReaderReadsTheValueAndSetsItAsIfTyped) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  EntryFieldWindow& f = Make(kSimpleFieldClass);
+  f.SetupSimple('9', 10);
+  f.SetStringValueBytes("42");
+  IAccessible* acc = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(f.Window(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc)),
+            S_OK);
+  VARIANT role;
+  ASSERT_EQ(acc->get_accRole(Self(), &role), S_OK);
+  EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
+  EXPECT_EQ(Value(acc), L"42");
+
+  EXPECT_EQ(SetValue(acc, L"55a1234567890"), S_OK);
+  EXPECT_EQ(Text(f.Window()), "5512345678");
+  EXPECT_EQ(Value(acc), L"5512345678");
+  EXPECT_EQ(SetValue(acc, L""), S_OK);
+  EXPECT_EQ(Text(f.Window()), "");
+
+  EnableWindow(f.Window(), FALSE);
+  EXPECT_EQ(SetValue(acc, L"7"), E_ACCESSDENIED);
+  EXPECT_EQ(Text(f.Window()), "");
+  VARIANT state;
+  ASSERT_EQ(acc->get_accState(Self(), &state), S_OK);
+  EXPECT_TRUE(state.lVal & STATE_SYSTEM_UNAVAILABLE);
+  acc->Release();
+  CoUninitialize();
+}
+
+}  // namespace
+}  // namespace snpp::win32
