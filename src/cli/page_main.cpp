@@ -26,8 +26,8 @@ namespace {
 
 using namespace snpp::cli;
 
-// More than any message that fits one MESS line, even with every line break
-// a CR LF pair; reading stops here, so an endless input cannot exhaust memory.
+// Far more than any pager shows; reading stops here, so an endless input
+// cannot exhaust memory.
 constexpr std::size_t kMostInputBytes = 64 * 1024;
 
 volatile sig_atomic_t gStop = 0;
@@ -129,10 +129,6 @@ int Page(const PageOptions& o) {
   Message message = o.message ? Message{*o.message, {}} : ReadStandardInput();
   if (!message.error.empty()) return UsageError(message.error);
   if (message.text.empty()) return UsageError("the message is empty");
-  if (snpp::MessCommand(message.text).size() > kMaxLineBytes) {
-    return UsageError("the message is " + std::to_string(message.text.size()) + " bytes; at most " +
-                      std::to_string(kMaxLineBytes - 7) + " fit in one MESS line");
-  }
   std::optional<std::string> login;
   if (o.loginUser) {
     login = LoginCommand(*o.loginUser, o.loginPassword);
@@ -144,7 +140,7 @@ int Page(const PageOptions& o) {
   const std::string server = o.host + ":" + std::to_string(o.port);
   if (progress) Say("connecting to " + Printable(server));
   PageSession session({o.host, o.port, o.timeout});
-  PageRun run(std::move(recipients), message.text, login, session.Wire());
+  PageRun run(std::move(recipients), {message.text, login, {}, false}, session.Wire());
   if (progress) {
     run.OnRecipientStart = [](const PageResult& r) { Say("paging " + Printable(RecipientLabel(r.recipient))); };
     run.OnRecipientDone = [](const PageResult& r) {

@@ -14,6 +14,9 @@ using Clock = std::chrono::steady_clock;
 // The loop wakes at least this often to look at the clock and for a stop.
 constexpr std::chrono::milliseconds kLongestWait{100};
 
+// Room for the longest message as DATA lines, and then some.
+constexpr std::int32_t kOutBufferBytes = 256 * 1024;
+
 // Writes through the line client. A write that fails (the server stopped
 // reading, or the connection broke) closes the connection; the close then
 // reports the write's error in place of its own.
@@ -74,6 +77,8 @@ PageSession::PageSession(SessionSettings settings) : parts_(std::make_unique<Par
   // Replies are read as lines; a server that ends them with LF alone is
   // understood too, and the run drops the CR.
   parts_->client.SetEOL("\n");
+  // A DATA text goes in one write, which must be taken whole.
+  parts_->client.SetOutBufferSize(kOutBufferBytes);
 }
 
 PageSession::~PageSession() {

@@ -92,13 +92,18 @@ struct Dialogue : ::testing::Test {
   FakeWire wire;
   std::unique_ptr<PageRun> run;
 
-  void Start(std::vector<std::string> ids, std::optional<std::string> login = std::nullopt) {
+  void Start(std::vector<std::string> ids, std::optional<std::string> login = std::nullopt,
+             std::string message = "hello there") {
     std::vector<Recipient> rs;
     for (const std::string& id : ids) rs.push_back({id, {}, id});
-    run = std::make_unique<PageRun>(std::move(rs), "hello\r\nthere", login, wire);
+    run = std::make_unique<PageRun>(std::move(rs), PageRequest{std::move(message), login, {}, false}, wire);
     run->Connected(0, "OK");
+    wire.written.clear();
   }
   void Server(const std::string& lines) { run->DataIn(lines, true); }
+  void Server(std::initializer_list<const char*> lines) {
+    for (const char* line : lines) Server(std::string(line));
+  }
   std::vector<std::string> Outcomes() const {
     std::vector<std::string> out;
     for (const PageResult& r : run->Results()) {
@@ -108,58 +113,124 @@ struct Dialogue : ::testing::Test {
   }
 };
 
-TEST_F(Dialogue, ARefusedRecipientIsSkippedOrResetAndTheRunGoesOn) {
+TEST_F(Dialogue, EveryPageGoesFirstThenOneMessageAndOneSendForAllAccepted) {
   Start({"1", "2", "3", "4"});
   // A long greeting, help lines and a reply arriving in pieces with LF alone.
-  for (const char* line : {"220-Welcome", "220-to the gateway", "214 unasked help", "garbage", "220 Ready"}) Server(line);
-  Server("250 ok");                          // PAGE 1
+  Server({"220-Welcome", "220-to the gateway", "214 unasked help", "garbage", "220 Ready"});
+  Server("250 ok");                     // PAGE 1
   run->DataIn("25", false);
-  run->DataIn("0-first part", true);         // MESS 1, continued
-  Server("250 Message OK");
-  Server("250 Sent");                        // SEND 1
-  Server("550 Invalid pager ID");            // PAGE 2: nothing held, no RESE
-  Server("250");                             // PAGE 3
-  Server("554 Message too long");            // MESS 3: RESE
-  Server("500 Command not implemented");     // RESE unknown: go on
-  Server("250");
-  Server("250");
-  Server("554 Error, failed");               // SEND 4: RESE
-  Server("250 Reset ok");
-  EXPECT_THAT(wire.written, ElementsAre("PAGE 1", "MESS hello there", "SEND", "PAGE 2", "PAGE 3", "MESS hello there",
-                                        "RESE", "PAGE 4", "MESS hello there", "SEND", "RESE", "QUIT"));
+  run->DataIn("0-first part", true);    // PAGE 2, continued
+  Server("250 Pager ID accepted");
+  Server("550 Invalid pager ID");       // PAGE 3: the gateway took two, so this one is refused for itself
+  Server({"250", "250 Message OK"});    // PAGE 4, MESS
+  Server("250 Message sent");           // SEND, for 1, 2 and 4
+  EXPECT_THAT(wire.written, ElementsAre("PAGE 1", "PAGE 2", "PAGE 3", "PAGE 4", "MESS hello there", "SEND", "QUIT"));
   EXPECT_FALSE(run->Done());
   Server("221 Bye");
   EXPECT_TRUE(run->Done());
   EXPECT_EQ(run->End(), RunEnd::Finished);
   EXPECT_TRUE(wire.closed);
-  EXPECT_THAT(Outcomes(), ElementsAre("accepted 250 Sent", "rejected 550 Invalid pager ID",
-                                      "rejected 554 Message too long", "rejected 554 Error, failed"));
+  EXPECT_THAT(Outcomes(), ElementsAre("accepted 250 Message sent", "accepted 250 Message sent",
+                                      "rejected 550 Invalid pager ID", "accepted 250 Message sent"));
   EXPECT_EQ(RunStatus(run->Results()), kSomeRejected);
+
+  // A failed job fails all its recipients; with none left there is no RESE.
+  Start({"1", "2"});
+  Server({"220", "250", "250", "250", "554 Error, failed"});
+  EXPECT_THAT(wire.written, ElementsAre("PAGE 1", "PAGE 2", "MESS hello there", "SEND", "QUIT"));
+  EXPECT_THAT(Outcomes(), ElementsAre("rejected 554 Error, failed", "rejected 554 Error, failed"));
+}
+
+// The second PAGE refused: the one held goes alone, and the refused one is
+// tried alone. Taken alone, it shows a gateway of one PAGE per job. A failed
+// job is reset; a gateway that answers RESE with a greeting has forgotten
+// the login, which is given again.
+TEST_F(Dialogue, AGatewayOfOnePagePerJobGetsOneJobEachAndALoginAfterItsReset) {
+  Start({"1", "2", "3"}, LoginCommand("me", "pw"));
+  Server({"220 Ready", "250 Login ok", "250"});     // greeting, LOGI, PAGE 1
+  Server("503 Error, one pager per message");       // PAGE 2
+  Server({"250", "554 Error, failed"});             // MESS, SEND of 1
+  Server("220 gateway.example SNPP server ready.");  // RESE
+  Server({"250 Login ok", "250", "250", "250"});     // LOGI, PAGE 2, MESS, SEND
+  Server({"250", "250", "250 Sent"});                // PAGE 3, MESS, SEND
+  EXPECT_THAT(wire.written, ElementsAre("LOGI me pw", "PAGE 1", "PAGE 2", "MESS hello there", "SEND", "RESE",
+                                        "LOGI me pw", "PAGE 2", "MESS hello there", "SEND", "PAGE 3",
+                                        "MESS hello there", "SEND", "QUIT"));
+  EXPECT_THAT(Outcomes(), ElementsAre("rejected 554 Error, failed", "accepted 250", "accepted 250 Sent"));
+
+  // Refused alone as well: a refusal of that ID, and the rest is batched.
+  Start({"1", "2", "3", "4"});
+  Server({"220", "250", "550 Unknown pager ID", "250", "250"});  // PAGE 1, PAGE 2, MESS, SEND
+  Server({"550 Unknown pager ID", "250", "250", "250", "250"});  // PAGE 2 alone, PAGE 3, PAGE 4, MESS, SEND
+  EXPECT_THAT(wire.written, ElementsAre("PAGE 1", "PAGE 2", "MESS hello there", "SEND", "PAGE 2", "PAGE 3",
+                                        "PAGE 4", "MESS hello there", "SEND", "QUIT"));
+  EXPECT_THAT(Outcomes(), ElementsAre("accepted 250", "rejected 550 Unknown pager ID", "accepted 250",
+                                      "accepted 250"));
+}
+
+// Gateways read 511 bytes of a line and take the rest as a command. A text
+// that does not fit one MESS line, or has line breaks, goes with DATA.
+TEST_F(Dialogue, NoLineOver511BytesAndLinesKeptWithData) {
+  const std::string longest(504, 'x');  // "MESS " + 504 + CR LF = 511
+  Start({"1"}, std::nullopt, longest);
+  Server({"220", "250", "250", "250"});
+  EXPECT_THAT(wire.written, ElementsAre("PAGE 1", "MESS " + longest, "SEND", "QUIT"));
+
+  Start({"1", "2"}, std::nullopt, "Filesystem Size\n.hidden 1G\r\n\r\n/dev/sda1 " + std::string(505, 'y'));
+  Server({"220", "250", "250", "354 Begin input; end with <CRLF>.<CRLF>", "250 Message OK", "250"});
+  ASSERT_THAT(wire.written, ElementsAre("PAGE 1", "PAGE 2", "DATA", ::testing::_, "SEND", "QUIT"));
+  EXPECT_EQ(wire.written[3], "Filesystem Size\r\n..hidden 1G\r\n\r\n/dev/sda1\r\n" + std::string(505, 'y') + "\r\n.");
+  EXPECT_EQ(RunStatus(run->Results()), kAllAccepted);
+
+  // Without DATA: a text that fits one line goes as MESS, one that does not
+  // is refused with a reason, and nothing is sent.
+  Start({"1"}, std::nullopt, "two\nlines");
+  Server({"220", "250", "500 Command not recognized", "250", "250"});
+  EXPECT_THAT(wire.written, ElementsAre("PAGE 1", "DATA", "MESS two lines", "SEND", "QUIT"));
+  Start({"1", "2"}, std::nullopt, std::string(600, 'z'));
+  Server({"220", "250", "250", "500 Command not recognized"});
+  EXPECT_THAT(wire.written, ElementsAre("PAGE 1", "PAGE 2", "DATA", "QUIT"));
+  EXPECT_THAT(Outcomes()[1], HasSubstr("rejected the gateway does not take DATA, and the message (600 bytes)"));
+}
+
+TEST(DataBlock, BreaksLongLinesAtABlankOrBetweenCharacters) {
+  const std::string words = std::string(300, 'a') + " " + std::string(300, 'b') + " c";
+  EXPECT_EQ(DataBlock(words), std::string(300, 'a') + "\r\n" + std::string(300, 'b') + " c\r\n.\r\n");
+  // No blank: cut at the limit, never inside a UTF-8 character; a "." that
+  // comes to the front of a line is doubled within the limit too.
+  EXPECT_EQ(DataBlock(std::string(508, 'x') + "\xc3\xa9yy"), std::string(508, 'x') + "\r\n\xc3\xa9yy\r\n.\r\n");
+  const std::string block = DataBlock(std::string(509, 'x') + "." + std::string(600, 'y'));
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < block.size();) {
+    const std::size_t end = block.find("\r\n", at);
+    lines.push_back(block.substr(at, end - at));
+    EXPECT_LE(end + 2 - at, kMaxLineBytes);
+    at = end + 2;
+  }
+  EXPECT_THAT(lines, ElementsAre(std::string(509, 'x'), ".." + std::string(507, 'y'), std::string(93, 'y'), "."));
+  EXPECT_EQ(DataBlock(".\n"), "..\r\n\r\n.\r\n");
 }
 
 TEST_F(Dialogue, TheRunEndsOn421ATimeOutOrALostConnectionAndSaysWhoWasDone) {
   Start({"1", "2", "3"});
-  Server("220 Ready");
-  for (int i = 0; i < 3; ++i) Server("250");
-  Server("421 Too busy, bye");  // PAGE 2
+  Server({"220 Ready", "250", "250"});
+  Server("421 Too busy, bye");  // PAGE 3
   EXPECT_EQ(run->End(), RunEnd::ServerEnded);
   EXPECT_TRUE(wire.closed);
-  EXPECT_THAT(Outcomes(), ElementsAre("accepted 250", "rejected 421 Too busy, bye", "not attempted"));
+  EXPECT_THAT(Outcomes(), ElementsAre("not attempted the server ended the session: 421 Too busy, bye",
+                                      "not attempted the server ended the session: 421 Too busy, bye",
+                                      "rejected 421 Too busy, bye"));
   EXPECT_EQ(RunStatus(run->Results()), kNoConnection);
 
   Start({"1", "2"});
-  Server("220 Ready");
-  Server("250");
-  Server("250");
-  run->TimedOut();  // SEND 1 written, no reply: it may have gone out
+  Server({"220 Ready", "250", "250", "250"});
+  run->TimedOut();  // SEND written, no reply: the pages may have gone out
   EXPECT_EQ(run->End(), RunEnd::TimedOut);
-  EXPECT_THAT(Outcomes(), ElementsAre("unconfirmed no reply to SEND", "not attempted"));
+  EXPECT_THAT(Outcomes(), ElementsAre("unconfirmed no reply to SEND", "unconfirmed no reply to SEND"));
 
   // The last reply may come without its line break just before the close.
   Start({"1"});
-  Server("220 Ready");
-  Server("250");
-  Server("250");
+  Server({"220 Ready", "250", "250"});
   run->DataIn("250 Sent", false);
   run->Disconnected(0, "OK");
   EXPECT_EQ(run->End(), RunEnd::Finished);
@@ -167,7 +238,7 @@ TEST_F(Dialogue, TheRunEndsOn421ATimeOutOrALostConnectionAndSaysWhoWasDone) {
 
   // All done, QUIT unanswered: the pages stand.
   Start({"1"});
-  for (const char* line : {"220", "250", "250", "250"}) Server(line);
+  Server({"220", "250", "250", "250"});
   run->TimedOut();
   EXPECT_EQ(run->End(), RunEnd::Finished);
   EXPECT_EQ(RunStatus(run->Results()), kAllAccepted);
@@ -196,7 +267,7 @@ TEST_F(Dialogue, LogsInFirstAndKeepsRepliesWithinTheLineLimit) {
   EXPECT_EQ(run->End(), RunEnd::ProtocolError);
 
   FakeWire other;
-  PageRun refused({{"1", {}, "1"}}, "m", std::nullopt, other);
+  PageRun refused({{"1", {}, "1"}}, {"m", std::nullopt, {}, false}, other);
   refused.Connected(10061, "Connection refused");
   EXPECT_EQ(refused.End(), RunEnd::NoConnection);
   EXPECT_FALSE(other.closed);  // the line client releases a failed socket itself
