@@ -2,16 +2,21 @@
 // scripts, cron jobs and monitoring, with the window's line client, protocol
 // code and names list.
 #include <signal.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "cli/page_config.h"
 #include "cli/page_options.h"
 #include "cli/page_protocol.h"
 #include "cli/page_report.h"
@@ -25,12 +30,15 @@
 namespace {
 
 using namespace snpp::cli;
+using Clock = std::chrono::steady_clock;
 
 // Far more than any pager shows; reading stops here, so an endless input
 // cannot exhaust memory.
 constexpr std::size_t kMostInputBytes = 64 * 1024;
+constexpr std::chrono::seconds kLongestBackOff{30};
 
 volatile sig_atomic_t gStop = 0;
+bool gJson = false;
 
 void OnStopSignal(int) { gStop = 1; }
 
@@ -39,58 +47,131 @@ void Say(const std::string& text) {
   std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
+void Print(const std::string& text) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+    Say(std::string("cannot write the results: ") + std::strerror(errno));
+  }
+}
+
 int UsageError(const std::string& text, bool pointToHelp = false) {
   Say(text);
   if (pointToHelp) Say(std::string("try '") + kProgramName + " --help'");
+  if (gJson) Print(JsonUsageError(text));
   return kUsageError;
 }
 
-struct Message {
+struct Input {
   std::string text;
   std::string error;
 };
 
-// Standard input up to its end, without the line break(s) that end it.
-Message ReadStandardInput() {
-  if (::isatty(STDIN_FILENO)) Say("type the message, then Ctrl-D on a line of its own");
-  Message m;
+// Standard input up to its end.
+Input ReadStandardInput(const char* what) {
+  Input in;
   char buffer[4096];
   for (;;) {
     const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return {{}, std::string("cannot read standard input: ") + std::strerror(errno)};
     if (n == 0) break;
-    m.text.append(buffer, static_cast<std::size_t>(n));
-    if (m.text.size() > kMostInputBytes) return {{}, "the message on standard input is far too long"};
+    in.text.append(buffer, static_cast<std::size_t>(n));
+    if (in.text.size() > kMostInputBytes) return {{}, std::string("the ") + what + " on standard input is far too long"};
   }
+  return in;
+}
+
+Input ReadMessage(const PageOptions& o) {
+  Input m;
+  if (o.message) {
+    m.text = *o.message;
+  } else {
+    if (::isatty(STDIN_FILENO)) Say("type the message, then Ctrl-D on a line of its own");
+    m = ReadStandardInput("message");
+  }
+  // The line breaks that end it are no part of it.
   while (!m.text.empty() && (m.text.back() == '\n' || m.text.back() == '\r')) m.text.pop_back();
+  if (m.error.empty() && m.text.empty()) m.error = "the message is empty";
+  if (m.error.empty() && m.text.size() > kMostInputBytes) m.error = "the message is far too long";
   return m;
 }
 
-// Every recipient, or the usage errors of all that could not be found.
-std::vector<Recipient> FindRecipients(const PageOptions& o, std::vector<std::string>& errors) {
+// The recipients of --recipients, one a line; blank lines and '#' lines skipped.
+std::vector<RecipientArg> ReadRecipientsFile(const std::string& name, std::string& error) {
+  Input in;
+  if (name == "-") {
+    in = ReadStandardInput("recipient list");
+  } else {
+    std::FILE* f = std::fopen(name.c_str(), "rb");
+    if (f == nullptr) {
+      error = "cannot read the recipients " + Printable(name) + ": " + std::strerror(errno);
+      return {};
+    }
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0 && in.text.size() <= kMostInputBytes) in.text.append(buffer, n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) in.error = "cannot read the recipients " + Printable(name);
+    if (in.text.size() > kMostInputBytes) in.error = "the recipients " + Printable(name) + " are far too long";
+  }
+  error = in.error;
+  std::vector<RecipientArg> out;
+  std::string_view rest = in.text;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    std::string line(rest.substr(0, end));
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
+    line.erase(0, line.find_first_not_of(" \t"));
+    if (!line.empty() && line.front() != '#') out.push_back({line, false});
+  }
+  return out;
+}
+
+// The names list of the settings: the given file, or the first of the
+// usual places that has one.
+struct NamesList {
   std::vector<std::string> entries;
-  std::string listProblem;
-  bool listRead = false;
+  std::string name;
+  std::string problem;
+};
+
+NamesList LoadNames(const PageSettings& settings) {
+  NamesList list;
+  for (const std::filesystem::path& path : settings.names) {
+    snpp::NamesFile file(path);
+    list.entries = file.Load();
+    list.name = Printable(path.string());
+    if (file.LoadState() == snpp::NamesLoad::Incomplete) list.problem = "cannot read the names list " + list.name;
+    if (file.LoadState() != snpp::NamesLoad::Missing) return list;
+  }
+  list.problem = "there is no names list " + list.name;
+  if (!settings.namesGiven) list.problem = "there is no names list (looked for ./names.txt and ~/names.txt)";
+  return list;
+}
+
+// Every recipient, or the usage errors of all that could not be found.
+std::vector<Recipient> FindRecipients(const std::vector<RecipientArg>& given, const PageSettings& settings,
+                                      std::vector<std::string>& errors) {
+  std::optional<NamesList> list;
   std::vector<Recipient> found;
-  const std::string listName = Printable(o.namesFile);
-  for (const std::string& given : o.recipients) {
-    if (!LooksLikePagerId(given) && !listRead) {
-      listRead = true;
-      snpp::NamesFile file(o.namesFile);
-      entries = file.Load();
-      if (file.LoadState() == snpp::NamesLoad::Missing) listProblem = "there is no names list " + listName;
-      if (file.LoadState() == snpp::NamesLoad::Incomplete) listProblem = "cannot read the names list " + listName;
+  for (const RecipientArg& arg : given) {
+    RecipientMatch match;
+    if (arg.exactId) {
+      match.recipient = {arg.text, {}, arg.text};
+    } else {
+      if (!LooksLikePagerId(arg.text) && !list) list = LoadNames(settings);
+      if (!LooksLikePagerId(arg.text) && !list->problem.empty()) {
+        errors.push_back(list->problem + " to look up '" + Printable(arg.text) + "' in");
+        continue;
+      }
+      match = MatchRecipient(arg.text, list ? list->entries : std::vector<std::string>{});
+      if (!match.error.empty()) match.error = list->name + ": " + match.error;
     }
-    if (!LooksLikePagerId(given) && !listProblem.empty()) {
-      errors.push_back(listProblem + " to look up '" + Printable(given) + "' in");
-      continue;
-    }
-    RecipientMatch match = MatchRecipient(given, entries);
     if (!match.error.empty()) {
-      errors.push_back(listName + ": " + match.error);
+      errors.push_back(match.error);
     } else if (snpp::PageCommand(match.recipient.pagerId).size() > kMaxLineBytes) {
-      errors.push_back("the pager ID '" + Printable(given).substr(0, 20) + "...' is too long for a PAGE line");
+      errors.push_back("the pager ID '" + Printable(arg.text).substr(0, 20) + "...' is too long for a PAGE line");
     } else {
       found.push_back(std::move(match.recipient));
     }
@@ -120,53 +201,120 @@ void CatchStopSignals() {
   ::signal(SIGPIPE, SIG_IGN);
 }
 
-int Page(const PageOptions& o) {
-  std::vector<std::string> errors;
-  std::vector<Recipient> recipients = FindRecipients(o, errors);
-  for (const std::string& e : errors) Say(e);
-  if (!errors.empty()) return kUsageError;
+// Waits before another try; false when a signal or the deadline comes first.
+bool BackOff(std::chrono::milliseconds wait, const std::optional<Clock::time_point>& deadline) {
+  const Clock::time_point until = Clock::now() + wait;
+  if (deadline && until >= *deadline) return false;
+  while (gStop == 0) {
+    const auto left = until - Clock::now();
+    if (left <= Clock::duration::zero()) return true;
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::min<Clock::duration>(left, std::chrono::milliseconds(100)));
+    const timespec ts{0, static_cast<long>(ns.count())};
+    ::nanosleep(&ts, nullptr);
+  }
+  return false;
+}
 
-  Message message = o.message ? Message{*o.message, {}} : ReadStandardInput();
+struct RunOutcome {
+  std::vector<PageResult> results;
+  std::string error;
+  std::vector<std::string> refusals;
+};
+
+// One connection after another while connections fail and --retry allows,
+// each for the recipients not yet tried.
+RunOutcome PageAll(std::vector<Recipient> recipients, const PageRequest& request, const PageSettings& settings,
+                   const PageOptions& o, bool progress) {
+  RunOutcome out;
+  for (Recipient& r : recipients) out.results.push_back({std::move(r), Outcome::NotAttempted, {}});
+  std::optional<Clock::time_point> deadline;
+  if (o.deadline) deadline = Clock::now() + *o.deadline;
+  std::vector<std::size_t> todo(out.results.size());
+  for (std::size_t i = 0; i < todo.size(); ++i) todo[i] = i;
+  for (int attempt = 0;; ++attempt) {
+    std::vector<Recipient> these;
+    for (const std::size_t i : todo) these.push_back(out.results[i].recipient);
+    PageSession session({settings.server.host, settings.server.port, o.timeout, deadline,
+                         o.deadline ? "the deadline of " + Seconds(*o.deadline) + " passed" : ""});
+    PageRun run(std::move(these), request, session.Wire());
+    if (progress) {
+      run.OnRecipientStart = [](const PageResult& r) { Say("paging " + Printable(RecipientLabel(r.recipient))); };
+      run.OnRecipientDone = [](const PageResult& r) {
+        const std::string line = TextReport({r});
+        Say(line.substr(0, line.size() - 1));
+      };
+    }
+    session.Run(run, [] { return gStop != 0; });
+    for (std::size_t k = 0; k < todo.size(); ++k) out.results[todo[k]] = run.Results()[k];
+    out.error = run.EndText();
+    if (run.End() == RunEnd::TimedOut) out.error += " within " + Seconds(o.timeout);
+    if (!run.LoginRefusal().empty()) Say("the login was refused: " + Printable(run.LoginRefusal()));
+    for (const std::string& refusal : run.Refusals()) {
+      if (std::find(out.refusals.begin(), out.refusals.end(), refusal) == out.refusals.end()) out.refusals.push_back(refusal);
+    }
+    if (!run.ConnectionFailed() || attempt >= o.retries) break;
+    std::vector<std::size_t> left;
+    for (const std::size_t i : todo) {
+      if (out.results[i].outcome == Outcome::NotAttempted) left.push_back(i);
+    }
+    if (left.empty()) break;
+    const std::chrono::milliseconds wait = std::min<std::chrono::seconds>(std::chrono::seconds(1L << std::min(attempt, 5)), kLongestBackOff);
+    if (!o.quiet) Say(Printable(out.error) + "; trying again in " + Seconds(wait));
+    if (!BackOff(wait, deadline)) break;
+    todo = std::move(left);
+  }
+  return out;
+}
+
+int Page(const PageOptions& o) {
+  std::string error;
+  const std::optional<ConfigValues> config = LoadConfig(ConfigCandidates(), error);
+  if (!config) return UsageError(error);
+  const std::optional<PageSettings> settings = ResolveSettings(o, [](const char* name) { return std::getenv(name); },
+                                                               *config, error);
+  if (!settings) return UsageError(error);
+
+  std::vector<RecipientArg> given = o.recipients;
+  if (o.recipientsFile) {
+    const std::vector<RecipientArg> listed = ReadRecipientsFile(*o.recipientsFile, error);
+    if (!error.empty()) return UsageError(error);
+    given.insert(given.end(), listed.begin(), listed.end());
+    if (given.empty()) return UsageError("no recipient given");
+  }
+  std::vector<std::string> errors;
+  std::vector<Recipient> recipients = FindRecipients(given, *settings, errors);
+  if (!errors.empty()) {
+    for (std::size_t i = 0; i + 1 < errors.size(); ++i) Say(errors[i]);
+    return UsageError(errors.back());
+  }
+
+  const Input message = ReadMessage(o);
   if (!message.error.empty()) return UsageError(message.error);
-  if (message.text.empty()) return UsageError("the message is empty");
-  std::optional<std::string> login;
-  if (o.loginUser) {
-    login = LoginCommand(*o.loginUser, o.loginPassword);
-    if (login->size() > kMaxLineBytes) return UsageError("the login is too long for a LOGI line");
+  PageRequest request{message.text, std::nullopt, {}, o.strict};
+  if (settings->loginUser) {
+    request.loginCommand = LoginCommand(*settings->loginUser, settings->password);
+    if (request.loginCommand->size() > kMaxLineBytes) return UsageError("the login is too long for a LOGI line");
   }
 
   CatchStopSignals();
-  const bool progress = ::isatty(STDERR_FILENO) == 1;
-  const std::string server = o.host + ":" + std::to_string(o.port);
+  const bool progress = ::isatty(STDERR_FILENO) == 1 && !o.quiet;
+  const std::string server = settings->server.host + ":" + std::to_string(settings->server.port);
   if (progress) Say("connecting to " + Printable(server));
-  PageSession session({o.host, o.port, o.timeout});
-  PageRun run(std::move(recipients), {message.text, login, {}, false}, session.Wire());
-  if (progress) {
-    run.OnRecipientStart = [](const PageResult& r) { Say("paging " + Printable(RecipientLabel(r.recipient))); };
-    run.OnRecipientDone = [](const PageResult& r) {
-      const std::string line = TextReport({r});
-      Say(line.substr(0, line.size() - 1));
-    };
-  }
-  session.Run(run, [] { return gStop != 0; });
+  const RunOutcome outcome = PageAll(std::move(recipients), request, *settings, o, progress);
+  if (!outcome.error.empty()) Say(Printable(outcome.error));
+  for (const std::string& refusal : outcome.refusals) Say("the server refused " + Printable(refusal));
 
-  std::string error = run.EndText();
-  if (run.End() == RunEnd::TimedOut) error += " within " + Seconds(o.timeout);
-  if (!error.empty()) Say(Printable(error));
-  if (!run.LoginRefusal().empty()) Say("the login was refused: " + Printable(run.LoginRefusal()));
-
-  const int status = RunStatus(run.Results());
-  const std::string report = o.json ? JsonReport(run.Results(), server, status, error) : TextReport(run.Results());
-  if (std::fwrite(report.data(), 1, report.size(), stdout) != report.size() || std::fflush(stdout) != 0) {
-    Say(std::string("cannot write the results: ") + std::strerror(errno));
-  }
+  const int status = RunStatus(outcome.results);
+  Print(o.json ? JsonReport(outcome.results, server, status, outcome.error) : TextReport(outcome.results, o.quiet));
   return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const ParsedOptions parsed = ParsePageOptions(std::vector<std::string>(argv + 1, argv + argc));
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  gJson = WantsJson(args);
+  const ParsedOptions parsed = ParsePageOptions(args);
   if (!parsed.error.empty()) return UsageError(parsed.error, true);
   if (parsed.options.help) {
     std::cout << HelpText();

@@ -42,9 +42,10 @@ std::string RecipientLabel(const Recipient& recipient) {
   return recipient.name + " (" + recipient.pagerId + ")";
 }
 
-std::string TextReport(const std::vector<PageResult>& results) {
+std::string TextReport(const std::vector<PageResult>& results, bool failuresOnly) {
   std::string out;
   for (const PageResult& r : results) {
+    if (failuresOnly && r.outcome == Outcome::Accepted) continue;
     out += Printable(RecipientLabel(r.recipient)) + ": " + std::string(OutcomeWord(r.outcome));
     if (r.outcome != Outcome::Accepted && !r.detail.empty()) out += ": " + Printable(r.detail);
     out += '\n';
@@ -79,6 +80,11 @@ std::string JsonString(std::string_view bytes) {
   return out + "\"";
 }
 
+std::string JsonUsageError(std::string_view error) {
+  return "{\"status\": " + std::to_string(kUsageError) + ", \"error\": " + JsonString(error) +
+         ", \"recipients\": []}\n";
+}
+
 std::string JsonReport(const std::vector<PageResult>& results, std::string_view server, int status,
                        std::string_view error) {
   std::string out = "{\"server\": " + JsonString(server) + ", \"status\": " + std::to_string(status);
@@ -92,7 +98,7 @@ std::string JsonReport(const std::vector<PageResult>& results, std::string_view 
     out += ", \"pager_id\": " + JsonString(r.recipient.pagerId);
     out += ", \"result\": " + JsonString(OutcomeWord(r.outcome));
     if (!r.detail.empty()) {
-      const bool fromServer = r.outcome == Outcome::Accepted || r.outcome == Outcome::Rejected;
+      const bool fromServer = (r.outcome == Outcome::Accepted || r.outcome == Outcome::Rejected) && !r.ownReason;
       out += std::string(fromServer ? ", \"reply\": " : ", \"reason\": ") + JsonString(r.detail);
     }
     out += "}";

@@ -73,6 +73,11 @@ void PageRun::Interrupted(const std::string& reason) {
   EndRun(RunEnd::Interrupted, reason);
 }
 
+bool PageRun::ConnectionFailed() const {
+  if (end_ == RunEnd::NoConnection || end_ == RunEnd::ConnectionLost) return true;
+  return !greeted_ && (end_ == RunEnd::TimedOut || end_ == RunEnd::ServerEnded);
+}
+
 // ---- replies ----------------------------------------------------------------
 
 void PageRun::Reply(const std::string& line) {
@@ -102,6 +107,7 @@ void PageRun::Proceed(bool ok, const std::string& line) {
   switch (state_) {
     case State::AwaitGreeting:
       if (!ok) return EndRun(RunEnd::ServerEnded, "the server refused the session: " + line);
+      greeted_ = true;
       if (!request_.loginCommand) return Advance();
       state_ = State::AwaitLogin;
       return Send(*request_.loginCommand);
@@ -118,7 +124,6 @@ void PageRun::Proceed(bool ok, const std::string& line) {
     case State::AwaitMess:
       if (!ok) return EndJob(false, line);
       state_ = State::AwaitSend;
-      sendWritten_ = true;
       return Send(kSendCommand);
     case State::AwaitSend:
       return EndJob(ok, line);
@@ -256,7 +261,7 @@ void PageRun::EndJob(bool ok, const std::string& line) {
 // reason, and the session ends.
 void PageRun::RejectRemaining(const std::string& reason) {
   for (std::size_t i = 0; i < results_.size(); ++i) {
-    if (!decided_[i]) Decide(i, Outcome::Rejected, reason);
+    if (!decided_[i]) Decide(i, Outcome::Rejected, reason, true);
   }
   held_.clear();
   retryAlone_.reset();
@@ -265,11 +270,12 @@ void PageRun::RejectRemaining(const std::string& reason) {
   Send(kQuitCommand);
 }
 
-void PageRun::Decide(std::size_t index, Outcome outcome, const std::string& detail) {
+void PageRun::Decide(std::size_t index, Outcome outcome, const std::string& detail, bool ownReason) {
   if (decided_[index]) return;
   PageResult& r = results_[index];
   r.outcome = outcome;
   r.detail = detail;
+  r.ownReason = ownReason;
   decided_[index] = true;
   if (OnRecipientDone) OnRecipientDone(r);
 }

@@ -33,6 +33,7 @@ struct PageResult {
   Recipient recipient;
   Outcome outcome = Outcome::NotAttempted;
   std::string detail;  // the server's reply, or why it was not done
+  bool ownReason = false;  // detail is ours, not a reply, though the outcome is Rejected
 };
 
 enum class RunEnd {
@@ -81,8 +82,9 @@ class PageRun {
   // Why the run ended before its end, for the user.
   const std::string& EndText() const { return endText_; }
   const std::vector<PageResult>& Results() const { return results_; }
-  // True once a SEND was written: from then on a page may have gone out.
-  bool SendWritten() const { return sendWritten_; }
+  // The connection failed, or broke: the recipients still NotAttempted may
+  // be tried again (never one Unconfirmed).
+  bool ConnectionFailed() const;
   // The reply of a refused LOGI; the run goes on without a login, so each
   // recipient gets the server's own answer.
   const std::string& LoginRefusal() const { return loginRefusal_; }
@@ -112,7 +114,7 @@ class PageRun {
   void SendMessage();
   void EndJob(bool ok, const std::string& line);
   void RejectRemaining(const std::string& reason);
-  void Decide(std::size_t index, Outcome outcome, const std::string& detail);
+  void Decide(std::size_t index, Outcome outcome, const std::string& detail, bool ownReason = false);
   void EndRun(RunEnd end, const std::string& text, const std::string& reply = {});
   void Send(const std::string& command);
 
@@ -132,7 +134,7 @@ class PageRun {
   bool resetNeeded_ = false;                // the server may hold a failed job
   bool jobStarted_ = false;                 // its job commands are done
   std::size_t jobCommand_ = 0;
-  bool sendWritten_ = false;
+  bool greeted_ = false;
   State state_ = State::Connecting;
   RunEnd end_ = RunEnd::Running;
   std::string endText_;

@@ -1,6 +1,8 @@
 #include "cli/page_session.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 
 #include "net/line_client.h"
 #include "net/poll_event_loop.h"
@@ -30,7 +32,7 @@ class ClientWire : public PageWire {
       client_.SetDataOut(command);
       onWrite_();
     } catch (const net::ELineClient& e) {
-      Fail(e.Code(), e.what());
+      Fail(e.Code(), SocketErrorText(e.Code()));
     }
   }
 
@@ -63,6 +65,26 @@ class ClientWire : public PageWire {
 
 }  // namespace
 
+std::string SocketErrorText(int code) {
+#ifdef _WIN32
+  return net::DescribeError(code);
+#else
+  if (code > net::kUnmappedErrnoBase && code < net::kUnmappedErrnoBase + 10000) {
+    return std::strerror(code - net::kUnmappedErrnoBase);
+  }
+  std::string text = net::DescribeError(code);
+  const std::size_t number = text.find("] ");
+  if (text.starts_with('[') && number != std::string::npos) text.erase(0, number + 2);
+  if (text.starts_with('(')) return "error " + std::to_string(code);  // no description
+  // "Connection refused" reads as part of our sentence.
+  if (text.size() > 1 && std::isupper(static_cast<unsigned char>(text[0])) &&
+      std::islower(static_cast<unsigned char>(text[1]))) {
+    text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  }
+  return text;
+#endif
+}
+
 struct PageSession::Parts {
   SessionSettings settings;
   net::PollEventLoop loop;
@@ -94,14 +116,16 @@ PageWire& PageSession::Wire() { return parts_->wire; }
 void PageSession::Run(PageRun& run, const std::function<bool()>& stopRequested) {
   Parts& p = *parts_;
   net::TLineClient& c = p.client;
-  c.OnConnected = [&](net::TLineClient&, int status, const std::string& text) { run.Connected(status, text); };
+  c.OnConnected = [&](net::TLineClient&, int status, const std::string&) {
+    run.Connected(status, status == 0 ? "OK" : SocketErrorText(status));
+  };
   c.OnDataIn = [&](net::TLineClient&, const std::string& text, bool eol) { run.DataIn(text, eol); };
   c.OnDisconnected = [&](net::TLineClient&, int status, const std::string& text) {
     if (status == 0 && p.wire.FailCode() != 0) return run.Disconnected(p.wire.FailCode(), p.wire.FailText());
-    run.Disconnected(status, text);
+    run.Disconnected(status, status == 0 ? text : SocketErrorText(status));
   };
   // The event's own text only says which call failed; the code says why.
-  c.OnError = [&](net::TLineClient&, int code, const std::string&) { p.wire.Fail(code, net::DescribeError(code)); };
+  c.OnError = [&](net::TLineClient&, int code, const std::string&) { p.wire.Fail(code, SocketErrorText(code)); };
 
   p.deadline = Clock::now() + p.settings.timeout;
   try {
@@ -109,10 +133,13 @@ void PageSession::Run(PageRun& run, const std::function<bool()>& stopRequested) 
     c.SetRemoteHost(p.settings.host);  // resolves here, blocking
     c.SetConnected(true);
   } catch (const net::ELineClient& e) {
-    // Its message is "code: text", and the text names the code already.
+    // Its message is "code: text"; a socket error's text names the code again.
     const std::string message = e.what();
     const std::size_t colon = message.find(": ");
-    run.Connected(e.Code(), colon == std::string::npos ? message : message.substr(colon + 2));
+    const bool socketError = e.Code() >= net::kWsaEintr;
+    run.Connected(e.Code(), socketError                     ? SocketErrorText(e.Code())
+                            : colon == std::string::npos ? message
+                                                         : message.substr(colon + 2));
     return;
   }
   while (!run.Done()) {
@@ -121,11 +148,16 @@ void PageSession::Run(PageRun& run, const std::function<bool()>& stopRequested) 
       break;
     }
     const Clock::time_point now = Clock::now();
+    if (p.settings.deadline && now >= *p.settings.deadline) {
+      run.Interrupted(p.settings.deadlineText);
+      break;
+    }
     if (now >= p.deadline) {
       run.TimedOut();
       continue;
     }
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(p.deadline - now);
+    const Clock::time_point until = p.settings.deadline ? std::min(p.deadline, *p.settings.deadline) : p.deadline;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - now);
     p.loop.RunOnce(std::min(left, kLongestWait));
   }
 }

@@ -22,23 +22,28 @@ using ::testing::HasSubstr;
 TEST(PageOptions, ReadsValuesAndRefusesWhatItCannotUse) {
   const ParsedOptions defaults = ParsePageOptions({"5551234"});
   EXPECT_EQ(defaults.error, "");
-  EXPECT_EQ(defaults.options.host, kServerHost);
-  EXPECT_EQ(defaults.options.port, kServerPort);
+  EXPECT_FALSE(defaults.options.server.has_value());
   EXPECT_EQ(defaults.options.timeout.count(), 30000);
   EXPECT_FALSE(defaults.options.message.has_value());
 
-  const ParsedOptions o = ParsePageOptions({"bob", "-mhi", "--server=gw:2444", "--timeout", "0.25",
-                                            "--login", "me:pa ss:x", "--json", "--", "-odd"});
+  const ParsedOptions o = ParsePageOptions({"bob", "-mhi", "--server=gw:2444", "--timeout", "0.25", "-p", "alice",
+                                            "--login", "me:pa ss:x", "--json", "-q", "--retry=2", "--deadline", "9",
+                                            "--", "-odd"});
   EXPECT_EQ(o.error, "");
-  EXPECT_THAT(o.options.recipients, ElementsAre("bob", "-odd"));
+  EXPECT_THAT(o.options.recipients, ElementsAre(RecipientArg{"bob", false}, RecipientArg{"alice", true},
+                                                RecipientArg{"-odd", false}));
   EXPECT_EQ(*o.options.message, "hi");
-  EXPECT_EQ(o.options.host, "gw");
-  EXPECT_EQ(o.options.port, 2444);
+  EXPECT_EQ(*o.options.server, "gw:2444");
   EXPECT_EQ(o.options.timeout.count(), 250);
-  EXPECT_EQ(*o.options.loginUser, "me");
-  EXPECT_EQ(o.options.loginPassword, "pa ss:x");
-  EXPECT_TRUE(o.options.json);
+  EXPECT_EQ(o.options.deadline->count(), 9000);
+  EXPECT_EQ(o.options.retries, 2);
+  EXPECT_TRUE(o.options.json && o.options.quiet);
+  std::string error;
+  EXPECT_EQ(ParseLogin(*o.options.login, error)->password, "pa ss:x");
   EXPECT_EQ(LoginCommand("me", "pa ss:x"), "LOGI me pa ss:x\r\n");
+  EXPECT_EQ(ParseServer("[::1]:2444", 444, error)->host, "::1");
+  EXPECT_EQ(ParseServer("fe80::1", 444, error)->port, 444);
+  EXPECT_EQ(ParseServer("gw", 444, error)->port, 444);
 
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
            {},
@@ -49,12 +54,20 @@ TEST(PageOptions, ReadsValuesAndRefusesWhatItCannotUse) {
            {"1", "--timeout", "1e3"},
            {"1", "--server", "gw:0"},
            {"1", "--server", ":44"},
+           {"1", "--server", "[::1"},
            {"1", "--login", "a b"},
-           {"1", "--json=yes"}}) {
+           {"1", "--json=yes"},
+           {"1", "--retry", "-1"},
+           {"1", "--level", "12"},
+           {"--recipients", "-"},  // the message would need standard input too
+           {"1", "--login", "me:pw", "--password-file", "f"}}) {
     EXPECT_NE(ParsePageOptions(bad).error, "") << ::testing::PrintToString(bad);
   }
+  EXPECT_EQ(ParsePageOptions({"--recipients", "-", "-m", "hi"}).error, "");
   EXPECT_EQ(ParsePageOptions({"--version"}).error, "");
   EXPECT_EQ(VersionText(), "orvant-snpp-page 2.05\n");
+  EXPECT_TRUE(WantsJson({"--bogus", "--json"}));
+  EXPECT_FALSE(WantsJson({"-m", "--json", "1"}));
 }
 
 TEST(RecipientMatch, FindsOnePagerByNameOrPrefixAndListsTheCandidatesOtherwise) {
@@ -65,6 +78,7 @@ TEST(RecipientMatch, FindsOnePagerByNameOrPrefixAndListsTheCandidatesOtherwise) 
     return m.error.empty() ? m.recipient.pagerId : "error: " + m.error;
   };
   EXPECT_EQ(id("5551234"), "5551234");  // digits are an ID, never a name
+  EXPECT_EQ(id("555-1234"), "5551234");
   EXPECT_EQ(id("911"), "911");
   EXPECT_EQ(id("BOB"), "12345");        // two entries, one pager
   EXPECT_EQ(id("bobb"), "777");
