@@ -94,7 +94,8 @@ std::optional<ConfigValues> ParseConfig(std::string_view text, const std::string
                                          : key == "names"    ? &out.names
                                                              : nullptr;
     if (equals == std::string_view::npos || target == nullptr) {
-      error = Printable(path) + ":" + std::to_string(number) + ": not a setting (server, login, password, names = value)";
+      error =
+          Printable(path) + ":" + std::to_string(number) + ": not a setting (server, login, password, names = value)";
       return std::nullopt;
     }
     *target = std::string(Trim(line.substr(equals + 1)));

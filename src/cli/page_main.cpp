@@ -75,7 +75,8 @@ Input ReadStandardInput(const char* what) {
     if (n < 0) return {{}, std::string("cannot read standard input: ") + std::strerror(errno)};
     if (n == 0) break;
     in.text.append(buffer, static_cast<std::size_t>(n));
-    if (in.text.size() > kMostInputBytes) return {{}, std::string("the ") + what + " on standard input is far too long"};
+    if (in.text.size() > kMostInputBytes)
+      return {{}, std::string("the ") + what + " on standard input is far too long"};
   }
   return in;
 }
@@ -108,7 +109,8 @@ std::vector<RecipientArg> ReadRecipientsFile(const std::string& name, std::strin
     }
     char buffer[4096];
     std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0 && in.text.size() <= kMostInputBytes) in.text.append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0 && in.text.size() <= kMostInputBytes)
+      in.text.append(buffer, n);
     const bool failed = std::ferror(f) != 0;
     std::fclose(f);
     if (failed) in.error = "cannot read the recipients " + Printable(name);
@@ -208,7 +210,8 @@ bool BackOff(std::chrono::milliseconds wait, const std::optional<Clock::time_poi
   while (gStop == 0) {
     const auto left = until - Clock::now();
     if (left <= Clock::duration::zero()) return true;
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::min<Clock::duration>(left, std::chrono::milliseconds(100)));
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::min<Clock::duration>(left, std::chrono::milliseconds(100)));
     const timespec ts{0, static_cast<long>(ns.count())};
     ::nanosleep(&ts, nullptr);
   }
@@ -250,7 +253,8 @@ RunOutcome PageAll(std::vector<Recipient> recipients, const PageRequest& request
     if (run.End() == RunEnd::TimedOut) out.error += " within " + Seconds(o.timeout);
     if (!run.LoginRefusal().empty()) Say("the login was refused: " + Printable(run.LoginRefusal()));
     for (const std::string& refusal : run.Refusals()) {
-      if (std::find(out.refusals.begin(), out.refusals.end(), refusal) == out.refusals.end()) out.refusals.push_back(refusal);
+      if (std::find(out.refusals.begin(), out.refusals.end(), refusal) == out.refusals.end())
+        out.refusals.push_back(refusal);
     }
     if (!run.ConnectionFailed() || attempt >= o.retries) break;
     std::vector<std::size_t> left;
@@ -258,7 +262,8 @@ RunOutcome PageAll(std::vector<Recipient> recipients, const PageRequest& request
       if (out.results[i].outcome == Outcome::NotAttempted) left.push_back(i);
     }
     if (left.empty()) break;
-    const std::chrono::milliseconds wait = std::min<std::chrono::seconds>(std::chrono::seconds(1L << std::min(attempt, 5)), kLongestBackOff);
+    const std::chrono::milliseconds wait =
+        std::min<std::chrono::seconds>(std::chrono::seconds(1L << std::min(attempt, 5)), kLongestBackOff);
     if (!o.quiet) Say(Printable(out.error) + "; trying again in " + Seconds(wait));
     if (!BackOff(wait, deadline)) break;
     todo = std::move(left);
@@ -270,8 +275,8 @@ int Page(const PageOptions& o) {
   std::string error;
   const std::optional<ConfigValues> config = LoadConfig(ConfigCandidates(), error);
   if (!config) return UsageError(error);
-  const std::optional<PageSettings> settings = ResolveSettings(o, [](const char* name) { return std::getenv(name); },
-                                                               *config, error);
+  const std::optional<PageSettings> settings = ResolveSettings(
+      o, [](const char* name) { return std::getenv(name); }, *config, error);
   if (!settings) return UsageError(error);
 
   std::vector<RecipientArg> given = o.recipients;

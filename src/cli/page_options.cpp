@@ -71,7 +71,9 @@ class Parser {
     if (!out_.error.empty() || o.help || o.version) return out_;
     if (o.recipients.empty() && !o.recipientsFile) Fail("no recipient given");
     if (o.recipientsFile == "-" && !o.message) Fail("--recipients - reads standard input, so the message needs -m");
-    if (o.login && o.passwordFile) Fail("give the password either in --login or in --password-file");
+    if (o.login && o.login->find(':') != std::string::npos && o.passwordFile) {
+      Fail("give the password either in --login or in --password-file");
+    }
     return out_;
   }
 

@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -38,8 +40,22 @@ struct Outcome {
   std::string err;
 };
 
+// Our environment without what steers the program, plus `vars`.
+std::vector<std::string> Environment(const std::vector<std::string>& vars) {
+  std::vector<std::string> out;
+  for (char** e = environ; *e != nullptr; ++e) {
+    const std::string_view var = *e;
+    if (!var.starts_with("HOME=") && !var.starts_with("XDG_CONFIG_HOME=") && !var.starts_with("ORVANT_SNPP_")) {
+      out.emplace_back(var);
+    }
+  }
+  out.insert(out.end(), vars.begin(), vars.end());
+  return out;
+}
+
 // Runs the program in `dir` with `input` on its standard input.
-Outcome RunPage(std::vector<std::string> args, const std::string& input = {}, const std::string& dir = {}) {
+Outcome RunPage(std::vector<std::string> args, const std::string& input = {}, const std::string& dir = {},
+                std::vector<std::string> env = Environment({})) {
   int in[2], out[2], err[2];
   if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return {};
   posix_spawn_file_actions_t actions;
@@ -53,7 +69,10 @@ Outcome RunPage(std::vector<std::string> args, const std::string& input = {}, co
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, PAGE_PROGRAM, &actions, nullptr, argv.data(), environ);
+  std::vector<char*> envp;
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  const int spawned = posix_spawn(&pid, PAGE_PROGRAM, &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   ::close(in[0]);
   ::close(out[1]);
@@ -124,10 +143,29 @@ struct PageProgram : ::testing::Test {
              std::string greeting = SnppTestServer::kDefaultGreeting) {
     server = std::make_unique<SnppTestServer>(std::move(script), std::move(greeting));
   }
-  std::string Server() const { return "--server=127.0.0.1:" + std::to_string(server->Port()); }
+  std::string Address() const { return "127.0.0.1:" + std::to_string(server->Port()); }
+  std::string Server() const { return "--server=" + Address(); }
+  // With a home and a config folder of its own, and `vars` in the environment.
   Outcome Page(std::vector<std::string> args, const std::string& input = {}) {
     args.insert(args.begin(), Server());
-    return RunPage(std::move(args), input, dir.string());
+    return PageWith(std::move(args), input);
+  }
+  // No --server: the environment or the config file names it.
+  Outcome PageWith(std::vector<std::string> args, const std::string& input = {}, std::vector<std::string> vars = {},
+                   const std::filesystem::path& workDir = {}) {
+    vars.push_back("HOME=" + (dir / "home").string());
+    vars.push_back("XDG_CONFIG_HOME=" + (dir / "config").string());
+    return RunPage(std::move(args), input, (workDir.empty() ? dir : workDir).string(), Environment(vars));
+  }
+  // A file of `text`, readable as `mode` says.
+  std::filesystem::path Write(const std::filesystem::path& name, const std::string& text,
+                              std::filesystem::perms mode = std::filesystem::perms::owner_read |
+                                                            std::filesystem::perms::owner_write) {
+    const std::filesystem::path path = dir / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+    std::filesystem::permissions(path, mode);
+    return path;
   }
 };
 
@@ -240,6 +278,123 @@ TEST_F(PageProgram, UsageErrorsSendNothing) {
   EXPECT_EQ(Page({"--names", (dir / "none.txt").string(), "-m", "hi", "bob"}).status, 3);
   EXPECT_EQ(Page({"-m", "hi"}).status, 3);
   EXPECT_EQ(server->Connections(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+ServerScript LoginGateway() { return GatewayScript({.requireLogin = true}); }
+
+TEST_F(PageProgram, RecipientsComeAsExactIdsFromAFileOrFromStandardInput) {
+  Serve();
+  const std::filesystem::path list = Write("oncall.txt", "bob\r\n# the night shift\n\n  555-0009  \n");
+  Outcome r = Page({"-m", "hi", "-p", "alice", "-pREJECT-ME", "555-1234", "--recipients", list.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_THAT(server->ReceivedLines(), ElementsAre("PAGE alice", "PAGE REJECT-ME", "PAGE 5551234", "PAGE 5551001",
+                                                   "PAGE 5550009", "MESS hi", "SEND", "QUIT"));
+  r = Page({"-m", "hi", "--recipients", "-"}, "ann\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_THAT(server->ReceivedLines(), ::testing::Contains("PAGE 5551002"));
+}
+
+// No secrets on the command line: the login comes from the environment or
+// the config file, a password only from a file no one else can read.
+TEST_F(PageProgram, SettingsComeFromTheEnvironmentAndAPrivateConfigFile) {
+  Serve(LoginGateway());
+  const std::string conf = "config/orvant-snpp-client/page.conf";
+  Write(conf, "# ours\nserver = " + Address() + "\nlogin = pager\npassword = s3cret\n");
+  Outcome r = PageWith({"-m", "hi", "5551234"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_THAT(server->ReceivedLines(), ::testing::Contains("LOGI pager s3cret"));
+
+  // The environment goes before the file; the file's password stays its login's.
+  r = PageWith({"-m", "hi", "5551234"}, {}, {"ORVANT_SNPP_LOGIN=other"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_THAT(server->ReceivedLines(), ::testing::Contains("LOGI other"));
+
+  const std::filesystem::path secret = Write("secret", "pa ss\n");
+  r = PageWith({"-m", "hi", "--login", "me", "--password-file", secret.string(), "5551234"});
+  EXPECT_THAT(server->ReceivedLines(), ::testing::Contains("LOGI me pa ss"));
+
+  using std::filesystem::perms;
+  Write("secret", "pa ss\n", perms::owner_read | perms::group_read);
+  r = PageWith({"-m", "hi", "--login", "me", "--password-file", secret.string(), "5551234"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_THAT(r.err, HasSubstr("secret holds a password but others can read it"));
+  Write(conf, "server = " + Address() + "\npassword = x\n", perms::owner_read | perms::others_read);
+  const int connections = server->Connections();
+  r = PageWith({"-m", "hi", "5551234", "--json"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_THAT(r.out, HasSubstr("page.conf holds a password but others can read it"));
+  Write(conf, "server " + Address() + "\n");
+  EXPECT_THAT(PageWith({"-m", "hi", "5551234"}).err, HasSubstr("page.conf:1: not a setting"));
+  EXPECT_EQ(server->Connections(), connections);
+}
+
+// From cron, with no working folder of its own: ./names.txt, then the one
+// in the home folder that the desktop program keeps.
+TEST_F(PageProgram, TheNamesListIsFoundWithoutAWorkingFolder) {
+  Serve();
+  const std::filesystem::path elsewhere = dir / "cron";
+  std::filesystem::create_directories(elsewhere);
+  Write("home/names.txt", "Carol, 5557001\r\n");
+  Write("team.txt", "Dave, 5557002\r\n");
+  EXPECT_EQ(PageWith({Server(), "-m", "hi", "carol"}, {}, {}, elsewhere).status, 0);
+  Write("config/orvant-snpp-client/page.conf", "names = " + (dir / "team.txt").string() + "\n");
+  EXPECT_EQ(PageWith({Server(), "-m", "hi", "dave"}, {}, {}, elsewhere).status, 0);
+  EXPECT_EQ(PageWith({Server(), "-m", "hi", "--names", (dir / "home/names.txt").string(), "carol"}, {}, {}, elsewhere)
+                .status, 0);
+  EXPECT_THAT(server->ReceivedLines(), ::testing::IsSupersetOf({"PAGE 5557001", "PAGE 5557002"}));
+}
+
+TEST_F(PageProgram, QuietJsonAndPlainErrorsForScripts) {
+  Serve([](const std::string& line, int) {
+    return line == "PAGE 5551002" ? ServerAction::Reply("550 Invalid pager ID\r\n") : AcceptingAnswer(line);
+  });
+  Outcome r = Page({"-q", "-m", "hi", "5551001", "5551002", "5551003"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "5551002: rejected: 550 Invalid pager ID\n");
+
+  r = Page({"--json", "-m", "hi", "--level", "x", "5551001"});
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.out, "{\"status\": 3, \"error\": \"--level takes a service level from 0 to 11, not 'x'\", "
+                   "\"recipients\": []}\n");
+
+  // No number of the Windows socket library in the texts.
+  const std::uint16_t port = server->Port();
+  server.reset();
+  r = RunPage({"--server", "127.0.0.1:" + std::to_string(port), "-m", "hi", "5551234", "--json"});
+  EXPECT_THAT(r.out, HasSubstr("\"reason\": \"cannot connect: connection refused\""));
+  EXPECT_THAT(r.err, ::testing::Not(HasSubstr("[")));
+}
+
+// --retry is for connections that fail: the recipients not yet tried are
+// tried again, and a page that may have gone out never is.
+TEST_F(PageProgram, RetriesOnlyWhatCannotHaveGoneOutWithinTheDeadline) {
+  auto calls = std::make_shared<std::atomic<int>>(0);
+  Serve([calls](const std::string& line, int index) {
+    if (index == 0 && (*calls)++ == 0) return ServerAction::Reset();  // the first connection breaks at once
+    return AcceptingAnswer(line);
+  });
+  Outcome r = Page({"--retry", "2", "-m", "hi", "5551001"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_THAT(r.err, HasSubstr("trying again in 1 s"));
+  EXPECT_EQ(server->Connections(), 2);
+
+  Serve(SequenceScript({ServerAction::Reply("250\r\n"), ServerAction::Reply("250\r\n"), ServerAction::Reset()}));
+  r = Page({"--retry", "2", "-m", "hi", "5551001"});
+  EXPECT_EQ(r.status, 4);
+  EXPECT_THAT(r.out, HasSubstr("5551001: unconfirmed"));
+  EXPECT_EQ(server->Connections(), 1);
+
+  // A gateway that takes longer than the whole run may.
+  Serve(GatewayScript({.sendDelayMs = 5000}));
+  const auto start = std::chrono::steady_clock::now();
+  r = Page({"--deadline", "0.5", "-m", "hi", "5551001"});
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  EXPECT_EQ(r.status, 4);
+  EXPECT_EQ(r.out, "5551001: unconfirmed: the deadline of 0.5 s passed\n");
 }
 
 }  // namespace
