@@ -3,16 +3,19 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -395,6 +398,68 @@ TEST_F(PageProgram, RetriesOnlyWhatCannotHaveGoneOutWithinTheDeadline) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
   EXPECT_EQ(r.status, 4);
   EXPECT_EQ(r.out, "5551001: unconfirmed: the deadline of 0.5 s passed\n");
+}
+
+}  // namespace
+
+namespace {
+
+// One connection on ::1: greets, takes every line with 250 and QUIT with
+// 221, and keeps what it received. The test server listens on IPv4 only.
+struct Ipv6Peer {
+  int listener = ::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  std::uint16_t port = 0;
+  std::string received;
+  std::thread thread;
+
+  bool Listen() {
+    sockaddr_in6 sa{};
+    sa.sin6_family = AF_INET6;
+    sa.sin6_addr = in6addr_loopback;
+    socklen_t length = sizeof sa;
+    if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&sa), sizeof sa) != 0 ||
+        ::listen(listener, 1) != 0 || ::getsockname(listener, reinterpret_cast<sockaddr*>(&sa), &length) != 0) {
+      return false;
+    }
+    port = ntohs(sa.sin6_port);
+    thread = std::thread([this] { Serve(); });
+    return true;
+  }
+  void Serve() {
+    pollfd p{listener, POLLIN, 0};
+    if (::poll(&p, 1, 10000) != 1) return;
+    const int fd = ::accept(listener, nullptr, nullptr);
+    const auto say = [fd](const char* text) { return ::send(fd, text, std::strlen(text), MSG_NOSIGNAL); };
+    say("220 ready\r\n");
+    std::string pending;
+    char buffer[512];
+    for (;;) {
+      pollfd q{fd, POLLIN, 0};
+      if (::poll(&q, 1, 10000) != 1) break;
+      const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+      if (n <= 0) break;
+      received.append(buffer, static_cast<std::size_t>(n));
+      pending.append(buffer, static_cast<std::size_t>(n));
+      for (std::size_t lf; (lf = pending.find('\n')) != std::string::npos; pending.erase(0, lf + 1)) {
+        say(pending.starts_with("QUIT") ? "221 bye\r\n" : "250 OK\r\n");
+      }
+    }
+    ::close(fd);
+  }
+  ~Ipv6Peer() {
+    if (thread.joinable()) thread.join();
+    if (listener >= 0) ::close(listener);
+  }
+};
+
+TEST(PageProgramIpv6, PagesAServerOnAnIpv6Address) {
+  Ipv6Peer peer;
+  if (!peer.Listen()) GTEST_SKIP() << "no IPv6 loopback here";
+  const Outcome r = RunPage({"--server", "[::1]:" + std::to_string(peer.port), "-m", "hi", "5551234"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "5551234: accepted\n");
+  peer.thread.join();
+  EXPECT_THAT(peer.received, HasSubstr("PAGE 5551234\r\n"));
 }
 
 }  // namespace
