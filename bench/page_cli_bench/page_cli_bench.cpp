@@ -71,7 +71,7 @@ void PageCommand(benchmark::State& state) {
     recipients.push_back({id, {}, id});
   }
   for (auto _ : state) {
-    snpp::cli::PageSession session({"127.0.0.1", server.Port(), std::chrono::seconds(20)});
+    snpp::cli::PageSession session({"127.0.0.1", server.Port(), std::chrono::seconds(20), std::nullopt, {}});
     snpp::cli::PageRun run(recipients, {kMessage, std::nullopt, {}, false}, session.Wire());
     session.Run(run);
     if (snpp::cli::RunStatus(run.Results()) != snpp::cli::kAllAccepted) {

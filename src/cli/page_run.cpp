@@ -167,9 +167,13 @@ void PageRun::PageReplied(bool ok, const std::string& line) {
     if (alone_ && batching_ == Batching::Unknown) batching_ = Batching::Refused;
     return Advance();
   }
-  // A second PAGE refused by a gateway not yet seen to take two may be
-  // refused for being second: it is tried again alone, after this job.
-  if (!alone_ && held_.size() == 1 && batching_ == Batching::Unknown) {
+  // 550 refuses the ID. Any other refusal of a second PAGE by a gateway not
+  // yet seen to take two, or a 552 ("maximum entries exceeded"), may refuse
+  // it for coming after others: it is tried again alone, after this job.
+  const bool idRefused = line.starts_with("550");
+  const bool mayBeTooMany =
+      line.starts_with("552") || (held_.size() == 1 && batching_ == Batching::Unknown && !idRefused);
+  if (!alone_ && !held_.empty() && mayBeTooMany) {
     retryAlone_ = index;
     return Advance();
   }

@@ -208,10 +208,8 @@ TEST_F(PageProgram, ARejectionInTheMiddleLeavesTheLaterRecipientsPaged) {
   });
   const Outcome r = Page({"-m", "hi", "bob", "ann", "anna", "--json"});
   EXPECT_EQ(r.status, 1) << r.err;
-  // Refused as the second PAGE, the ID is tried again alone: then it is
-  // the ID that was refused, and the rest goes in one job.
-  EXPECT_THAT(server->ReceivedLines(), ElementsAre("PAGE 5551001", "PAGE 5551002", "MESS hi", "SEND", "PAGE 5551002",
-                                                   "PAGE 5551003", "MESS hi", "SEND", "QUIT"));
+  EXPECT_THAT(server->ReceivedLines(),
+              ElementsAre("PAGE 5551001", "PAGE 5551002", "PAGE 5551003", "MESS hi", "SEND", "QUIT"));
   EXPECT_THAT(r.out, HasSubstr("\"status\": 1"));
   EXPECT_THAT(r.out, HasSubstr("{\"recipient\": \"ann\", \"name\": \"Ann\", \"pager_id\": \"5551002\", "
                                "\"result\": \"rejected\", \"reply\": \"550 Invalid pager ID\"}"));
@@ -231,6 +229,32 @@ TEST_F(PageProgram, AGatewayThatRequiresALoginAndLimitsTheMessage) {
 
   r = Page({"-m", "short", "--login", "pager", "5551234"});
   EXPECT_EQ(r.status, 0) << r.err;
+}
+
+// A gateway as deployed: it reads 511 bytes of a line, forgets the login at
+// RESE, checks IDs and takes several PAGEs to one SEND. What arrived is
+// what was sent, to exactly the IDs reported accepted.
+TEST_F(PageProgram, AStrictGatewayGetsTheWholeTextInOneJob) {
+  Serve(GatewayScript({.requireLogin = true, .checkPagerIds = true, .resetLogsOut = true}));
+  server->SetLineLimit(512);
+  std::string text = "df -h\n";
+  while (text.size() < 2000) text += "/dev/sda" + std::to_string(text.size()) + " 100G 93G 7G 93% /srv ";
+  const Outcome r = Page({"--login", "pager", "5551001", "-p", "55x1", "5551003", "5551004"}, text);
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_EQ(r.out, "5551001: accepted\n55x1: rejected: 550 Error, invalid pager ID\n5551003: accepted\n"
+                   "5551004: accepted\n");
+  const auto words = [](std::string t) {
+    std::replace(t.begin(), t.end(), '\n', ' ');
+    while (!t.empty() && t.back() == ' ') t.pop_back();
+    return t;
+  };
+  std::vector<std::string> ids;
+  for (const snpp::testing::DeliveredPage& page : server->Delivered()) {
+    ids.push_back(page.pagerId);
+    EXPECT_EQ(words(page.text), words(text));
+    EXPECT_EQ(page.text.substr(0, 6), "df -h\n");  // its lines kept
+  }
+  EXPECT_THAT(ids, ElementsAre("5551001", "5551003", "5551004"));
 }
 
 // The time limit is for each reply: a gateway that takes most of it for

@@ -174,12 +174,19 @@ TEST_F(Dialogue, AGatewayOfOnePagePerJobGetsOneJobEachAndALoginAfterItsReset) {
 
   // Refused alone as well: a refusal of that ID, and the rest is batched.
   Start({"1", "2", "3", "4"});
-  Server({"220", "250", "550 Unknown pager ID", "250", "250"});  // PAGE 1, PAGE 2, MESS, SEND
-  Server({"550 Unknown pager ID", "250", "250", "250", "250"});  // PAGE 2 alone, PAGE 3, PAGE 4, MESS, SEND
+  Server({"220", "250", "554 Error, failed", "250", "250"});  // PAGE 1, PAGE 2, MESS, SEND
+  Server({"554 Error, failed", "250", "250", "250", "250"});  // PAGE 2 alone, PAGE 3, PAGE 4, MESS, SEND
   EXPECT_THAT(wire.written, ElementsAre("PAGE 1", "PAGE 2", "MESS hello there", "SEND", "PAGE 2", "PAGE 3",
                                         "PAGE 4", "MESS hello there", "SEND", "QUIT"));
-  EXPECT_THAT(Outcomes(), ElementsAre("accepted 250", "rejected 550 Unknown pager ID", "accepted 250",
-                                      "accepted 250"));
+  EXPECT_THAT(Outcomes(), ElementsAre("accepted 250", "rejected 554 Error, failed", "accepted 250", "accepted 250"));
+
+  // 550 refuses the ID, wherever it comes; 552 says the job is full.
+  Start({"1", "2", "3", "4"});
+  Server({"220", "250", "550 Invalid pager ID", "250", "552 Maximum entries exceeded", "250", "250"});
+  Server({"250", "250", "250"});  // PAGE 4 alone, MESS, SEND
+  EXPECT_THAT(wire.written, ElementsAre("PAGE 1", "PAGE 2", "PAGE 3", "PAGE 4", "MESS hello there", "SEND", "PAGE 4",
+                                        "MESS hello there", "SEND", "QUIT"));
+  EXPECT_THAT(Outcomes(), ElementsAre("accepted 250", "rejected 550 Invalid pager ID", "accepted 250", "accepted 250"));
 }
 
 // Gateways read 511 bytes of a line and take the rest as a command. A text
