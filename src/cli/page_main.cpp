@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "cli/page_config.h"
+#include "cli/page_hold.h"
 #include "cli/page_options.h"
 #include "cli/page_protocol.h"
 #include "cli/page_report.h"
@@ -181,6 +183,23 @@ std::vector<Recipient> FindRecipients(const std::vector<RecipientArg>& given, co
   return found;
 }
 
+// LEVE, HOLD, SUBJ and CALL, as the options ask for them.
+std::vector<std::string> JobCommands(const PageOptions& o, std::string& error) {
+  std::vector<std::string> out;
+  if (o.level) out.push_back("LEVE " + std::to_string(*o.level) + "\r\n");
+  if (o.at) {
+    const std::optional<std::string> hold = HoldCommand(*o.at, std::time(nullptr), error);
+    if (!hold) return {};
+    out.push_back(*hold);
+  }
+  if (o.subject) out.push_back("SUBJ " + snpp::OneLine(*o.subject) + "\r\n");
+  if (o.from) out.push_back("CALL " + snpp::OneLine(*o.from) + "\r\n");
+  for (const std::string& line : out) {
+    if (line.size() > kMaxLineBytes) error = "the " + line.substr(0, 4) + " text is too long for one line";
+  }
+  return out;
+}
+
 std::string Seconds(std::chrono::milliseconds ms) {
   char buf[32];
   if (ms.count() % 1000 == 0) {
@@ -295,7 +314,8 @@ int Page(const PageOptions& o) {
 
   const Input message = ReadMessage(o);
   if (!message.error.empty()) return UsageError(message.error);
-  PageRequest request{message.text, std::nullopt, {}, o.strict};
+  PageRequest request{message.text, std::nullopt, JobCommands(o, error), o.strict};
+  if (!error.empty()) return UsageError(error);
   if (settings->loginUser) {
     request.loginCommand = LoginCommand(*settings->loginUser, settings->password);
     if (request.loginCommand->size() > kMaxLineBytes) return UsageError("the login is too long for a LOGI line");
@@ -307,10 +327,13 @@ int Page(const PageOptions& o) {
   if (progress) Say("connecting to " + Printable(server));
   const RunOutcome outcome = PageAll(std::move(recipients), request, *settings, o, progress);
   if (!outcome.error.empty()) Say(Printable(outcome.error));
-  for (const std::string& refusal : outcome.refusals) Say("the server refused " + Printable(refusal));
+  for (const std::string& refusal : outcome.refusals) {
+    Say("the server refused " + Printable(refusal) + (o.strict ? "" : "; paged without it"));
+  }
 
   const int status = RunStatus(outcome.results);
-  Print(o.json ? JsonReport(outcome.results, server, status, outcome.error) : TextReport(outcome.results, o.quiet));
+  Print(o.json ? JsonReport(outcome.results, server, status, outcome.error, outcome.refusals)
+               : TextReport(outcome.results, o.quiet));
   return status;
 }
 

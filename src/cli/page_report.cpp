@@ -86,9 +86,14 @@ std::string JsonUsageError(std::string_view error) {
 }
 
 std::string JsonReport(const std::vector<PageResult>& results, std::string_view server, int status,
-                       std::string_view error) {
+                       std::string_view error, const std::vector<std::string>& refused) {
   std::string out = "{\"server\": " + JsonString(server) + ", \"status\": " + std::to_string(status);
   if (!error.empty()) out += ", \"error\": " + JsonString(error);
+  if (!refused.empty()) {
+    out += ", \"refused\": [";
+    for (std::size_t i = 0; i < refused.size(); ++i) out += (i == 0 ? "" : ", ") + JsonString(refused[i]);
+    out += "]";
+  }
   out += ", \"recipients\": [";
   for (std::size_t i = 0; i < results.size(); ++i) {
     const PageResult& r = results[i];

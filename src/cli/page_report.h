@@ -29,10 +29,10 @@ std::string RecipientLabel(const Recipient& recipient);
 // failuresOnly leaves out the accepted ones.
 std::string TextReport(const std::vector<PageResult>& results, bool failuresOnly = false);
 
-// The same as one JSON object, with the server, the exit status and, when
-// the run ended early, why.
+// The same as one JSON object, with the server, the exit status, when the
+// run ended early why, and the commands the server refused ("refused").
 std::string JsonReport(const std::vector<PageResult>& results, std::string_view server, int status,
-                       std::string_view error);
+                       std::string_view error, const std::vector<std::string>& refused = {});
 
 // A usage error as the JSON object of a run that paged no one.
 std::string JsonUsageError(std::string_view error);

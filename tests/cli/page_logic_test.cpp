@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/page_hold.h"
 #include "cli/page_options.h"
 #include "cli/page_protocol.h"
 #include "cli/page_report.h"
@@ -212,6 +213,45 @@ TEST_F(Dialogue, NoLineOver511BytesAndLinesKeptWithData) {
   Server({"220", "250", "250", "500 Command not recognized"});
   EXPECT_THAT(wire.written, ElementsAre("PAGE 1", "PAGE 2", "DATA", "QUIT"));
   EXPECT_THAT(Outcomes()[1], HasSubstr("rejected the gateway does not take DATA, and the message (600 bytes)"));
+}
+
+// LEVE, HOLD, SUBJ and CALL go before the first PAGE of each job; one the
+// gateway refuses is reported and left out, or with --strict stops it all.
+TEST_F(Dialogue, Level2CommandsGoFirstAndARefusalIsReported) {
+  const auto start = [&](bool strict) {
+    std::vector<Recipient> rs = {{"1", {}, "1"}, {"2", {}, "2"}};
+    run = std::make_unique<PageRun>(std::move(rs),
+                                    PageRequest{"hi", std::nullopt, {"LEVE 3\r\n", "CALL db1\r\n"}, strict}, wire);
+    run->Connected(0, "OK");
+    wire.written.clear();
+  };
+  start(false);
+  Server({"220", "250 OK, service level 3 accepted.", "500 CALL: Command not implemented.", "250", "250", "250",
+          "250"});
+  EXPECT_THAT(wire.written, ElementsAre("LEVE 3", "CALL db1", "PAGE 1", "PAGE 2", "MESS hi", "SEND", "QUIT"));
+  EXPECT_THAT(run->Refusals(), ElementsAre("CALL db1: 500 CALL: Command not implemented."));
+  EXPECT_EQ(RunStatus(run->Results()), kAllAccepted);
+
+  start(true);
+  Server({"220", "250", "500 CALL: Command not implemented."});
+  EXPECT_THAT(wire.written, ElementsAre("LEVE 3", "CALL db1", "QUIT"));
+  EXPECT_THAT(Outcomes()[1], "rejected not paged: the gateway refused CALL db1: 500 CALL: Command not implemented.");
+  EXPECT_EQ(RunStatus(run->Results()), kNoneAccepted);
+}
+
+TEST(HoldCommand, TakesADateOrAClockTimeAndSendsItInUtc) {
+  ::setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);  // New York, without the time zone files
+  ::tzset();
+  std::string error;
+  const std::time_t now = 1765270800;  // 2025-12-09 09:00 UTC, 04:00 in New York
+  EXPECT_EQ(HoldCommand("2025-12-24 18:30", now, error), "HOLD 251224233000 +0000\r\n");
+  EXPECT_EQ(HoldCommand("05:00", now, error), "HOLD 251209100000 +0000\r\n");
+  EXPECT_EQ(HoldCommand("03:59:30", now, error), "HOLD 251210085930 +0000\r\n");  // past today: tomorrow
+  for (const char* bad : {"2025-12-08 10:00", "2025-02-30 10:00", "25:00", "tomorrow", "2025-12-24"}) {
+    EXPECT_FALSE(HoldCommand(bad, now, error)) << bad;
+  }
+  ::unsetenv("TZ");
+  ::tzset();
 }
 
 TEST(DataBlock, BreaksLongLinesAtABlankOrBetweenCharacters) {
