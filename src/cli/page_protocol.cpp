@@ -26,10 +26,14 @@ std::size_t CutAt(std::string_view line, std::size_t room) {
 }
 
 // One line of the message, as one or more DATA lines.
+//
+// A lone "." would end the text. Gateways differ on a leading dot: some
+// take one off a doubled dot, some keep every dot. Doubling the dot of "."
+// and of lines starting ".." only keeps every other line intact on both.
 void AppendDataLines(std::string& out, std::string_view line) {
   do {
-    const bool dotted = !line.empty() && line.front() == '.';
-    const std::size_t room = kMaxLineText - (dotted ? 1 : 0);
+    const bool doubled = line.starts_with("..");
+    const std::size_t room = kMaxLineText - (doubled ? 1 : 0);
     std::size_t take = line.size();
     std::size_t skip = 0;
     if (line.size() > room) {
@@ -41,7 +45,7 @@ void AppendDataLines(std::string& out, std::string_view line) {
         take = CutAt(line, room);
       }
     }
-    if (dotted) out += '.';
+    if (doubled || (take == 1 && line.front() == '.')) out += '.';
     out.append(line.substr(0, take));
     out += kLineEnd;
     line.remove_prefix(take + skip);
