@@ -1,11 +1,15 @@
 #include "cli/page_config.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <system_error>
 
 #include "cli/printable.h"
 #include "directory/names_file.h"
@@ -15,7 +19,7 @@
 namespace snpp::cli {
 namespace {
 
-constexpr char kFolderName[] = "orvant-snpp-client";
+[[maybe_unused]] constexpr char kFolderName[] = "orvant-snpp-client";
 constexpr char kConfigName[] = "page.conf";
 // A config file or a password is a few lines; more is not one of ours.
 constexpr std::size_t kMostFileBytes = 64 * 1024;
@@ -32,6 +36,34 @@ struct FileText {
   bool othersMayRead = false;
 };
 
+#ifdef _WIN32
+// A file under the user's profile is the user's alone unless shared on
+// purpose; its access list is not read here.
+std::optional<FileText> ReadSmallFile(const std::filesystem::path& path, std::string& error) {
+  const std::string name = Printable(path.string());
+  std::error_code ec;
+  if (!std::filesystem::exists(path, ec)) return FileText{{}, true, false};
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    error = name + " is not a plain file";
+    return std::nullopt;
+  }
+  std::ifstream in(path, std::ios::binary);
+  FileText out;
+  char buffer[4096];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    out.text.append(buffer, static_cast<std::size_t>(in.gcount()));
+    if (out.text.size() > kMostFileBytes) {
+      error = name + " is far too long";
+      return std::nullopt;
+    }
+  }
+  if (in.bad() || !in.eof()) {
+    error = "cannot read " + name;
+    return std::nullopt;
+  }
+  return out;
+}
+#else
 std::optional<FileText> ReadSmallFile(const std::filesystem::path& path, std::string& error) {
   const std::string name = Printable(path.string());
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
@@ -68,6 +100,7 @@ std::optional<FileText> ReadSmallFile(const std::filesystem::path& path, std::st
   ::close(fd);
   return out;
 }
+#endif
 
 std::string NotPrivate(const std::filesystem::path& path) {
   return Printable(path.string()) + " holds a password but others can read it; make it yours alone (chmod 600 " +
@@ -104,7 +137,11 @@ std::optional<ConfigValues> ParseConfig(std::string_view text, const std::string
 }
 
 std::vector<std::filesystem::path> ConfigCandidates() {
+#ifdef _WIN32
+  return {SettingsDirectory() / kConfigName};  // %APPDATA%\Orvant\page.conf
+#else
   return {SettingsDirectory() / kFolderName / kConfigName, std::filesystem::path("/etc") / kFolderName / kConfigName};
+#endif
 }
 
 std::optional<ConfigValues> LoadConfig(const std::vector<std::filesystem::path>& candidates, std::string& error) {

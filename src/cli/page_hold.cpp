@@ -5,6 +5,11 @@
 namespace snpp::cli {
 namespace {
 
+#ifdef _WIN32
+void localtime_r(const std::time_t* t, std::tm* tm) { localtime_s(tm, t); }
+void gmtime_r(const std::time_t* t, std::tm* tm) { gmtime_s(tm, t); }
+#endif
+
 // Reads "D...D" of exactly `digits` digits at `at` into value.
 bool Number(std::string_view s, std::size_t at, std::size_t digits, int& value) {
   if (at + digits > s.size()) return false;

@@ -1,11 +1,17 @@
 // orvant-snpp-page: pages one or more recipients from the command line, for
 // scripts, cron jobs and monitoring, with the window's line client, protocol
 // code and names list.
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <io.h>
+#include <windows.h>
+#else
 #include <signal.h>
-#include <time.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +21,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cli/page_config.h"
@@ -39,10 +46,16 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kMostInputBytes = 64 * 1024;
 constexpr std::chrono::seconds kLongestBackOff{30};
 
-volatile sig_atomic_t gStop = 0;
+std::atomic<bool> gStop{false};
 bool gJson = false;
 
-void OnStopSignal(int) { gStop = 1; }
+#ifdef _WIN32
+int ReadInput(char* buffer, unsigned size) { return ::_read(0, buffer, size); }
+bool IsTerminal(int fd) { return ::_isatty(fd) != 0; }
+#else
+ssize_t ReadInput(char* buffer, std::size_t size) { return ::read(STDIN_FILENO, buffer, size); }
+bool IsTerminal(int fd) { return ::isatty(fd) == 1; }
+#endif
 
 void Say(const std::string& text) {
   const std::string line = std::string(kProgramName) + ": " + text + "\n";
@@ -72,7 +85,7 @@ Input ReadStandardInput(const char* what) {
   Input in;
   char buffer[4096];
   for (;;) {
-    const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    const auto n = ReadInput(buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return {{}, std::string("cannot read standard input: ") + std::strerror(errno)};
     if (n == 0) break;
@@ -88,7 +101,11 @@ Input ReadMessage(const PageOptions& o) {
   if (o.message) {
     m.text = *o.message;
   } else {
-    if (::isatty(STDIN_FILENO)) Say("type the message, then Ctrl-D on a line of its own");
+#ifdef _WIN32
+    if (IsTerminal(0)) Say("type the message, then Ctrl-Z and Enter on a line of their own");
+#else
+    if (IsTerminal(0)) Say("type the message, then Ctrl-D on a line of its own");
+#endif
     m = ReadStandardInput("message");
   }
   // The line breaks that end it are no part of it.
@@ -210,6 +227,17 @@ std::string Seconds(std::chrono::milliseconds ms) {
   return buf;
 }
 
+#ifdef _WIN32
+// Runs on a thread of its own; the loop sees the flag within its longest wait.
+BOOL WINAPI OnConsoleStop(DWORD) {
+  gStop = true;
+  return TRUE;
+}
+
+void CatchStopSignals() { ::SetConsoleCtrlHandler(OnConsoleStop, TRUE); }
+#else
+void OnStopSignal(int) { gStop = true; }
+
 void CatchStopSignals() {
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
@@ -221,18 +249,16 @@ void CatchStopSignals() {
   // A reader that went away must not kill us before the report is tried.
   ::signal(SIGPIPE, SIG_IGN);
 }
+#endif
 
 // Waits before another try; false when a signal or the deadline comes first.
 bool BackOff(std::chrono::milliseconds wait, const std::optional<Clock::time_point>& deadline) {
   const Clock::time_point until = Clock::now() + wait;
   if (deadline && until >= *deadline) return false;
-  while (gStop == 0) {
+  while (!gStop) {
     const auto left = until - Clock::now();
     if (left <= Clock::duration::zero()) return true;
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
-        std::min<Clock::duration>(left, std::chrono::milliseconds(100)));
-    const timespec ts{0, static_cast<long>(ns.count())};
-    ::nanosleep(&ts, nullptr);
+    std::this_thread::sleep_for(std::min<Clock::duration>(left, std::chrono::milliseconds(100)));
   }
   return false;
 }
@@ -266,7 +292,7 @@ RunOutcome PageAll(std::vector<Recipient> recipients, const PageRequest& request
         Say(line.substr(0, line.size() - 1));
       };
     }
-    session.Run(run, [] { return gStop != 0; });
+    session.Run(run, [] { return gStop.load(); });
     for (std::size_t k = 0; k < todo.size(); ++k) out.results[todo[k]] = run.Results()[k];
     out.error = run.EndText();
     if (run.End() == RunEnd::TimedOut) out.error += " within " + Seconds(o.timeout);
@@ -322,7 +348,7 @@ int Page(const PageOptions& o) {
   }
 
   CatchStopSignals();
-  const bool progress = ::isatty(STDERR_FILENO) == 1 && !o.quiet;
+  const bool progress = IsTerminal(2) && !o.quiet;
   const std::string server = settings->server.host + ":" + std::to_string(settings->server.port);
   if (progress) Say("connecting to " + Printable(server));
   const RunOutcome outcome = PageAll(std::move(recipients), request, *settings, o, progress);

@@ -5,13 +5,22 @@
 #include <cstring>
 
 #include "net/line_client.h"
-#include "net/poll_event_loop.h"
 #include "net/winsock_errors.h"
+#ifdef _WIN32
+#include "net/win32_event_loop.h"
+#else
+#include "net/poll_event_loop.h"
+#endif
 
 namespace snpp::cli {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+#ifdef _WIN32
+using Loop = net::Win32EventLoop;  // the socket layer posts to a window
+#else
+using Loop = net::PollEventLoop;
+#endif
 
 // The loop wakes at least this often to look at the clock and for a stop.
 constexpr std::chrono::milliseconds kLongestWait{100};
@@ -87,7 +96,7 @@ std::string SocketErrorText(int code) {
 
 struct PageSession::Parts {
   SessionSettings settings;
-  net::PollEventLoop loop;
+  Loop loop;
   net::TLineClient client{loop};
   Clock::time_point deadline;
   ClientWire wire{client, [this] { deadline = Clock::now() + settings.timeout; }};

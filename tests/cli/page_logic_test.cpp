@@ -239,6 +239,7 @@ TEST_F(Dialogue, Level2CommandsGoFirstAndARefusalIsReported) {
   EXPECT_EQ(RunStatus(run->Results()), kNoneAccepted);
 }
 
+#ifndef _WIN32  // the C library there knows no rules of summer time in TZ
 TEST(HoldCommand, TakesADateOrAClockTimeAndSendsItInUtc) {
   ::setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);  // New York, without the time zone files
   ::tzset();
@@ -253,6 +254,7 @@ TEST(HoldCommand, TakesADateOrAClockTimeAndSendsItInUtc) {
   ::unsetenv("TZ");
   ::tzset();
 }
+#endif
 
 TEST(DataBlock, BreaksLongLinesAtABlankOrBetweenCharacters) {
   const std::string words = std::string(300, 'a') + " " + std::string(300, 'b') + " c";
