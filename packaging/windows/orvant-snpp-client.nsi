@@ -27,6 +27,7 @@ SetCompressor /SOLID lzma
 !define ENVIRONMENT_KEY "SYSTEM\CurrentControlSet\Control\Session Manager\Environment"
 
 !include "FileFunc.nsh"
+!include "Sections.nsh"
 !include "WinMessages.nsh"
 !include "WordFunc.nsh"
 
