@@ -18,7 +18,6 @@
 #include <cstring>
 #include <ctime>
 #include <exception>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <thread>
@@ -26,14 +25,13 @@
 
 #include "cli/page_config.h"
 #include "cli/page_hold.h"
+#include "cli/page_inputs.h"
 #include "cli/page_options.h"
 #include "cli/page_protocol.h"
 #include "cli/page_report.h"
 #include "cli/page_run.h"
 #include "cli/page_session.h"
 #include "cli/printable.h"
-#include "cli/recipient_match.h"
-#include "directory/names_file.h"
 #include "paging/snpp_protocol.h"
 
 namespace {
@@ -41,19 +39,14 @@ namespace {
 using namespace snpp::cli;
 using Clock = std::chrono::steady_clock;
 
-// Far more than any pager shows; reading stops here, so an endless input
-// cannot exhaust memory.
-constexpr std::size_t kMostInputBytes = 64 * 1024;
 constexpr std::chrono::seconds kLongestBackOff{30};
 
 std::atomic<bool> gStop{false};
 bool gJson = false;
 
 #ifdef _WIN32
-int ReadInput(char* buffer, unsigned size) { return ::_read(0, buffer, size); }
 bool IsTerminal(int fd) { return ::_isatty(fd) != 0; }
 #else
-ssize_t ReadInput(char* buffer, std::size_t size) { return ::read(STDIN_FILENO, buffer, size); }
 bool IsTerminal(int fd) { return ::isatty(fd) == 1; }
 #endif
 
@@ -75,27 +68,6 @@ int UsageError(const std::string& text, bool pointToHelp = false) {
   return kUsageError;
 }
 
-struct Input {
-  std::string text;
-  std::string error;
-};
-
-// Standard input up to its end.
-Input ReadStandardInput(const char* what) {
-  Input in;
-  char buffer[4096];
-  for (;;) {
-    const auto n = ReadInput(buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return {{}, std::string("cannot read standard input: ") + std::strerror(errno)};
-    if (n == 0) break;
-    in.text.append(buffer, static_cast<std::size_t>(n));
-    if (in.text.size() > kMostInputBytes)
-      return {{}, std::string("the ") + what + " on standard input is far too long"};
-  }
-  return in;
-}
-
 Input ReadMessage(const PageOptions& o) {
   Input m;
   if (o.message) {
@@ -113,91 +85,6 @@ Input ReadMessage(const PageOptions& o) {
   if (m.error.empty() && m.text.empty()) m.error = "the message is empty";
   if (m.error.empty() && m.text.size() > kMostInputBytes) m.error = "the message is far too long";
   return m;
-}
-
-// The recipients of --recipients, one a line; blank lines and '#' lines skipped.
-std::vector<RecipientArg> ReadRecipientsFile(const std::string& name, std::string& error) {
-  Input in;
-  if (name == "-") {
-    in = ReadStandardInput("recipient list");
-  } else {
-    std::FILE* f = std::fopen(name.c_str(), "rb");
-    if (f == nullptr) {
-      error = "cannot read the recipients " + Printable(name) + ": " + std::strerror(errno);
-      return {};
-    }
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0 && in.text.size() <= kMostInputBytes)
-      in.text.append(buffer, n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) in.error = "cannot read the recipients " + Printable(name);
-    if (in.text.size() > kMostInputBytes) in.error = "the recipients " + Printable(name) + " are far too long";
-  }
-  error = in.error;
-  std::vector<RecipientArg> out;
-  std::string_view rest = in.text;
-  while (!rest.empty()) {
-    const std::size_t end = rest.find('\n');
-    std::string line(rest.substr(0, end));
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
-    line.erase(0, line.find_first_not_of(" \t"));
-    if (!line.empty() && line.front() != '#') out.push_back({line, false});
-  }
-  return out;
-}
-
-// The names list of the settings: the given file, or the first of the
-// usual places that has one.
-struct NamesList {
-  std::vector<std::string> entries;
-  std::string name;
-  std::string problem;
-};
-
-NamesList LoadNames(const PageSettings& settings) {
-  NamesList list;
-  for (const std::filesystem::path& path : settings.names) {
-    snpp::NamesFile file(path);
-    list.entries = file.Load();
-    list.name = Printable(path.string());
-    if (file.LoadState() == snpp::NamesLoad::Incomplete) list.problem = "cannot read the names list " + list.name;
-    if (file.LoadState() != snpp::NamesLoad::Missing) return list;
-  }
-  list.problem = "there is no names list " + list.name;
-  if (!settings.namesGiven) list.problem = "there is no names list (looked for ./names.txt and ~/names.txt)";
-  return list;
-}
-
-// Every recipient, or the usage errors of all that could not be found.
-std::vector<Recipient> FindRecipients(const std::vector<RecipientArg>& given, const PageSettings& settings,
-                                      std::vector<std::string>& errors) {
-  std::optional<NamesList> list;
-  std::vector<Recipient> found;
-  for (const RecipientArg& arg : given) {
-    RecipientMatch match;
-    if (arg.exactId) {
-      match.recipient = {arg.text, {}, arg.text};
-    } else {
-      if (!LooksLikePagerId(arg.text) && !list) list = LoadNames(settings);
-      if (!LooksLikePagerId(arg.text) && !list->problem.empty()) {
-        errors.push_back(list->problem + " to look up '" + Printable(arg.text) + "' in");
-        continue;
-      }
-      match = MatchRecipient(arg.text, list ? list->entries : std::vector<std::string>{});
-      if (!match.error.empty()) match.error = list->name + ": " + match.error;
-    }
-    if (!match.error.empty()) {
-      errors.push_back(match.error);
-    } else if (snpp::PageCommand(match.recipient.pagerId).size() > kMaxLineBytes) {
-      errors.push_back("the pager ID '" + Printable(arg.text).substr(0, 20) + "...' is too long for a PAGE line");
-    } else {
-      found.push_back(std::move(match.recipient));
-    }
-  }
-  return found;
 }
 
 // LEVE, HOLD, SUBJ and CALL, as the options ask for them.
