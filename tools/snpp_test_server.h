@@ -71,10 +71,10 @@ ServerScript SequenceScript(std::vector<ServerAction> actions);
 
 // What real paging gateways check and how they answer, each part optional.
 struct GatewayRules {
-  bool requireLogin = false;          // 530 to PAGE, MESS and SEND before a LOGI
+  bool requireLogin = false;          // 530 to PAGE, MESS, DATA and SEND before a LOGI
   bool checkPagerIds = false;         // 550 to an empty ID, one with a non-digit, or a long one
   std::size_t maxPagerIdLength = 16;  // with checkPagerIds
-  std::size_t maxMessageLength = 0;   // 550 to a longer MESS text; 0: no limit
+  std::size_t maxMessageLength = 0;   // 550 to a longer MESS or DATA text; 0: no limit
   int sendDelayMs = 0;                // wait before answering SEND
   // Hostile: a "214" line before each reply, in the same write. No gateway
   // sends one unasked; standard clients fall out of step on it.
@@ -82,7 +82,9 @@ struct GatewayRules {
   bool resetLogsOut = false;          // RESE also ends the login
 };
 
-// Answers as a gateway does, reply texts shaped as hfaxd's:
+// Answers as a deployed gateway (hfaxd) does, reply by reply; the texts
+// have its shape, except the refusals of the rules above, which keep their
+// short texts:
 // - PAGE may come several times; each accepted ID gets
 //   "250 Pager ID accepted; jobid: N". MESS or DATA gives the one text
 //   (a second one: 503). SEND needs both (503), delivers the text to every

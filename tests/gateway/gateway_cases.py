@@ -5,7 +5,7 @@ page it really receives to /tmp/hylafax-peer/pages.log.
 
 Each client's reported outcome is held against pages.log. A case passes when
 the client tells the truth about every page: each page it confirms arrived,
-with the message's text (line breaks may arrive as blanks), and each page
+with the message's words (the gateway may turn line breaks into blanks), and each page
 that arrived was either confirmed or named by the client as not confirmed.
 
 Clients:
@@ -21,7 +21,10 @@ of 600 characters; a message with line breaks; Cancel (SIGINT for the
 command line) during SEND; and, with the peer restarted without its paging
 central, a SEND that is never answered.
 
-Usage: gateway_cases.py --build DIR --peer DIR [--only REGEX]
+Besides, hfaxd must never answer the rest of one of our clients' lines as a
+command (a line longer than the 511 bytes it reads).
+
+Usage: gateway_cases.py --build DIR --peer DIR [--only REGEX] [--verbose]
 Exit status: 0 when every case passes, 1 otherwise.
 """
 import argparse
@@ -35,10 +38,12 @@ import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 RUN = "/tmp/hylafax-peer"
 PAGES = RUN + "/pages.log"
+SYSLOG = RUN + "/syslog.log"  # hfaxd's trace of every command and reply
 SENDQ = "/var/spool/hylafax/sendq"
 LOCK = "/tmp/hylafax-peer.lock"
 CLIENT_DEADLINE = 150  # seconds any one client run may take
@@ -56,37 +61,100 @@ def on_signal(signum, _frame):
 
 # ---- the peer -------------------------------------------------------------
 
+def age(path):
+    try:
+        return time.time() - os.path.getmtime(path)
+    except OSError:
+        return 0  # gone meanwhile
+
+
+def drop_orphan_jobs():
+    """Jobs still queued while the peer is down belong to a run that is
+    over; started again, the queue would page them in the middle of ours."""
+    for job in glob.glob(SENDQ + "/q*"):
+        os.unlink(job)
+
+
 class Peer:
     """The peer, held under the shared lock from start to stop."""
 
     def __init__(self, directory, **knobs):
         self.directory = directory
         self.env = dict(os.environ, **{k: str(v) for k, v in knobs.items()})
+        self.modem = knobs.get("HYLAFAX_FAKE_MODEM") == 1
         self.lock = None
+        self.stopping = threading.Event()
+        self.watchdog = None
 
     def __enter__(self):
         self.lock = open(LOCK, "w")
         fcntl.flock(self.lock, fcntl.LOCK_EX)
         # Knobs count only for a fresh start.
         subprocess.run([self.directory + "/stop.sh"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        drop_orphan_jobs()
         started = subprocess.run([self.directory + "/start.sh"], env=self.env, capture_output=True, text=True)
         if started.returncode != 0:
             self.__exit__(None, None, None)
             raise RuntimeError("the peer did not start:\n" + started.stdout + started.stderr)
+        if self.modem:
+            self.watchdog = threading.Thread(target=self.nudge_stalled_queue, daemon=True)
+            self.watchdog.start()
         return self
 
     def __exit__(self, *_):
+        self.stopping.set()
+        if self.watchdog:
+            self.watchdog.join()
         subprocess.run([self.directory + "/stop.sh"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        drop_orphan_jobs()
         if self.lock:
             self.lock.close()
             self.lock = None
 
+    def nudge_stalled_queue(self):
+        """Now and then the queue leaves a job ready after the page before it
+        and never hands it to the fake modem, which has nothing that would
+        say it is free again: the SEND would hang. A job queued for 1.5 s
+        while no page is being sent has stalled; announcing the modem again
+        moves it on at once."""
+        while not self.stopping.wait(0.5):
+            stalled = [q for q in glob.glob(SENDQ + "/q*") if age(q) > 1.5]
+            if not stalled or paging_now():
+                continue
+            with open(RUN + "/modem.devid") as f:
+                devid = f.read().strip()
+            print("      (the gateway's queue stalled on %s: the modem is announced ready again)" %
+                  ", ".join(os.path.basename(q) for q in stalled), flush=True)
+            subprocess.run(["/usr/sbin/faxmodem", devid], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.stopping.wait(2)
 
-def pages_offset():
+
+def paging_now():
+    """Whether the gateway's page sender is at work."""
+    for cmdline in glob.glob("/proc/[0-9]*/cmdline"):
+        try:
+            with open(cmdline, "rb") as f:
+                if b"pagesend" in f.read():
+                    return True
+        except OSError:
+            pass
+    return False
+
+
+def offset_of(path=PAGES):
     try:
-        return os.path.getsize(PAGES)
+        return os.path.getsize(path)
     except OSError:
         return 0
+
+
+def lines_since(path, offset):
+    try:
+        with open(path, "rb") as f:
+            f.seek(offset)
+            return f.read().decode("latin-1").splitlines()
+    except OSError:
+        return []
 
 
 def settle(limit=30):
@@ -99,13 +167,14 @@ def settle(limit=30):
 
 def pages_since(offset):
     """(pin, text) for each page the paging central received since offset."""
-    try:
-        with open(PAGES, "rb") as f:
-            f.seek(offset)
-            lines = f.read().decode("latin-1").splitlines()
-    except OSError:
-        return []
-    return [parse_page(line) for line in lines if " pin=" in line]
+    return [parse_page(line) for line in lines_since(PAGES, offset) if " pin=" in line]
+
+
+def split_lines_since(offset):
+    """hfaxd's answers to what it took as a command but was no command's
+    start: the rest of a line longer than it reads."""
+    return [line.split("<--- ", 1)[1] for line in lines_since(SYSLOG, offset)
+            if "<--- 500 " in line and ("Command not recognized" in line or "expecting command token" in line)]
 
 
 def parse_page(line):
@@ -115,8 +184,9 @@ def parse_page(line):
 
 
 def normal(text):
-    """The text with each line break as a blank and none at the end."""
-    return re.sub(r"\r\n|\r|\n", " ", text).rstrip(" ")
+    """The words of the text: the gateway passes line breaks on or makes
+    blanks of them, and sends a run of blanks as one."""
+    return " ".join(text.split())
 
 
 # ---- clients ---------------------------------------------------------------
@@ -240,15 +310,16 @@ def judge(ids, message, outcome, delivered):
 
 
 class Report:
-    def __init__(self):
+    def __init__(self, verbose):
         self.results = []
+        self.verbose = verbose
 
     def case(self, name, problems, evidence):
         self.results.append((name, not problems))
         print("%s  %s" % ("PASS" if not problems else "FAIL", name), flush=True)
         for p in problems:
             print("      - " + p)
-        if problems:
+        if problems or self.verbose:
             for line in evidence.rstrip().splitlines():
                 print("      | " + line[:160])
         sys.stdout.flush()
@@ -269,11 +340,13 @@ def evidence(outcome, delivered):
 
 
 def truthful_case(report, name, ids, message, client):
-    offset = pages_offset()
+    offset, trace = offset_of(PAGES), offset_of(SYSLOG)
     outcome = client()
     settle()
     delivered = pages_since(offset)
-    report.case(name, judge(ids, message, outcome, delivered), evidence(outcome, delivered))
+    problems = judge(ids, message, outcome, delivered)
+    problems += ["the gateway took part of a line as a command: " + r[:100] for r in split_lines_since(trace)]
+    report.case(name, problems, evidence(outcome, delivered))
 
 
 # ---- the test server for sendpage -----------------------------------------------
@@ -314,21 +387,28 @@ class TestServer:
         os.unlink(self.pages)
 
 
+def said(outcome):
+    """What a sendpage run tells its user, less the job numbers and texts:
+    the pins it names and the codes of the replies it shows."""
+    pins = re.findall(r"destination pin (\S+):", outcome.said)
+    codes = re.findall(r"sendpage: (\d{3}) ", outcome.said)
+    return outcome.status, pins, codes
+
+
 def sendpage_case(report, name, ids, message, server, stdin=False):
-    offset, local_offset = pages_offset(), server.offset()
+    offset, local_offset = offset_of(PAGES), server.offset()
     real = sendpage("127.0.0.1:4444", ids, message, stdin)
     settle()
     delivered = pages_since(offset)
     problems = judge(ids, message, real, delivered)
     ours = sendpage("127.0.0.1:%d" % server.port, ids, message, stdin)
     ours_delivered = server.since(local_offset)
-    if ours.status != real.status:
-        problems.append("exit status %s against the test server, %s against hfaxd" % (ours.status, real.status))
-    if sorted(p for p, _ in ours_delivered) != sorted(p for p, _ in delivered):
-        problems.append("the test server took pages for %s, hfaxd for %s" %
-                        (sorted(p for p, _ in ours_delivered), sorted(p for p, _ in delivered)))
-    if {normal(t) for _, t in ours_delivered} != {normal(t) for _, t in delivered}:
-        problems.append("the texts differ between the test server and hfaxd")
+    # What each gateway then delivered is shown, not compared: hfaxd drops
+    # a job whose client leaves at once, and keeps one whose client leaves
+    # a moment later.
+    if said(ours) != said(real):
+        problems.append("against the test server it ends with (status, pins, codes) %s, against hfaxd with %s" %
+                        (said(ours), said(real)))
     report.case(name, problems, evidence(real, delivered) + "\nagainst the test server:\n" +
                 evidence(ours, ours_delivered))
 
@@ -344,11 +424,12 @@ def main():
     parser.add_argument("--build", required=True)
     parser.add_argument("--peer", required=True)
     parser.add_argument("--only", default="", help="run only the cases whose names match")
+    parser.add_argument("--verbose", action="store_true", help="show the evidence of passed cases too")
     args = parser.parse_args()
     signal.signal(signal.SIGTERM, on_signal)
     signal.signal(signal.SIGINT, on_signal)
     build, only = args.build, re.compile(args.only)
-    report = Report()
+    report = Report(args.verbose)
 
     def want(name):
         return only.search(name) is not None
@@ -405,7 +486,7 @@ def main():
             with Peer(args.peer, HYLAFAX_FAKE_MODEM=0, HYLAFAX_KILLMIN=1):
                 for name, ids, client in no_modem:
                     if want(name):
-                        offset = pages_offset()
+                        offset = offset_of(PAGES)
                         outcome = client()
                         delivered = pages_since(offset)
                         problems = judge(ids, "nobody will answer", outcome, delivered)
