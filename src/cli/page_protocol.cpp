@@ -25,6 +25,22 @@ std::size_t CutAt(std::string_view line, std::size_t room) {
   return at == 0 ? 1 : at;
 }
 
+// A gateway that finds the text too long says so at once and reads the
+// lines after that as commands, known by their first four letters in any
+// case ("Sending" is SEND). Such a line starts with a blank, which no
+// command does.
+bool ReadsAsCommand(std::string_view line) {
+  static constexpr std::string_view kVerbs[] = {"PAGE", "MESS", "SEND", "DATA", "QUIT", "RESE", "LOGI", "LEVE",
+                                                "HOLD", "SUBJ", "CALL", "ALER", "COVE", "HELP", "SITE", "2WAY",
+                                                "PING", "EXPT", "NOQU", "ACKR", "RTYP", "MCRE", "MSTA", "KTAG"};
+  if (line.size() < 4) return false;
+  std::string word(line.substr(0, 4));
+  for (char& c : word) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return std::find(std::begin(kVerbs), std::end(kVerbs), word) != std::end(kVerbs);
+}
+
 // One line of the message, as one or more DATA lines.
 //
 // A lone "." would end the text. Gateways differ on a leading dot: some
@@ -33,7 +49,8 @@ std::size_t CutAt(std::string_view line, std::size_t room) {
 void AppendDataLines(std::string& out, std::string_view line) {
   do {
     const bool doubled = line.starts_with("..");
-    const std::size_t room = kMaxLineText - (doubled ? 1 : 0);
+    const bool guarded = ReadsAsCommand(line);
+    const std::size_t room = kMaxLineText - (doubled || guarded ? 1 : 0);
     std::size_t take = line.size();
     std::size_t skip = 0;
     if (line.size() > room) {
@@ -46,6 +63,7 @@ void AppendDataLines(std::string& out, std::string_view line) {
       }
     }
     if (doubled || (take == 1 && line.front() == '.')) out += '.';
+    if (ReadsAsCommand(line.substr(0, take))) out += ' ';
     out.append(line.substr(0, take));
     out += kLineEnd;
     line.remove_prefix(take + skip);

@@ -28,8 +28,9 @@ bool NeedsData(std::string_view message);
 
 // The lines that follow DATA's 354, each ending in CR LF and none longer
 // than kMaxLineBytes (a longer one is broken at its last blank that fits,
-// or cut if it has none), the dot of a "." or ".." line start doubled, and
-// the closing ".".
+// or cut if it has none), the dot of a "." or ".." line start doubled, a
+// blank before a line that starts like a command ("Send", "page"), and the
+// closing ".".
 std::string DataBlock(std::string_view message);
 
 enum class ReplyKind {

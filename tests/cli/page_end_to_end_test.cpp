@@ -257,6 +257,16 @@ TEST_F(PageProgram, AStrictGatewayGetsTheWholeTextInOneJob) {
   EXPECT_THAT(ids, ElementsAre("5551001", "5551003", "5551004"));
 }
 
+// Such a gateway refuses a text over its limit at once and reads the rest
+// as commands: lines of the text that start like one must not page anyone.
+TEST_F(PageProgram, ATextOverTheLimitNeverRunsItsLinesAsCommands) {
+  Serve(GatewayScript({.maxMessageLength = 100}));
+  const Outcome r = Page({"5551001"}, std::string(120, 'z') + "\nMESS log line\nSEND\n");
+  EXPECT_EQ(r.status, 2) << r.err;
+  EXPECT_EQ(r.out, "5551001: rejected: 550 Error, message too long\n");
+  EXPECT_THAT(server->Delivered(), ::testing::IsEmpty());
+}
+
 // The time limit is for each reply: a gateway that takes most of it for
 // every SEND still gets all of them. Its long greeting and the help line
 // before each reply are read past.

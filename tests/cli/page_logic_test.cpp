@@ -272,6 +272,10 @@ TEST(DataBlock, BreaksLongLinesAtABlankOrBetweenCharacters) {
   }
   EXPECT_THAT(lines, ElementsAre(std::string(509, 'x'), "..." + std::string(506, 'y'), std::string(94, 'y'), "."));
   EXPECT_EQ(DataBlock(".\n.x"), "..\r\n.x\r\n.\r\n");
+  // Past a gateway's length limit, lines are read as commands.
+  EXPECT_EQ(DataBlock("Sending now\nMESS x\npage 911\nSen\nQuitting is " + std::string(600, 'q')),
+            " Sending now\r\n MESS x\r\n page 911\r\nSen\r\n Quitting is\r\n" + std::string(509, 'q') + "\r\n" +
+                std::string(91, 'q') + "\r\n.\r\n");
   EXPECT_EQ(DataBlock(". " + std::string(600, 'z')),
             "..\r\n" + std::string(509, 'z') + "\r\n" + std::string(91, 'z') + "\r\n.\r\n");
 }
