@@ -1,7 +1,8 @@
 // Drives a command-line run with any server text, cut into any pieces, with
 // time-outs and disconnects mixed in. Whatever a server says, the run writes
-// only whole single lines within the limit, nothing after it closed, decides
-// each recipient at most once, and ends on the first time-out.
+// only whole lines within the limit (one a write, but for a DATA text, which
+// ends with its lone "." and holds no other), nothing after it closed,
+// decides each recipient at most once, and ends on the first time-out.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,9 +23,15 @@ void check(bool ok) {
 struct CheckedWire : PageWire {
   bool closed = false;
   void Write(const std::string& command) override {
-    check(!closed);
-    check(command.size() <= kMaxLineBytes && command.ends_with("\r\n"));
-    check(command.find_first_of("\r\n") == command.size() - 2);
+    check(!closed && command.ends_with("\r\n"));
+    const bool text = command.find("\r\n") != command.size() - 2;
+    for (std::size_t at = 0; at < command.size();) {
+      const std::size_t end = command.find("\r\n", at);
+      const std::string line = command.substr(at, end - at);
+      check(end + 2 - at <= kMaxLineBytes && line.find_first_of("\r\n") == std::string::npos);
+      at = end + 2;
+      check(!text || (line == ".") == (at == command.size()));
+    }
   }
   void Close() override {
     check(!closed);
@@ -40,7 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<Recipient> recipients = {{"1", {}, "1"}, {"bob", "Bob", "22"}, {"3", {}, "3"}};
   std::optional<std::string> login;
   if (data[0] & 1) login = LoginCommand("user", "pass\r\nQUIT");
-  PageRun run(recipients, "m\r\nSEND", login, wire);
+  PageRequest request{"m\r\nSEND\r\n." + std::string(data[0] & 4 ? 600 : 0, 'x'), login, {}, false};
+  if (data[0] & 8) request.jobCommands = {"LEVE 3\r\n", "CALL x\r\n"};
+  request.strict = (data[0] & 16) != 0;
+  PageRun run(recipients, request, wire);
   std::vector<int> decided(recipients.size());
   run.OnRecipientDone = [&](const PageResult& r) {
     for (std::size_t k = 0; k < recipients.size(); ++k) {

@@ -7,6 +7,9 @@
 ;   README   the readme text shipped beside it
 ;   OUTFILE  the installer to write
 ;   ICON     (optional) the program's icon, for the installer and uninstaller
+;   PAGER    (optional) the stripped command-line pager, orvant-snpp-page.exe,
+;            installed beside the program; the installer offers to put the
+;            folder on the system's PATH (silently: /S /PATH)
 
 !ifndef VERSION | EXE | README | OUTFILE
   !error "makensis needs -DVERSION= -DEXE= -DREADME= -DOUTFILE="
@@ -21,6 +24,12 @@ SetCompressor /SOLID lzma
 !define PUBLISHER "Orvant Inc."
 !define PROGRAM "orvant-snpp-client.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define ENVIRONMENT_KEY "SYSTEM\CurrentControlSet\Control\Session Manager\Environment"
+
+!include "FileFunc.nsh"
+!include "Sections.nsh"
+!include "WinMessages.nsh"
+!include "WordFunc.nsh"
 
 Name "${PRODUCT} ${VERSION}"
 !ifdef ICON
@@ -43,6 +52,9 @@ VIAddVersionKey /LANG=0 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} ${VERSION} Setup"
 VIAddVersionKey /LANG=0 "LegalCopyright" "${PUBLISHER}"
 
+!ifdef PAGER
+Page components
+!endif
 Page directory
 Page instfiles
 UninstPage uninstConfirm
@@ -75,14 +87,59 @@ Section "Install"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+!ifdef PAGER
+Section "orvant-snpp-page, the command-line pager" SecPager
+  SectionIn RO
+  SetOutPath "$INSTDIR"
+  File "/oname=orvant-snpp-page.exe" "${PAGER}"
+SectionEnd
+
+; The folder goes at the end of the system's PATH, once; the uninstaller
+; takes out only what this put there.
+Section /o "Put orvant-snpp-page on the PATH" SecPath
+  ReadRegStr $0 HKLM "${ENVIRONMENT_KEY}" "Path"
+  ClearErrors
+  ${WordFind} "$0" "$INSTDIR" "E+1{" $1
+  IfErrors 0 path_done
+  StrCmp $0 "" 0 path_append
+  StrCpy $0 "$INSTDIR"
+  Goto path_write
+  path_append:
+  StrCpy $0 "$0;$INSTDIR"
+  path_write:
+  WriteRegExpandStr HKLM "${ENVIRONMENT_KEY}" "Path" "$0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "AddedToPath" "$INSTDIR"
+  SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
+  path_done:
+SectionEnd
+
+Function .onInit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} "$0" "/PATH" $1
+  IfErrors path_asked_not
+  SectionSetFlags ${SecPath} ${SF_SELECTED}
+  path_asked_not:
+FunctionEnd
+!endif
+
 ; Takes away what the installer put in place. The users' own files (names.txt
 ; in their profile folders, %APPDATA%\Orvant\snppCl.ini) stay.
 Section "Uninstall"
   ; The folder goes last, so that its absence says the rest has gone.
   SetShellVarContext all
+  ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "AddedToPath"
+  StrCmp $1 "" path_kept
+  ReadRegStr $0 HKLM "${ENVIRONMENT_KEY}" "Path"
+  ${un.WordReplace} "$0" ";$1" "" "+" $0
+  ${un.WordReplace} "$0" "$1" "" "+" $0
+  WriteRegExpandStr HKLM "${ENVIRONMENT_KEY}" "Path" "$0"
+  SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
+  path_kept:
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
   Delete "$INSTDIR\${PROGRAM}"
+  Delete "$INSTDIR\orvant-snpp-page.exe"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

@@ -1,101 +1,107 @@
 // orvant-snpp-page: pages one or more recipients from the command line, for
 // scripts, cron jobs and monitoring, with the window's line client, protocol
 // code and names list.
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <io.h>
+#include <windows.h>
+#else
 #include <signal.h>
 #include <unistd.h>
+#endif
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <exception>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "cli/page_config.h"
+#include "cli/page_hold.h"
+#include "cli/page_inputs.h"
 #include "cli/page_options.h"
 #include "cli/page_protocol.h"
 #include "cli/page_report.h"
 #include "cli/page_run.h"
 #include "cli/page_session.h"
 #include "cli/printable.h"
-#include "cli/recipient_match.h"
-#include "directory/names_file.h"
 #include "paging/snpp_protocol.h"
 
 namespace {
 
 using namespace snpp::cli;
+using Clock = std::chrono::steady_clock;
 
-// More than any message that fits one MESS line, even with every line break
-// a CR LF pair; reading stops here, so an endless input cannot exhaust memory.
-constexpr std::size_t kMostInputBytes = 64 * 1024;
+constexpr std::chrono::seconds kLongestBackOff{30};
 
-volatile sig_atomic_t gStop = 0;
+std::atomic<bool> gStop{false};
+bool gJson = false;
 
-void OnStopSignal(int) { gStop = 1; }
+#ifdef _WIN32
+bool IsTerminal(int fd) { return ::_isatty(fd) != 0; }
+#else
+bool IsTerminal(int fd) { return ::isatty(fd) == 1; }
+#endif
 
 void Say(const std::string& text) {
   const std::string line = std::string(kProgramName) + ": " + text + "\n";
   std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
+void Print(const std::string& text) {
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
+    Say(std::string("cannot write the results: ") + std::strerror(errno));
+  }
+}
+
 int UsageError(const std::string& text, bool pointToHelp = false) {
   Say(text);
   if (pointToHelp) Say(std::string("try '") + kProgramName + " --help'");
+  if (gJson) Print(JsonUsageError(text));
   return kUsageError;
 }
 
-struct Message {
-  std::string text;
-  std::string error;
-};
-
-// Standard input up to its end, without the line break(s) that end it.
-Message ReadStandardInput() {
-  if (::isatty(STDIN_FILENO)) Say("type the message, then Ctrl-D on a line of its own");
-  Message m;
-  char buffer[4096];
-  for (;;) {
-    const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return {{}, std::string("cannot read standard input: ") + std::strerror(errno)};
-    if (n == 0) break;
-    m.text.append(buffer, static_cast<std::size_t>(n));
-    if (m.text.size() > kMostInputBytes) return {{}, "the message on standard input is far too long"};
+Input ReadMessage(const PageOptions& o) {
+  Input m;
+  if (o.message) {
+    m.text = *o.message;
+  } else {
+#ifdef _WIN32
+    if (IsTerminal(0)) Say("type the message, then Ctrl-Z and Enter on a line of their own");
+#else
+    if (IsTerminal(0)) Say("type the message, then Ctrl-D on a line of its own");
+#endif
+    m = ReadStandardInput("message");
   }
+  // The line breaks that end it are no part of it.
   while (!m.text.empty() && (m.text.back() == '\n' || m.text.back() == '\r')) m.text.pop_back();
+  if (m.error.empty() && m.text.empty()) m.error = "the message is empty";
+  if (m.error.empty() && m.text.size() > kMostInputBytes) m.error = "the message is far too long";
   return m;
 }
 
-// Every recipient, or the usage errors of all that could not be found.
-std::vector<Recipient> FindRecipients(const PageOptions& o, std::vector<std::string>& errors) {
-  std::vector<std::string> entries;
-  std::string listProblem;
-  bool listRead = false;
-  std::vector<Recipient> found;
-  const std::string listName = Printable(o.namesFile);
-  for (const std::string& given : o.recipients) {
-    if (!LooksLikePagerId(given) && !listRead) {
-      listRead = true;
-      snpp::NamesFile file(o.namesFile);
-      entries = file.Load();
-      if (file.LoadState() == snpp::NamesLoad::Missing) listProblem = "there is no names list " + listName;
-      if (file.LoadState() == snpp::NamesLoad::Incomplete) listProblem = "cannot read the names list " + listName;
-    }
-    if (!LooksLikePagerId(given) && !listProblem.empty()) {
-      errors.push_back(listProblem + " to look up '" + Printable(given) + "' in");
-      continue;
-    }
-    RecipientMatch match = MatchRecipient(given, entries);
-    if (!match.error.empty()) {
-      errors.push_back(listName + ": " + match.error);
-    } else if (snpp::PageCommand(match.recipient.pagerId).size() > kMaxLineBytes) {
-      errors.push_back("the pager ID '" + Printable(given).substr(0, 20) + "...' is too long for a PAGE line");
-    } else {
-      found.push_back(std::move(match.recipient));
-    }
+// LEVE, HOLD, SUBJ and CALL, as the options ask for them.
+std::vector<std::string> JobCommands(const PageOptions& o, std::string& error) {
+  std::vector<std::string> out;
+  if (o.level) out.push_back("LEVE " + std::to_string(*o.level) + "\r\n");
+  if (o.at) {
+    const std::optional<std::string> hold = HoldCommand(*o.at, std::time(nullptr), error);
+    if (!hold) return {};
+    out.push_back(*hold);
   }
-  return found;
+  if (o.subject) out.push_back("SUBJ " + snpp::OneLine(*o.subject) + "\r\n");
+  if (o.from) out.push_back("CALL " + snpp::OneLine(*o.from) + "\r\n");
+  for (const std::string& line : out) {
+    if (line.size() > kMaxLineBytes) error = "the " + line.substr(0, 4) + " text is too long for one line";
+  }
+  return out;
 }
 
 std::string Seconds(std::chrono::milliseconds ms) {
@@ -108,6 +114,17 @@ std::string Seconds(std::chrono::milliseconds ms) {
   return buf;
 }
 
+#ifdef _WIN32
+// Runs on a thread of its own; the loop sees the flag within its longest wait.
+BOOL WINAPI OnConsoleStop(DWORD) {
+  gStop = true;
+  return TRUE;
+}
+
+void CatchStopSignals() { ::SetConsoleCtrlHandler(OnConsoleStop, TRUE); }
+#else
+void OnStopSignal(int) { gStop = true; }
+
 void CatchStopSignals() {
   struct sigaction action {};
   action.sa_handler = OnStopSignal;
@@ -119,58 +136,126 @@ void CatchStopSignals() {
   // A reader that went away must not kill us before the report is tried.
   ::signal(SIGPIPE, SIG_IGN);
 }
+#endif
+
+// Waits before another try; false when a signal or the deadline comes first.
+bool BackOff(std::chrono::milliseconds wait, const std::optional<Clock::time_point>& deadline) {
+  const Clock::time_point until = Clock::now() + wait;
+  if (deadline && until >= *deadline) return false;
+  while (!gStop) {
+    const auto left = until - Clock::now();
+    if (left <= Clock::duration::zero()) return true;
+    std::this_thread::sleep_for(std::min<Clock::duration>(left, std::chrono::milliseconds(100)));
+  }
+  return false;
+}
+
+struct RunOutcome {
+  std::vector<PageResult> results;
+  std::string error;
+  std::vector<std::string> refusals;
+};
+
+// One connection after another while connections fail and --retry allows,
+// each for the recipients not yet tried.
+RunOutcome PageAll(std::vector<Recipient> recipients, const PageRequest& request, const PageSettings& settings,
+                   const PageOptions& o, bool progress) {
+  RunOutcome out;
+  for (Recipient& r : recipients) out.results.push_back({std::move(r), Outcome::NotAttempted, {}});
+  std::optional<Clock::time_point> deadline;
+  if (o.deadline) deadline = Clock::now() + *o.deadline;
+  std::vector<std::size_t> todo(out.results.size());
+  for (std::size_t i = 0; i < todo.size(); ++i) todo[i] = i;
+  for (int attempt = 0;; ++attempt) {
+    std::vector<Recipient> these;
+    for (const std::size_t i : todo) these.push_back(out.results[i].recipient);
+    PageSession session({settings.server.host, settings.server.port, o.timeout, deadline,
+                         o.deadline ? "the deadline of " + Seconds(*o.deadline) + " passed" : ""});
+    PageRun run(std::move(these), request, session.Wire());
+    if (progress) {
+      run.OnRecipientStart = [](const PageResult& r) { Say("paging " + Printable(RecipientLabel(r.recipient))); };
+      run.OnRecipientDone = [](const PageResult& r) {
+        const std::string line = TextReport({r});
+        Say(line.substr(0, line.size() - 1));
+      };
+    }
+    session.Run(run, [] { return gStop.load(); });
+    for (std::size_t k = 0; k < todo.size(); ++k) out.results[todo[k]] = run.Results()[k];
+    out.error = run.EndText();
+    if (run.End() == RunEnd::TimedOut) out.error += " within " + Seconds(o.timeout);
+    if (!run.LoginRefusal().empty()) Say("the login was refused: " + Printable(run.LoginRefusal()));
+    for (const std::string& refusal : run.Refusals()) {
+      if (std::find(out.refusals.begin(), out.refusals.end(), refusal) == out.refusals.end())
+        out.refusals.push_back(refusal);
+    }
+    if (!run.ConnectionFailed() || attempt >= o.retries) break;
+    std::vector<std::size_t> left;
+    for (const std::size_t i : todo) {
+      if (out.results[i].outcome == Outcome::NotAttempted) left.push_back(i);
+    }
+    if (left.empty()) break;
+    const std::chrono::milliseconds wait =
+        std::min<std::chrono::seconds>(std::chrono::seconds(1L << std::min(attempt, 5)), kLongestBackOff);
+    if (!o.quiet) Say(Printable(out.error) + "; trying again in " + Seconds(wait));
+    if (!BackOff(wait, deadline)) break;
+    todo = std::move(left);
+  }
+  return out;
+}
 
 int Page(const PageOptions& o) {
-  std::vector<std::string> errors;
-  std::vector<Recipient> recipients = FindRecipients(o, errors);
-  for (const std::string& e : errors) Say(e);
-  if (!errors.empty()) return kUsageError;
+  std::string error;
+  const std::optional<ConfigValues> config = LoadConfig(ConfigCandidates(), error);
+  if (!config) return UsageError(error);
+  const std::optional<PageSettings> settings = ResolveSettings(
+      o, [](const char* name) { return std::getenv(name); }, *config, error);
+  if (!settings) return UsageError(error);
 
-  Message message = o.message ? Message{*o.message, {}} : ReadStandardInput();
-  if (!message.error.empty()) return UsageError(message.error);
-  if (message.text.empty()) return UsageError("the message is empty");
-  if (snpp::MessCommand(message.text).size() > kMaxLineBytes) {
-    return UsageError("the message is " + std::to_string(message.text.size()) + " bytes; at most " +
-                      std::to_string(kMaxLineBytes - 7) + " fit in one MESS line");
+  std::vector<RecipientArg> given = o.recipients;
+  if (o.recipientsFile) {
+    const std::vector<RecipientArg> listed = ReadRecipientsFile(*o.recipientsFile, error);
+    if (!error.empty()) return UsageError(error);
+    given.insert(given.end(), listed.begin(), listed.end());
+    if (given.empty()) return UsageError("no recipient given");
   }
-  std::optional<std::string> login;
-  if (o.loginUser) {
-    login = LoginCommand(*o.loginUser, o.loginPassword);
-    if (login->size() > kMaxLineBytes) return UsageError("the login is too long for a LOGI line");
+  std::vector<std::string> errors;
+  std::vector<Recipient> recipients = FindRecipients(given, *settings, errors);
+  if (!errors.empty()) {
+    for (std::size_t i = 0; i + 1 < errors.size(); ++i) Say(errors[i]);
+    return UsageError(errors.back());
+  }
+
+  const Input message = ReadMessage(o);
+  if (!message.error.empty()) return UsageError(message.error);
+  PageRequest request{message.text, std::nullopt, JobCommands(o, error), o.strict};
+  if (!error.empty()) return UsageError(error);
+  if (settings->loginUser) {
+    request.loginCommand = LoginCommand(*settings->loginUser, settings->password);
+    if (request.loginCommand->size() > kMaxLineBytes) return UsageError("the login is too long for a LOGI line");
   }
 
   CatchStopSignals();
-  const bool progress = ::isatty(STDERR_FILENO) == 1;
-  const std::string server = o.host + ":" + std::to_string(o.port);
+  const bool progress = IsTerminal(2) && !o.quiet;
+  const std::string server = settings->server.host + ":" + std::to_string(settings->server.port);
   if (progress) Say("connecting to " + Printable(server));
-  PageSession session({o.host, o.port, o.timeout});
-  PageRun run(std::move(recipients), message.text, login, session.Wire());
-  if (progress) {
-    run.OnRecipientStart = [](const PageResult& r) { Say("paging " + Printable(RecipientLabel(r.recipient))); };
-    run.OnRecipientDone = [](const PageResult& r) {
-      const std::string line = TextReport({r});
-      Say(line.substr(0, line.size() - 1));
-    };
+  const RunOutcome outcome = PageAll(std::move(recipients), request, *settings, o, progress);
+  if (!outcome.error.empty()) Say(Printable(outcome.error));
+  for (const std::string& refusal : outcome.refusals) {
+    Say("the server refused " + Printable(refusal) + (o.strict ? "" : "; paged without it"));
   }
-  session.Run(run, [] { return gStop != 0; });
 
-  std::string error = run.EndText();
-  if (run.End() == RunEnd::TimedOut) error += " within " + Seconds(o.timeout);
-  if (!error.empty()) Say(Printable(error));
-  if (!run.LoginRefusal().empty()) Say("the login was refused: " + Printable(run.LoginRefusal()));
-
-  const int status = RunStatus(run.Results());
-  const std::string report = o.json ? JsonReport(run.Results(), server, status, error) : TextReport(run.Results());
-  if (std::fwrite(report.data(), 1, report.size(), stdout) != report.size() || std::fflush(stdout) != 0) {
-    Say(std::string("cannot write the results: ") + std::strerror(errno));
-  }
+  const int status = RunStatus(outcome.results);
+  Print(o.json ? JsonReport(outcome.results, server, status, outcome.error, outcome.refusals)
+               : TextReport(outcome.results, o.quiet));
   return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const ParsedOptions parsed = ParsePageOptions(std::vector<std::string>(argv + 1, argv + argc));
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  gJson = WantsJson(args);
+  const ParsedOptions parsed = ParsePageOptions(args);
   if (!parsed.error.empty()) return UsageError(parsed.error, true);
   if (parsed.options.help) {
     std::cout << HelpText();

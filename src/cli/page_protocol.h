@@ -1,24 +1,42 @@
 #pragma once
 // The parts of SNPP the command-line pager adds to the window's dialogue:
-// the login and reset commands, the line limit, and reading replies that may
-// span several lines.
+// the login and reset commands, the line limit, the message as MESS or as
+// DATA, and reading replies that may span several lines.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace snpp::cli {
 
-// No line we send may be longer, CR LF included.
-inline constexpr std::size_t kMaxLineBytes = 512;
+// No line we send may be longer, CR LF included: gateways read 511 bytes of
+// a command line and take the rest as a command of its own.
+inline constexpr std::size_t kMaxLineBytes = 511;
 
 inline constexpr char kResetCommand[] = "RESE\r\n";
+inline constexpr char kDataCommand[] = "DATA\r\n";
 
 // "LOGI user" or "LOGI user password", as one line.
 std::string LoginCommand(std::string_view user, std::string_view password);
 
+// The MESS line for the message, line breaks turned into blanks; none when
+// that line would be longer than kMaxLineBytes.
+std::optional<std::string> MessLine(std::string_view message);
+
+// A message with line breaks, or one too long for MESS, goes with DATA.
+bool NeedsData(std::string_view message);
+
+// The lines that follow DATA's 354, each ending in CR LF and none longer
+// than kMaxLineBytes (a longer one is broken at its last blank that fits,
+// or cut if it has none), the dot of a "." or ".." line start doubled, a
+// blank before a line that starts like a command ("Send", "page"), and the
+// closing ".".
+std::string DataBlock(std::string_view message);
+
 enum class ReplyKind {
   NotFinal,    // a continuation ("214-..."), help text, or no reply code at all
   Success,     // 2xx: go on
+  GoAhead,     // 3xx: send the text now (DATA's 354)
   Rejected,    // 5xx: this command failed, the session goes on
   Ending,      // 4xx such as 421, or 221: the server ends the session
   Unexpected,  // any other code: we cannot know what the server holds now

@@ -42,9 +42,10 @@ std::string RecipientLabel(const Recipient& recipient) {
   return recipient.name + " (" + recipient.pagerId + ")";
 }
 
-std::string TextReport(const std::vector<PageResult>& results) {
+std::string TextReport(const std::vector<PageResult>& results, bool failuresOnly) {
   std::string out;
   for (const PageResult& r : results) {
+    if (failuresOnly && r.outcome == Outcome::Accepted) continue;
     out += Printable(RecipientLabel(r.recipient)) + ": " + std::string(OutcomeWord(r.outcome));
     if (r.outcome != Outcome::Accepted && !r.detail.empty()) out += ": " + Printable(r.detail);
     out += '\n';
@@ -79,10 +80,20 @@ std::string JsonString(std::string_view bytes) {
   return out + "\"";
 }
 
+std::string JsonUsageError(std::string_view error) {
+  return "{\"status\": " + std::to_string(kUsageError) + ", \"error\": " + JsonString(error) +
+         ", \"recipients\": []}\n";
+}
+
 std::string JsonReport(const std::vector<PageResult>& results, std::string_view server, int status,
-                       std::string_view error) {
+                       std::string_view error, const std::vector<std::string>& refused) {
   std::string out = "{\"server\": " + JsonString(server) + ", \"status\": " + std::to_string(status);
   if (!error.empty()) out += ", \"error\": " + JsonString(error);
+  if (!refused.empty()) {
+    out += ", \"refused\": [";
+    for (std::size_t i = 0; i < refused.size(); ++i) out += (i == 0 ? "" : ", ") + JsonString(refused[i]);
+    out += "]";
+  }
   out += ", \"recipients\": [";
   for (std::size_t i = 0; i < results.size(); ++i) {
     const PageResult& r = results[i];
@@ -92,7 +103,7 @@ std::string JsonReport(const std::vector<PageResult>& results, std::string_view 
     out += ", \"pager_id\": " + JsonString(r.recipient.pagerId);
     out += ", \"result\": " + JsonString(OutcomeWord(r.outcome));
     if (!r.detail.empty()) {
-      const bool fromServer = r.outcome == Outcome::Accepted || r.outcome == Outcome::Rejected;
+      const bool fromServer = (r.outcome == Outcome::Accepted || r.outcome == Outcome::Rejected) && !r.ownReason;
       out += std::string(fromServer ? ", \"reply\": " : ", \"reason\": ") + JsonString(r.detail);
     }
     out += "}";

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/page_run.h"
@@ -17,7 +18,14 @@ struct SessionSettings {
   std::string host;
   std::uint16_t port = 0;
   std::chrono::milliseconds timeout{30000};  // for each reply, and for connecting
+  // The end of the whole run, and what the run is told then.
+  std::optional<std::chrono::steady_clock::time_point> deadline;
+  std::string deadlineText;
 };
+
+// A socket error as the user reads it; on Linux without the Windows
+// library's number ("connection refused").
+std::string SocketErrorText(int code);
 
 class PageSession {
  public:

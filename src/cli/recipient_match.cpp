@@ -32,14 +32,17 @@ std::string Quoted(std::string_view text) { return "'" + Printable(text) + "'"; 
 }  // namespace
 
 bool LooksLikePagerId(std::string_view given) {
-  return !given.empty() && std::all_of(given.begin(), given.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  return std::any_of(given.begin(), given.end(), digit) &&
+         std::all_of(given.begin(), given.end(), [&](char c) { return digit(c) || c == '-'; });
 }
 
 RecipientMatch MatchRecipient(std::string_view given, const std::vector<std::string>& entries) {
   RecipientMatch out;
   out.recipient.given = given;
   if (LooksLikePagerId(given)) {
-    out.recipient.pagerId = given;
+    // Dashes only group the digits for the eye, as in the names list.
+    std::erase(out.recipient.pagerId = given, '-');
     return out;
   }
   if (given.empty()) {

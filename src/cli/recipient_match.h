@@ -1,6 +1,7 @@
 #pragma once
-// Turns what the user typed into a pager ID: digits are an ID as they are,
-// anything else is looked up in the names list the way the window shows it.
+// Turns what the user typed into a pager ID: digits (dashes allowed, and
+// dropped) are an ID, anything else is looked up in the names list the way
+// the window shows it.
 
 #include <string>
 #include <string_view>

@@ -56,8 +56,9 @@ int Cleanup() {
 }
 
 Socket CreateSocket(int family, int type, int protocol) {
-  if (family != kAfInet || type != kSockStream) return Fail(10047);
-  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, protocol);
+  if ((family != kAfInet && family != kAfInet6) || type != kSockStream) return Fail(10047);
+  const int fd =
+      ::socket(family == kAfInet6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, protocol);
   return fd < 0 ? FailErrno() : fd;
 }
 
@@ -70,6 +71,14 @@ sockaddr_in MakeAddress(std::uint32_t address, std::uint16_t port) {
 }
 
 int Bind(Socket s, std::uint32_t address, std::uint16_t port) {
+  int domain = AF_INET;
+  socklen_t length = sizeof domain;
+  if (address == 0 && ::getsockopt(s, SOL_SOCKET, SO_DOMAIN, &domain, &length) == 0 && domain == AF_INET6) {
+    sockaddr_in6 any{};
+    any.sin6_family = AF_INET6;
+    any.sin6_port = htons(port);
+    return ::bind(s, reinterpret_cast<const sockaddr*>(&any), sizeof any) == 0 ? 0 : FailErrno();
+  }
   const sockaddr_in sa = MakeAddress(address, port);
   return ::bind(s, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0 ? 0 : FailErrno();
 }
@@ -78,11 +87,10 @@ bool IsConnectOutcome(int err) {
   return err == ECONNREFUSED || err == ENETUNREACH || err == EHOSTUNREACH || err == ETIMEDOUT;
 }
 
-int Connect(Socket s, std::uint32_t address, std::uint16_t port) {
-  const sockaddr_in sa = MakeAddress(address, port);
+int ConnectTo(Socket s, const sockaddr* sa, socklen_t length) {
   int rc;
   do {
-    rc = ::connect(s, reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
+    rc = ::connect(s, sa, length);
   } while (rc != 0 && errno == EINTR);
   const int err = rc == 0 ? 0 : errno;
   if (err == EINPROGRESS) {
@@ -91,6 +99,20 @@ int Connect(Socket s, std::uint32_t address, std::uint16_t port) {
   }
   if ((err == 0 || IsConnectOutcome(err)) && posix::CompleteConnectLater(s, err)) return Fail(kWsaEwouldblock);
   return err == 0 ? 0 : Fail(ErrorFromErrno(err));
+}
+
+int Connect(Socket s, std::uint32_t address, std::uint16_t port) {
+  const sockaddr_in sa = MakeAddress(address, port);
+  return ConnectTo(s, reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
+}
+
+int Connect6(Socket s, const Address6& address, std::uint16_t port) {
+  sockaddr_in6 sa{};
+  sa.sin6_family = AF_INET6;
+  std::memcpy(&sa.sin6_addr, address.bytes, sizeof address.bytes);
+  sa.sin6_scope_id = address.scope;
+  sa.sin6_port = htons(port);
+  return ConnectTo(s, reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
 }
 
 long Send(Socket s, const char* data, std::size_t length, int flags) {
@@ -225,6 +247,29 @@ bool GetHostByName(const std::string& name, std::uint32_t* address) {
   return true;
 }
 
+bool GetHostByName6(const std::string& name, Address6* address) {
+  if (HasZero(name) || name.empty()) {
+    Fail(kWsaHostNotFound);
+    return false;
+  }
+  addrinfo hints{};
+  hints.ai_family = AF_INET6;
+  hints.ai_socktype = SOCK_STREAM;
+  addrinfo* found = nullptr;
+  const int rc = ::getaddrinfo(name.c_str(), nullptr, &hints, &found);
+  if (rc != 0 || found == nullptr) {
+    Fail(rc != 0 ? ErrorFromLookup(rc, errno) : kWsaNoData);
+    return false;
+  }
+  const auto* sa = reinterpret_cast<const sockaddr_in6*>(found->ai_addr);
+  std::memcpy(address->bytes, &sa->sin6_addr, sizeof address->bytes);
+  address->scope = sa->sin6_scope_id;
+  char text[INET6_ADDRSTRLEN] = {};
+  address->text = ::inet_ntop(AF_INET6, &sa->sin6_addr, text, sizeof text) ? text : "";
+  ::freeaddrinfo(found);
+  return true;
+}
+
 int AsyncSelect(Socket s, NotificationSink* sink, long events) {
   const int rc = posix::Select(s, sink, events);
   return rc == 0 ? 0 : Fail(rc);
@@ -244,6 +289,11 @@ const SocketFunctions& PosixSocketFunctions() {
       InetAddr,    InetNtoa,    GetHostByName, AsyncSelect,  GetLastError,  SetLastError,
       IsBlocking,  CancelBlockingCall};
   return table;
+}
+
+const Ipv6Functions* Ipv6FunctionsOf(const SocketFunctions& api) {
+  static const Ipv6Functions table{GetHostByName6, Connect6};
+  return &api == &PosixSocketFunctions() ? &table : nullptr;
 }
 
 const SocketFunctions* SystemSocketFunctions(const std::string&) { return &PosixSocketFunctions(); }

@@ -16,6 +16,7 @@ inline constexpr int kSocketError = -1;
 inline constexpr std::uint32_t kInaddrNone = 0xFFFFFFFFu;
 
 inline constexpr int kAfInet = 2;
+inline constexpr int kAfInet6 = 23;
 inline constexpr int kSockStream = 1;
 
 // Notification events; the error code travels beside them.
@@ -77,6 +78,25 @@ struct SocketFunctions {
   bool (*IsBlocking)();
   int (*CancelBlockingCall)();
 };
+
+// An IPv6 address. Only the POSIX layer has them; the Windows library is
+// IPv4 only.
+struct Address6 {
+  std::uint8_t bytes[16] = {};
+  std::uint32_t scope = 0;
+  std::string text;  // the address as it is written
+};
+
+struct Ipv6Functions {
+  // Blocking lookup of the first IPv6 address of a name or an address
+  // literal; false and the last error set when there is none.
+  bool (*GetHostByName6)(const std::string& name, Address6* address);
+  int (*Connect6)(Socket s, const Address6& address, std::uint16_t port);
+};
+
+// The IPv6 calls that go with `api`, on sockets it made with kAfInet6;
+// nullptr when it has none.
+const Ipv6Functions* Ipv6FunctionsOf(const SocketFunctions& api);
 
 const SocketFunctions& PosixSocketFunctions();
 const SocketFunctions& FallbackSocketFunctions();

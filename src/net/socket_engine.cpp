@@ -69,7 +69,9 @@ int SocketEngine::Open() {
   }
   closePending_ = false;
   buffer_.Clear();
-  if (remoteAddress_ == 0) return Refuse(kErrNoAddress, "The RemoteHost address is invalid (0.0.0.0).");
+  if (remoteAddress_ == 0 && !remoteAddress6_) {
+    return Refuse(kErrNoAddress, "The RemoteHost address is invalid (0.0.0.0).");
+  }
   if (remotePort_ == 0) {
     return Refuse(kErrNoPort, "RemotePort can't be zero. Please specify a valid service port number.");
   }
@@ -77,7 +79,8 @@ int SocketEngine::Open() {
   // A socket made on another client's reference would outlive that reference.
   if (!libraryHeld_) return Fail(kWsaNotinitialised);
   const SocketFunctions& api = Api();
-  const Socket s = api.CreateSocket(kAfInet, kSockStream, 0);
+  const Ipv6Functions* v6 = remoteAddress6_ ? Ipv6FunctionsOf(api) : nullptr;
+  const Socket s = api.CreateSocket(v6 ? kAfInet6 : kAfInet, kSockStream, 0);
   if (s == kInvalidSocket) return Fail(api.GetLastError());
   const auto abandon = [&](int err) {
     api.CloseSocket(s);
@@ -86,7 +89,7 @@ int SocketEngine::Open() {
   if (api.Bind(s, 0, localPort_) != 0) return abandon(api.GetLastError());
   ApplyOptions(s);
   if (api.AsyncSelect(s, &sink_, kFdAll) != 0) return abandon(api.GetLastError());
-  if (api.Connect(s, remoteAddress_, remotePort_) != 0) {
+  if ((v6 ? v6->Connect6(s, *remoteAddress6_, remotePort_) : api.Connect(s, remoteAddress_, remotePort_)) != 0) {
     const int err = api.GetLastError();
     if (err != kWsaEwouldblock) return abandon(err);
   }

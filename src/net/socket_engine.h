@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -159,6 +160,7 @@ class SocketEngine {
   std::uint64_t generation_ = 0;  // changes whenever socket_ does
   Socket socket_ = kInvalidSocket;
   std::uint32_t remoteAddress_ = 0;
+  std::optional<Address6> remoteAddress6_;  // a host with no IPv4 address
   std::uint16_t remotePort_ = 0;
   std::uint16_t localPort_ = 0;
   std::int32_t inBufferSize_ = 2048;

@@ -1,6 +1,7 @@
 // The engine's settings: line buffer, socket options, addresses and the
 // socket library reference.
 #include <new>
+#include <utility>
 
 #include "socket_engine.h"
 #include "socket_library.h"
@@ -134,6 +135,7 @@ int SocketEngine::SetLocalPort(std::uint16_t value) {
 }
 
 std::string SocketEngine::RemoteHost() const {
+  if (remoteAddress6_) return remoteAddress6_->text;
   return remoteAddress_ == 0 ? std::string() : Api().InetNtoa(remoteAddress_);
 }
 
@@ -142,6 +144,7 @@ int SocketEngine::SetRemoteHost(const std::string& value) {
   if (socket_ != kInvalidSocket) {
     return Refuse(kErrHostInUse, "You cannot change the RemoteHost at this time. A connection is in progress.");
   }
+  remoteAddress6_.reset();
   if (value.empty()) {
     remoteAddress_ = 0;
     return 0;
@@ -159,6 +162,14 @@ int SocketEngine::SetRemoteHost(const std::string& value) {
     return 0;
   }
   const int err = api.GetLastError();
+  // A name with IPv6 addresses only, or an IPv6 address, where the socket
+  // layer has IPv6; the IPv4 lookup's error stands otherwise.
+  Address6 address6;
+  if (const Ipv6Functions* v6 = Ipv6FunctionsOf(api); v6 != nullptr && v6->GetHostByName6(value, &address6)) {
+    remoteAddress6_ = std::move(address6);
+    return 0;
+  }
+  api.SetLastError(err);
   return err == kWsaNotinitialised ? 0 : Fail(err);
 }
 

@@ -293,4 +293,7 @@ const SocketFunctions* SystemSocketFunctions(const std::string& path) {
   return &kTable;
 }
 
+// The Windows library of these calls is IPv4 only.
+const Ipv6Functions* Ipv6FunctionsOf(const SocketFunctions&) { return nullptr; }
+
 }  // namespace snpp::net

@@ -12,11 +12,13 @@ if(TARGET snpp-win32-screens)
   set_tests_properties(win32_window_layout PROPERTIES TIMEOUT 120)
 endif()
 
-# Packs the program, installs it silently, checks and uninstalls it.
-if(TARGET orvant-snpp-client)
+# Packs the program and the pager, installs them silently, checks and
+# uninstalls them.
+if(TARGET orvant-snpp-client AND TARGET orvant-snpp-page)
   add_test(NAME win32_installer
     COMMAND ${CMAKE_CURRENT_LIST_DIR}/installer_test.sh ${CMAKE_SOURCE_DIR}
-            $<TARGET_FILE:orvant-snpp-client> ${PROJECT_VERSION} ${snpp_x11_prefix})
+            $<TARGET_FILE:orvant-snpp-client> ${PROJECT_VERSION} ${snpp_x11_prefix}
+            $<TARGET_FILE:orvant-snpp-page>)
   set_tests_properties(win32_installer PROPERTIES
     LABELS package TIMEOUT 300 RESOURCE_LOCK wineprefix-x11)
 endif()

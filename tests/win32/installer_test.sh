@@ -3,12 +3,13 @@
 # zip, installs with the installer silently into a Wine prefix, checks the
 # files, the uninstall key and the Start-menu entry (started from it, on a
 # virtual display, the program keeps names.txt in the user's profile),
-# uninstalls, and checks that all of it is gone.
-# Usage: installer_test.sh SOURCE_DIR PROGRAM.exe VERSION WINEPREFIX
+# uninstalls, and checks that all of it is gone. The command-line pager goes
+# along, its folder on the PATH when asked for (/PATH), and off it again.
+# Usage: installer_test.sh SOURCE_DIR PROGRAM.exe VERSION WINEPREFIX PAGER.exe
 set -Eeuo pipefail
 # A step that fails on its own says which.
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
-source_dir=$1 exe=$2 version=$3
+source_dir=$1 exe=$2 version=$3 pager_exe=$5
 fail() { echo "FAIL: $*" >&2; exit 1; }
 export SNPP_WINE_X11_PREFIX=$4
 source "$source_dir/scripts/lib.sh"
@@ -41,7 +42,7 @@ gone() {
   return 1
 }
 
-mapfile -t made < <("$source_dir/packaging/windows/make-package.sh" "$exe" "$version" "$scratch/out")
+mapfile -t made < <("$source_dir/packaging/windows/make-package.sh" "$exe" "$version" "$scratch/out" "$pager_exe")
 program=$scratch/out/orvant-snpp-client.exe
 zip=$scratch/out/orvant-snpp-client-$version-win64.zip
 setup=$scratch/out/orvant-snpp-client-$version-setup.exe
@@ -57,7 +58,7 @@ for f in "$setup" "$program"; do
   x86_64-w64-mingw32-windres -i "$f" -O rc | grep -F "VALUE \"ProductVersion\", \"$version\"" >/dev/null ||
     fail "$(basename "$f") does not carry ProductVersion $version"
 done
-[ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" = "README.txt orvant-snpp-client.exe " ] ||
+[ "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" = "README.txt orvant-snpp-client.exe orvant-snpp-page.exe " ] ||
   fail "zip holds: $(unzip -Z1 "$zip" | tr '\n' ' ')"
 [ "$(unzip -p "$zip" README.txt | sed -n 1p)" = "Orvant SNPP Client $version"$'\r' ] || fail "readme heading"
 
@@ -65,6 +66,8 @@ drive_c=$WINEPREFIX/drive_c
 dir="$drive_c/Program Files/Orvant SNPP Client"
 link="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Orvant SNPP Client.lnk"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvant SNPP Client'
+path_key='HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\Environment'
+system_path() { timeout 60 wine reg query "$path_key" /v Path </dev/null 2>/dev/null | tr -d '\r' | sed -n 's/^ *Path *REG[_A-Z]* *//p'; }
 # Empty when the key does not exist (reg then fails, with a message).
 read_key() { values=$(timeout 60 wine reg query "$key" </dev/null 2>/dev/null) && values=$(tr -d '\r' <<<"$values") || values=""; }
 reg_value() { awk -v v="$1" '$1 == v { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' <<<"$values"; }
@@ -75,11 +78,15 @@ wine_run cmd /c exit
 # What a failed earlier run may have left.
 rm -rf "$dir" "$link"
 wine_run reg delete "$key" /f || true
-wine_run "$setup" /S || fail "the installer failed: $(tail -5 "$scratch/wine.log")"
-for f in orvant-snpp-client.exe README.txt uninstall.exe; do
+path_before=$(system_path)
+wine_run "$setup" /S /PATH || fail "the installer failed: $(tail -5 "$scratch/wine.log")"
+for f in orvant-snpp-client.exe orvant-snpp-page.exe README.txt uninstall.exe; do
   [ -f "$dir/$f" ] || fail "not installed: $f"
 done
 cmp -s "$dir/orvant-snpp-client.exe" "$program" || fail "the installed program differs from the packed one"
+[ "$(system_path)" = "$path_before;C:\Program Files\Orvant SNPP Client" ] || fail "PATH: $(system_path)"
+[ "$(timeout 60 wine "$dir/orvant-snpp-page.exe" --version </dev/null 2>/dev/null | tr -d '\r')" = "orvant-snpp-page $version" ] ||
+  fail "the installed pager does not start"
 [ -f "$link" ] || fail "no Start-menu entry"
 link_texts=$(strings -el "$link")
 grep -qF 'orvant-snpp-client.exe' <<<"$link_texts" || fail "the entry does not start the program"
@@ -115,4 +122,5 @@ wine_run "C:\\Program Files\\Orvant SNPP Client\\uninstall.exe" /S || fail "the 
 gone "$dir" "$link" || fail "left behind: $(ls "$dir" "$link" 2>&1)"
 read_key
 [ -z "$values" ] || fail "the uninstall key is left"
+[ "$(system_path)" = "$path_before" ] || fail "PATH after uninstalling: $(system_path)"
 echo "packed, installed and uninstalled $(basename "$setup") ($(stat -c %s "$setup") bytes)"
