@@ -140,7 +140,7 @@ std::vector<std::filesystem::path> ConfigCandidates() {
 #ifdef _WIN32
   return {SettingsDirectory() / kConfigName};  // %APPDATA%\Orvant\page.conf
 #else
-  return {SettingsDirectory() / kFolderName / kConfigName, std::filesystem::path("/etc") / kFolderName / kConfigName};
+  return {SettingsDirectory() / kConfigName, std::filesystem::path("/etc") / kFolderName / kConfigName};
 #endif
 }
 

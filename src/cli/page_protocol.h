@@ -7,14 +7,15 @@
 #include <string>
 #include <string_view>
 
+#include "paging/snpp_protocol.h"
+
 namespace snpp::cli {
 
 // No line we send may be longer, CR LF included: gateways read 511 bytes of
 // a command line and take the rest as a command of its own.
-inline constexpr std::size_t kMaxLineBytes = 511;
+inline constexpr std::size_t kMaxLineBytes = kMaxCommandLine;
 
 inline constexpr char kResetCommand[] = "RESE\r\n";
-inline constexpr char kDataCommand[] = "DATA\r\n";
 
 // "LOGI user" or "LOGI user password", as one line.
 std::string LoginCommand(std::string_view user, std::string_view password);
@@ -25,13 +26,6 @@ std::optional<std::string> MessLine(std::string_view message);
 
 // A message with line breaks, or one too long for MESS, goes with DATA.
 bool NeedsData(std::string_view message);
-
-// The lines that follow DATA's 354, each ending in CR LF and none longer
-// than kMaxLineBytes (a longer one is broken at its last blank that fits,
-// or cut if it has none), the dot of a "." or ".." line start doubled, a
-// blank before a line that starts like a command ("Send", "page"), and the
-// closing ".".
-std::string DataBlock(std::string_view message);
 
 enum class ReplyKind {
   NotFinal,    // a continuation ("214-..."), help text, or no reply code at all

@@ -185,7 +185,7 @@ void PageRun::PageReplied(bool ok, const std::string& line) {
 void PageRun::DataReplied(const std::string& line, bool goAhead, bool ok) {
   if (goAhead) {
     state_ = State::AwaitDataEnd;
-    return Send(DataBlock(request_.message));
+    return Send(DataText(request_.message));
   }
   if (ok) return EndRun(RunEnd::ProtocolError, "unexpected reply to DATA: " + line);
   // Without DATA the message can still go as one MESS line if it fits.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 
 namespace snpp {
 
@@ -114,12 +115,29 @@ std::size_t LinePiece(std::string_view line, std::size_t room) {
   return take;
 }
 
+// A gateway that finds the text too long says so at once and reads the
+// lines after that as commands, known by their first four letters in any
+// case ("Sending" is SEND). Such a line goes with a blank in front, which no
+// command has.
+bool ReadsAsCommand(std::string_view line) {
+  static constexpr std::string_view kVerbs[] = {"PAGE", "MESS", "SEND", "DATA", "QUIT", "RESE", "LOGI", "LEVE",
+                                                "HOLD", "SUBJ", "CALL", "ALER", "COVE", "HELP", "SITE", "2WAY",
+                                                "PING", "EXPT", "NOQU", "ACKR", "RTYP", "MCRE", "MSTA", "KTAG"};
+  if (line.size() < 4) return false;
+  std::string word(line.substr(0, 4));
+  for (char& c : word) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return std::find(std::begin(kVerbs), std::end(kVerbs), word) != std::end(kVerbs);
+}
+
 void AppendTextLine(std::string& out, std::string_view line) {
   do {
-    const bool dotted = !line.empty() && line.front() == '.';
-    const std::size_t room = kMaxTextLine - (dotted ? 1 : 0);
+    const bool marked = !line.empty() && (line.front() == '.' || ReadsAsCommand(line));
+    const std::size_t room = kMaxTextLine - (marked ? 1 : 0);
     const std::size_t take = line.size() <= room ? line.size() : LinePiece(line, room);
-    if (dotted) out += '.';
+    if (!line.empty() && line.front() == '.') out += '.';
+    else if (ReadsAsCommand(line.substr(0, take))) out += ' ';
     out.append(line.substr(0, take));
     out += kLineEnd;
     line.remove_prefix(take);

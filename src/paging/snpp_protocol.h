@@ -41,9 +41,10 @@ inline constexpr char kDataCommand[] = "DATA\r\n";
 bool FitsMessLine(std::string_view message);
 
 // The text that follows "354": the message's lines (a CR LF, CR or LF ends
-// one), a leading "." doubled, then a line holding only ".". A line too long
-// for kMaxCommandLine is broken after its last blank that fits, or at the
-// limit when it has none, never inside a UTF-8 character.
+// one), a leading "." doubled, a blank before a line that starts like a
+// command, then a line holding only ".". A line too long for
+// kMaxCommandLine is broken after its last blank that fits, or at the limit
+// when it has none, never inside a UTF-8 character.
 std::string DataText(std::string_view message);
 
 }  // namespace snpp

@@ -201,7 +201,7 @@ TEST_F(Dialogue, NoLineOver511BytesAndLinesKeptWithData) {
   Start({"1", "2"}, std::nullopt, "Filesystem Size\n.hidden 1G\r\n\r\n/dev/sda1 " + std::string(505, 'y'));
   Server({"220", "250", "250", "354 Begin input; end with <CRLF>.<CRLF>", "250 Message OK", "250"});
   ASSERT_THAT(wire.written, ElementsAre("PAGE 1", "PAGE 2", "DATA", ::testing::_, "SEND", "QUIT"));
-  EXPECT_EQ(wire.written[3], "Filesystem Size\r\n.hidden 1G\r\n\r\n/dev/sda1\r\n" + std::string(505, 'y') + "\r\n.");
+  EXPECT_EQ(wire.written[3], "Filesystem Size\r\n..hidden 1G\r\n\r\n/dev/sda1 \r\n" + std::string(505, 'y') + "\r\n.");
   EXPECT_EQ(RunStatus(run->Results()), kAllAccepted);
 
   // Without DATA: a text that fits one line goes as MESS, one that does not
@@ -255,30 +255,6 @@ TEST(HoldCommand, TakesADateOrAClockTimeAndSendsItInUtc) {
   ::tzset();
 }
 #endif
-
-TEST(DataBlock, BreaksLongLinesAtABlankOrBetweenCharacters) {
-  const std::string words = std::string(300, 'a') + " " + std::string(300, 'b') + " c";
-  EXPECT_EQ(DataBlock(words), std::string(300, 'a') + "\r\n" + std::string(300, 'b') + " c\r\n.\r\n");
-  // No blank: cut at the limit, never inside a UTF-8 character; a "." that
-  // comes to the front of a line is doubled within the limit too.
-  EXPECT_EQ(DataBlock(std::string(508, 'x') + "\xc3\xa9yy"), std::string(508, 'x') + "\r\n\xc3\xa9yy\r\n.\r\n");
-  const std::string block = DataBlock(std::string(509, 'x') + ".." + std::string(600, 'y'));
-  std::vector<std::string> lines;
-  for (std::size_t at = 0; at < block.size();) {
-    const std::size_t end = block.find("\r\n", at);
-    lines.push_back(block.substr(at, end - at));
-    EXPECT_LE(end + 2 - at, kMaxLineBytes);
-    at = end + 2;
-  }
-  EXPECT_THAT(lines, ElementsAre(std::string(509, 'x'), "..." + std::string(506, 'y'), std::string(94, 'y'), "."));
-  EXPECT_EQ(DataBlock(".\n.x"), "..\r\n.x\r\n.\r\n");
-  // Past a gateway's length limit, lines are read as commands.
-  EXPECT_EQ(DataBlock("Sending now\nMESS x\npage 911\nSen\nQuitting is " + std::string(600, 'q')),
-            " Sending now\r\n MESS x\r\n page 911\r\nSen\r\n Quitting is\r\n" + std::string(509, 'q') + "\r\n" +
-                std::string(91, 'q') + "\r\n.\r\n");
-  EXPECT_EQ(DataBlock(". " + std::string(600, 'z')),
-            "..\r\n" + std::string(509, 'z') + "\r\n" + std::string(91, 'z') + "\r\n.\r\n");
-}
 
 TEST_F(Dialogue, TheRunEndsOn421ATimeOutOrALostConnectionAndSaysWhoWasDone) {
   Start({"1", "2", "3"});

@@ -63,6 +63,8 @@ TEST(Commands, AreExactAndEachStaysOneLine) {
 TEST(DataText, LinesFitTheGatewayAndEndWithALoneDot) {
   EXPECT_EQ(DataText("hi\r\n.hidden\r..\nlast\n"), "hi\r\n..hidden\r\n...\r\nlast\r\n.\r\n");
   EXPECT_EQ(DataText("a\r\n\r\nb"), "a\r\n\r\nb\r\n.\r\n");
+  // A gateway that refuses a long text runs the lines after it as commands.
+  EXPECT_EQ(DataText("Sending now\nMESS x\npage 911\nSen"), " Sending now\r\n MESS x\r\n page 911\r\nSen\r\n.\r\n");
 
   const std::string words = std::string(300, 'a') + " " + std::string(300, 'b') + " c";
   EXPECT_EQ(DataText(words), std::string(300, 'a') + " \r\n" + std::string(300, 'b') + " c\r\n.\r\n");
