@@ -6,6 +6,7 @@ add_library(snpp_win32_dialogs STATIC
   ${CMAKE_CURRENT_LIST_DIR}/about_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/add_name_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/button_images.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/button_mnemonics.cpp
   ${CMAKE_CURRENT_LIST_DIR}/config_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialog_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_info_dialogs.cpp

@@ -15,6 +15,7 @@
 #include "forms/window_limits.h"
 #include "net/win32_notifications.h"
 #include "win32/button_images.h"
+#include "win32/button_mnemonics.h"
 #include "win32/check_list_window.h"
 #include "win32/entry_field_window.h"
 #include "win32/main_window_ids.h"
@@ -114,7 +115,7 @@ double Tmainform::Scale() const { return WindowScale(window_); }
 bool Tmainform::TranslateDialogKeys(MSG& message) {
   if (window_ == nullptr || !IsWindowVisible(window_)) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
-  if (PressImageButtonOnEnter(message)) return true;
+  if (PressImageButtonOnEnter(message) || PressButtonByMnemonic(window_, message)) return true;
   return IsDialogMessageA(window_, &message) != FALSE;
 }
 
