@@ -40,11 +40,18 @@ void Guarded(F&& f) {
   }
 }
 
+constexpr WPARAM kCtrlA = 0x01;  // the character Ctrl+A types
+
 // A page is one line, so Enter never starts a new one; and Esc, which a
 // multi-line editor turns into closing its dialog, must not end the program.
+// Ctrl+A selects the whole text, which the system's editor leaves undone.
 LRESULT CALLBACK MemoKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) return 0;
   if (message == WM_CHAR && (wParam == '\r' || wParam == '\n' || wParam == 0x1B)) return 0;
+  if (message == WM_CHAR && wParam == kCtrlA) {
+    SendMessageA(window, EM_SETSEL, 0, -1);
+    return 0;
+  }
   return DefSubclassProc(window, message, wParam, lParam);
 }
 

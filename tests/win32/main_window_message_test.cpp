@@ -2,6 +2,7 @@
 #include "main_window_fixture.h"
 
 #include "win32/check_list_window.h"
+#include "win32/entry_field_window.h"
 
 namespace snpp::win32::test {
 namespace {
@@ -62,6 +63,43 @@ TEST_F(MainWindowTest, ButtonsPressedByTheirLettersLeaveTheFocusInTheNamesList) 
     Key(list, VK_HOME);
   }
   EXPECT_EQ(names->ItemCount(), 3);  // Alt+D took the first name away
+}
+
+// Ctrl+A, typed through the program's loop, selects all of the message and of
+// the log; the pager number's field keeps the meaning its command table gives
+// the key (WordStar's word to the left), and nothing is typed anywhere.
+TEST_F(MainWindowTest, CtrlASelectsAllInTheEditorAndTheLogButNotInThePagerNumber) {
+  // Ctrl held as the loop's translation of the key reads it.
+  const auto CtrlA = [this](HWND to) {
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    Key(to, 'A');
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+  };
+  Start();
+  SetForegroundWindow(form().Window());
+  for (int id : {IDC_MESSAGEMEMO, IDC_SENDINGMEMO}) {
+    HWND editor = Control(id);
+    SetWindowTextA(editor, "Call me back");
+    SendMessageA(editor, EM_SETSEL, 4, 4);
+    SetFocus(editor);
+    CtrlA(editor);
+    DWORD from = 0, to = 0;
+    SendMessageA(editor, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, 0u) << id;
+    EXPECT_EQ(to, 12u) << id;
+    EXPECT_EQ(Text(id), "Call me back");
+  }
+  form().EntryController1.EntryCommands().FindTable("WordStar")->SetActive(true);
+  HWND field = Control(IDC_IDEDITFIELD);
+  SetFocus(field);
+  Type(field, "12 34");
+  CtrlA(field);
+  EXPECT_EQ(form().idEditField()->Model().Cursor(), 3);
+  EXPECT_FALSE(form().idEditField()->Model().HasSelection());
+  EXPECT_EQ(Text(IDC_IDEDITFIELD), "12 34");
 }
 
 }  // namespace
