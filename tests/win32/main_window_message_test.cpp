@@ -52,6 +52,7 @@ TEST_F(MainWindowTest, ButtonsPressedByTheirLettersLeaveTheFocusInTheNamesList) 
   SetFocus(list);
   Key(list, VK_HOME);
   ASSERT_EQ(names->ItemIndex(), 0);
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 4);  // the list box's rows follow the load
   for (char key : {'a', 'e', 'd'}) {
     PostMessageA(list, WM_SYSCHAR, static_cast<unsigned char>(key), (1 << 29) | 1);
     if (key != 'd') PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 1);
