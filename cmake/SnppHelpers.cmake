@@ -67,17 +67,30 @@ function(snpp_add_fuzzer)
   target_link_options(${F_NAME} PRIVATE -fsanitize=fuzzer,address,undefined)
 endfunction()
 
-# snpp_install_man_page(PAGE) installs PAGE (a roff file, configured first
-# when it ends in .in) compressed, as Debian keeps man pages.
+# snpp_gzip(IN OUT): OUT is IN compressed as Debian wants it: best
+# compression, and no file name or time inside, so the bytes depend on the
+# content alone.
+function(snpp_gzip in out)
+  get_filename_component(name ${out} NAME)
+  add_custom_command(OUTPUT ${out}
+    COMMAND gzip -9n -c ${in} > ${out}
+    DEPENDS ${in} VERBATIM)
+  add_custom_target(snpp_gzip_${name} ALL DEPENDS ${out})
+endfunction()
+
+# snpp_install_man_page(PAGE [COMPONENT name]) installs PAGE (a roff file,
+# configured first when it ends in .in) compressed, as Debian keeps man pages.
 function(snpp_install_man_page page)
+  cmake_parse_arguments(M "" "COMPONENT" "" ${ARGN})
   include(GNUInstallDirs)
   get_filename_component(name ${page} NAME)
   string(REGEX REPLACE "\\.in$" "" name ${name})
   set(out ${CMAKE_BINARY_DIR}/packaging/${name})
   configure_file(${page} ${out} @ONLY)
-  add_custom_command(OUTPUT ${out}.gz
-    COMMAND gzip -9n -c ${out} > ${out}.gz
-    DEPENDS ${out} VERBATIM)
-  add_custom_target(snpp_man_${name} ALL DEPENDS ${out}.gz)
-  install(FILES ${out}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  snpp_gzip(${out} ${out}.gz)
+  set(component)
+  if(M_COMPONENT)
+    set(component COMPONENT ${M_COMPONENT})
+  endif()
+  install(FILES ${out}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 ${component})
 endfunction()

@@ -8,7 +8,7 @@ SNPP_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine fonts-liberation
   xvfb xauth x11-utils
-  dpkg-dev file desktop-file-utils appstream man-db
+  dpkg-dev file desktop-file-utils appstream man-db lintian
 )
 
 # The Windows cross-build and its tests under Wine.
@@ -29,8 +29,17 @@ snpp_ensure_packages() {
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
+  # The scripts install as root; another user goes through sudo, which a
+  # fresh machine may not have.
   local sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "Missing Debian packages: ${missing[*]}" >&2
+      echo "Install them as root (apt-get install ${missing[*]}), or run this as root." >&2
+      return 1
+    fi
+    sudo="sudo"
+  fi
   local log
   log=$(mktemp)
   echo "Missing Debian packages: ${missing[*]}"
@@ -52,13 +61,14 @@ snpp_ensure_packages() {
 }
 
 # snpp_build PRESET [extra cmake -D options...]
+# As many jobs as the machine has CPUs (ninja on its own runs more: 3 on 2).
 snpp_build() {
   local preset=$1; shift
   cd "$SNPP_ROOT"
   # Configuring again is quick and puts the preset's options back over any
   # left in the cache by hand.
   cmake --preset "$preset" "$@" >/dev/null
-  cmake --build --preset "$preset" -- -k 0
+  cmake --build --preset "$preset" -j "$(nproc)" -- -k 0
 }
 
 # A Wine prefix of the Windows build's own, started for a test run. The null
@@ -134,7 +144,7 @@ snpp_wine_x11_prefix() {
 snpp_build_host_test_server() {
   local log
   log=$(mktemp)
-  if ! (cd "$SNPP_ROOT" && cmake --preset host-tools && cmake --build build/host-tools --target snpp-test-server) \
+  if ! (cd "$SNPP_ROOT" && cmake --preset host-tools && cmake --build build/host-tools -j "$(nproc)" --target snpp-test-server) \
       >"$log" 2>&1; then
     cat "$log" >&2
     rm -f "$log"

@@ -9,8 +9,6 @@
 
 namespace snpp::testing {
 
-namespace {
-
 std::string VerbOf(const std::string& line) {
   std::string verb = line.substr(0, line.find(' '));
   for (char& c : verb) {
@@ -18,6 +16,13 @@ std::string VerbOf(const std::string& line) {
   }
   return verb;
 }
+
+std::string ArgumentOf(const std::string& line) {
+  const std::size_t blank = line.find(' ');
+  return blank == std::string::npos ? std::string() : line.substr(blank + 1);
+}
+
+namespace {
 
 bool WriteAll(sock::Handle fd, const std::string& data) {
   std::size_t done = 0;
@@ -35,78 +40,21 @@ bool WriteAll(sock::Handle fd, const std::string& data) {
 
 ServerAction AcceptingAnswer(const std::string& line) {
   const std::string verb = VerbOf(line);
+  if (verb == "MESS" && ArgumentOf(line).empty()) {
+    return ServerAction::Reply("500 'MESS': Syntax error, expecting <STRING>.\r\n");
+  }
   if (verb == "PAGE" || verb == "MESS" || verb == "SEND" || verb == "LOGI" || verb == "LEVE") {
     return ServerAction::Reply("250 OK\r\n");
   }
   if (verb == "HELP") {
     return ServerAction::Reply(
-        "214 Commands: LOGI LEVE PAGE MESS SEND HELP QUIT\r\n"
-        "214 PAGE <pager ID>, MESS <text>, SEND\r\n"
+        "214 Commands: LOGI LEVE PAGE MESS DATA SEND RESE HELP QUIT\r\n"
+        "214 PAGE <pager ID>, MESS <text> or DATA, SEND\r\n"
         "250 End of help\r\n");
   }
+  if (verb == "RESE") return ServerAction::Reply(kResetGreeting);
   if (verb == "QUIT") return ServerAction::Close("221 Goodbye\r\n");
   return ServerAction::Reply("500 Command not implemented\r\n");
-}
-
-namespace {
-
-struct GatewayConnection {
-  bool loggedIn = false;
-  bool havePage = false;
-  bool haveMessage = false;
-};
-
-std::string ArgumentOf(const std::string& line) {
-  const std::size_t blank = line.find(' ');
-  return blank == std::string::npos ? std::string() : line.substr(blank + 1);
-}
-
-bool GoodPagerId(const std::string& id, const GatewayRules& rules) {
-  if (id.empty() || id.size() > rules.maxPagerIdLength) return false;
-  return std::all_of(id.begin(), id.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-ServerAction GatewayAnswer(const std::string& line, const GatewayRules& rules,
-                           GatewayConnection& conn) {
-  const std::string verb = VerbOf(line);
-  const bool paging = verb == "PAGE" || verb == "MESS" || verb == "SEND";
-  if (verb == "LOGI") conn.loggedIn = true;
-  if (paging && rules.requireLogin && !conn.loggedIn) {
-    return ServerAction::Reply("530 Login required\r\n");
-  }
-  if (verb == "PAGE") {
-    const std::string arg = ArgumentOf(line);
-    if (rules.checkPagerIds && !GoodPagerId(arg.substr(0, arg.find(' ')), rules)) {
-      return ServerAction::Reply("550 Error, invalid pager ID\r\n");
-    }
-    conn.havePage = true;
-  } else if (verb == "MESS") {
-    if (rules.maxMessageLength != 0 && ArgumentOf(line).size() > rules.maxMessageLength) {
-      return ServerAction::Reply("550 Error, message too long\r\n");
-    }
-    conn.haveMessage = true;
-  } else if (verb == "SEND") {
-    if (!conn.havePage || !conn.haveMessage) {
-      return ServerAction::Reply("503 Error, pager ID or message incomplete\r\n");
-    }
-    conn.havePage = conn.haveMessage = false;
-    return ServerAction::After(rules.sendDelayMs, ServerAction::Reply("250 Message sent\r\n"));
-  }
-  return AcceptingAnswer(line);
-}
-
-}  // namespace
-
-ServerScript GatewayScript(GatewayRules rules) {
-  auto conn = std::make_shared<GatewayConnection>();
-  return [rules, conn](const std::string& line, int index) {
-    if (index == 0) *conn = GatewayConnection{};
-    ServerAction action = GatewayAnswer(line, rules, *conn);
-    if (rules.infoBeforeReplies && !action.text.empty()) {
-      action.text = "214 Gateway " + VerbOf(line) + " noted\r\n" + action.text;
-    }
-    return action;
-  };
 }
 
 std::string PaddedGreeting(const std::string& text, std::size_t totalBytes) {
@@ -116,7 +64,20 @@ std::string PaddedGreeting(const std::string& text, std::size_t totalBytes) {
 }
 
 ServerScript AcceptingScript() {
-  return [](const std::string& line, int) { return AcceptingAnswer(line); };
+  auto inData = std::make_shared<bool>(false);
+  return [inData](const std::string& line, int index) {
+    if (index == 0) *inData = false;
+    if (*inData) {
+      if (line != ".") return ServerAction::Silence();
+      *inData = false;
+      return ServerAction::Reply("250 Message text OK.\r\n");
+    }
+    if (VerbOf(line) == "DATA") {
+      *inData = true;
+      return ServerAction::Reply(kDataGoAhead);
+    }
+    return AcceptingAnswer(line);
+  };
 }
 
 ServerScript SequenceScript(std::vector<ServerAction> actions) {
@@ -177,6 +138,16 @@ int SnppTestServer::ClosedConnections() const {
   return closed_;
 }
 
+std::vector<DeliveredPage> SnppTestServer::Delivered() const {
+  std::lock_guard lock(mutex_);
+  return delivered_;
+}
+
+void SnppTestServer::SetDeliveryObserver(std::function<void(const DeliveredPage&)> observer) {
+  std::lock_guard lock(mutex_);
+  deliveryObserver_ = std::move(observer);
+}
+
 void SnppTestServer::SetLineObserver(std::function<void(const std::string&)> observer) {
   std::lock_guard lock(mutex_);
   observer_ = std::move(observer);
@@ -225,14 +196,34 @@ void SnppTestServer::Serve(sock::Handle fd) {
       received_.append(buffer, static_cast<std::size_t>(n));
     }
     pending.append(buffer, static_cast<std::size_t>(n));
-    for (std::size_t lf = pending.find('\n'); lf != std::string::npos; lf = pending.find('\n')) {
-      std::string line = pending.substr(0, lf);
-      pending.erase(0, lf + 1);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::string line;
+    while (TakeLine(pending, line)) {
       if (!HandleLine(fd, line, index++)) return;  // HandleLine closed fd
     }
   }
   sock::Close(fd);
+}
+
+// The next whole line of pending, CR LF removed; or, when a line limit is
+// set and the line does not fit, as much of it as fits, the rest staying.
+bool SnppTestServer::TakeLine(std::string& pending, std::string& line) const {
+  const std::size_t limit = lineLimit_;
+  const std::size_t most = limit > 1 ? limit - 1 : std::string::npos;
+  const std::size_t lf = pending.find('\n');
+  std::size_t take = 0;
+  std::size_t drop = 0;
+  if (lf != std::string::npos && lf < most) {
+    take = lf;
+    drop = 1;
+  } else if (most != std::string::npos && pending.size() >= most) {
+    take = most;
+  } else {
+    return false;
+  }
+  line = pending.substr(0, take);
+  pending.erase(0, take + drop);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return true;
 }
 
 // Returns false when the action ended the connection (fd is then closed).
@@ -243,6 +234,13 @@ bool SnppTestServer::HandleLine(sock::Handle fd, const std::string& line, int in
   }
   const ServerAction action = script_(line, index);
   if (action.delayMs > 0 && !Pause(action.delayMs)) return true;  // stopping
+  if (!action.delivered.empty()) {
+    std::lock_guard lock(mutex_);
+    for (const DeliveredPage& page : action.delivered) {
+      delivered_.push_back(page);
+      if (deliveryObserver_) deliveryObserver_(page);
+    }
+  }
   switch (action.kind) {
     case ServerAction::Kind::Reply:
       WriteAll(fd, action.text);

@@ -12,6 +12,13 @@
 
 namespace snpp::testing {
 
+// A page the server took: one per accepted pager ID of an accepted SEND.
+struct DeliveredPage {
+  std::string pagerId;
+  std::string text;
+  bool operator==(const DeliveredPage&) const = default;
+};
+
 // One answer of the test server to one received command line.
 struct ServerAction {
   enum class Kind {
@@ -25,6 +32,9 @@ struct ServerAction {
   std::string text;
   std::size_t splitAt = 0;  // SplitReply: bytes in the first write
   int delayMs = 0;          // wait this long before acting (a slow gateway)
+  // Pages this answer delivers; recorded when the server acts, whether or
+  // not the client is still there to read the reply (as a real gateway).
+  std::vector<DeliveredPage> delivered{};
 
   static ServerAction Reply(std::string text) { return {Kind::Reply, std::move(text), 0}; }
   static ServerAction Split(std::string text, std::size_t at) {
@@ -39,29 +49,52 @@ struct ServerAction {
   }
 };
 
+// The verb of a command line in capitals, and what follows its first blank.
+std::string VerbOf(const std::string& line);
+std::string ArgumentOf(const std::string& line);
+
+inline constexpr char kResetGreeting[] = "220 SNPP test server ready\r\n";
+inline constexpr char kDataGoAhead[] = "354 Begin message input; end with <CRLF>'.'<CRLF>.\r\n";
+
 // Decides the answer to a received line (CR LF removed); index counts the
 // lines of the current connection from 0. Runs on the server thread.
 using ServerScript = std::function<ServerAction(const std::string& line, int index)>;
 
 // 250 to PAGE, MESS, SEND, LOGI and LEVE, a multi-line 214 reply ended by
-// 250 to HELP, 221 and a close to QUIT, 500 to anything else.
+// 250 to HELP, a 220 greeting to RESE, 221 and a close to QUIT, 500 to an
+// empty MESS and to anything else.
 ServerAction AcceptingAnswer(const std::string& line);
+// AcceptingAnswer, and DATA: 354, the lines up to a lone ".", then 250.
 ServerScript AcceptingScript();
 // Answers the lines in order from the list, then as AcceptingScript does.
 ServerScript SequenceScript(std::vector<ServerAction> actions);
 
 // What real paging gateways check and how they answer, each part optional.
 struct GatewayRules {
-  bool requireLogin = false;          // 530 to PAGE, MESS and SEND before a LOGI
+  bool requireLogin = false;          // 530 to PAGE, MESS, DATA and SEND before a LOGI
   bool checkPagerIds = false;         // 550 to an empty ID, one with a non-digit, or a long one
   std::size_t maxPagerIdLength = 16;  // with checkPagerIds
-  std::size_t maxMessageLength = 0;   // 550 to a longer MESS text; 0: no limit
+  std::size_t maxMessageLength = 0;   // 550 to a longer MESS or DATA text; 0: no limit
   int sendDelayMs = 0;                // wait before answering SEND
-  bool infoBeforeReplies = false;     // a "214" line before each reply, in the same write
+  // Hostile: a "214" line before each reply, in the same write. No gateway
+  // sends one unasked; standard clients fall out of step on it.
+  bool infoBeforeReplies = false;
+  bool resetLogsOut = false;          // RESE also ends the login
 };
 
-// Keeps the order of a gateway: SEND needs a PAGE and a MESS first (503),
-// and each SEND starts the next page afresh. State is per connection.
+// Answers as a deployed gateway (hfaxd) does, reply by reply; the texts
+// have its shape, except the refusals of the rules above, which keep their
+// short texts:
+// - PAGE may come several times; each accepted ID gets
+//   "250 Pager ID accepted; jobid: N". MESS or DATA gives the one text
+//   (a second one: 503). SEND needs both (503), delivers the text to every
+//   accepted ID as one job, and starts the next page afresh.
+// - DATA: 354, then lines up to a lone "." with a doubled leading "."
+//   undone, then 250. A text over the message limit gets its 550 at once
+//   and ends the input: the lines after it are commands again.
+// - RESE: a fresh 220 greeting; the pages and text so far are dropped.
+// - An empty MESS, PAGE or LOGI, an empty line or an unknown command: 500.
+// State is per connection; job numbers count on over connections.
 ServerScript GatewayScript(GatewayRules rules);
 
 // "220", a blank, the text and padding to at least totalBytes, then CR LF:
@@ -90,8 +123,19 @@ class SnppTestServer {
   int Connections() const;
   int ClosedConnections() const;
 
+  // Every page delivered so far, over all connections, in order.
+  std::vector<DeliveredPage> Delivered() const;
+
   // Called on the server thread for every received line (for printing).
   void SetLineObserver(std::function<void(const std::string&)> observer);
+  // Called on the server thread for each delivered page, before the reply
+  // goes out.
+  void SetDeliveryObserver(std::function<void(const DeliveredPage&)> observer);
+
+  // Reads at most bytes - 1 of a line, CR LF included, and takes the rest as
+  // the next line, as gateways with a fixed line buffer do (hfaxd: 512).
+  // 0 or 1: no limit.
+  void SetLineLimit(std::size_t bytes) { lineLimit_ = bytes; }
 
   // Split replies pause this long between their two writes.
   static constexpr int kSplitPauseMs = 50;
@@ -99,6 +143,7 @@ class SnppTestServer {
  private:
   void Run();
   void Serve(sock::Handle fd);
+  bool TakeLine(std::string& pending, std::string& line) const;
   bool HandleLine(sock::Handle fd, const std::string& line, int index);
   bool Pause(int ms);
 
@@ -109,12 +154,15 @@ class SnppTestServer {
   std::uint16_t port_ = 0;
   std::thread thread_;
   std::atomic<bool> stop_{false};
+  std::atomic<std::size_t> lineLimit_{0};
 
   mutable std::mutex mutex_;
   std::string received_;
   int connections_ = 0;
   int closed_ = 0;
+  std::vector<DeliveredPage> delivered_;
   std::function<void(const std::string&)> observer_;
+  std::function<void(const DeliveredPage&)> deliveryObserver_;
 };
 
 }  // namespace snpp::testing

@@ -1,6 +1,7 @@
 // snpp-test-server: an SNPP server on 127.0.0.1 for demo and manual runs.
 // Accepts every page unless told to check like a real gateway. Prints the
-// port it listens on, then every line it receives.
+// port it listens on, then every line it receives; can write every page it
+// delivers to a file.
 #include <poll.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -28,13 +30,23 @@ void Usage() {
                "  --greeting TEXT     greeting line, CR LF added; \\r \\n \\\\ and \\xHH are\n"
                "                      understood, so \"220 \\x02Hello\" carries a notice\n"
                "  --greeting-size N   pad the greeting line with dots to N bytes\n"
-               "gateway options (a real gateway's checks; SEND then needs PAGE and MESS):\n"
-               "  --require-login     530 to PAGE, MESS and SEND until LOGI\n"
+               "  --pages-log FILE    append each delivered page to FILE: pager ID, a tab,\n"
+               "                      the text with \\ \\n \\r \\t escaped, one line each\n"
+               "It answers as a gateway does: PAGE (several may come before one SEND),\n"
+               "then MESS or DATA, then SEND, which delivers the text to each accepted ID.\n"
+               "A real gateway's checks:\n"
+               "  --require-login     530 to PAGE, MESS, DATA and SEND until LOGI\n"
+               "  --reset-logs-out    RESE also ends the login\n"
                "  --check-ids         550 to an empty pager ID or one with a non-digit\n"
                "  --max-id-length N   550 to a longer pager ID (implies --check-ids)\n"
-               "  --max-message N     550 \"message too long\" to a longer MESS text\n"
+               "  --max-message N     550 \"message too long\" to a longer MESS or DATA text\n"
                "  --send-delay MS     wait MS milliseconds before answering SEND\n"
-               "  --info-lines        write a 214 line before every reply, in one write\n";
+               "  --line-limit N      read at most N-1 bytes of a line, CR LF included; the\n"
+               "                      rest is the next command (a deployed gateway: 512)\n"
+               "Hostile:\n"
+               "  --info-lines        write a 214 line before every reply, in one write. No\n"
+               "                      gateway sends an unasked-for 214 line before ordinary\n"
+               "                      replies; standard clients fall out of step on it\n";
 }
 
 // Turns the escapes of the command line into bytes; nullopt on a bad escape.
@@ -67,6 +79,21 @@ std::optional<std::string> Unescape(const std::string& in) {
   return out;
 }
 
+// One delivered page per line, whatever its text holds.
+std::string Escape(const std::string& in) {
+  std::string out;
+  for (char c : in) {
+    switch (c) {
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
 std::optional<long> ParseNumber(const char* text, long most) {
   char* end = nullptr;
   errno = 0;
@@ -79,7 +106,8 @@ struct Options {
   long port = 0;
   std::string greeting = "220 SNPP test server ready";
   long greetingSize = 0;
-  bool gateway = false;
+  long lineLimit = 0;
+  std::string pagesLog;
   snpp::testing::GatewayRules rules;
 };
 
@@ -87,7 +115,7 @@ struct Options {
 bool ReadNumber(const std::string& arg, const char* text, Options& o) {
   const long most = arg == "--port" ? 65535 : 100'000'000;
   const auto value = ParseNumber(text, most);
-  if (!value) {
+  if (!value || (arg == "--line-limit" && *value == 1)) {
     std::cerr << "snpp-test-server: bad value for " << arg << ": " << text << "\n";
     return false;
   }
@@ -95,6 +123,8 @@ bool ReadNumber(const std::string& arg, const char* text, Options& o) {
     o.port = *value;
   } else if (arg == "--greeting-size") {
     o.greetingSize = *value;
+  } else if (arg == "--line-limit") {
+    o.lineLimit = *value;
   } else if (arg == "--max-id-length") {
     o.rules.checkPagerIds = true;
     o.rules.maxPagerIdLength = static_cast<std::size_t>(*value);
@@ -103,13 +133,12 @@ bool ReadNumber(const std::string& arg, const char* text, Options& o) {
   } else {
     o.rules.sendDelayMs = static_cast<int>(*value);
   }
-  if (arg != "--port" && arg != "--greeting-size") o.gateway = true;
   return true;
 }
 
 bool IsNumberOption(const std::string& arg) {
   return arg == "--port" || arg == "--greeting-size" || arg == "--max-id-length" ||
-         arg == "--max-message" || arg == "--send-delay";
+         arg == "--max-message" || arg == "--send-delay" || arg == "--line-limit";
 }
 
 }  // namespace
@@ -127,12 +156,16 @@ int main(int argc, char** argv) {
         return 2;
       }
       o.greeting = *value;
+    } else if (arg == "--pages-log" && i + 1 < argc) {
+      o.pagesLog = argv[++i];
     } else if (arg == "--require-login") {
-      o.rules.requireLogin = o.gateway = true;
+      o.rules.requireLogin = true;
+    } else if (arg == "--reset-logs-out") {
+      o.rules.resetLogsOut = true;
     } else if (arg == "--check-ids") {
-      o.rules.checkPagerIds = o.gateway = true;
+      o.rules.checkPagerIds = true;
     } else if (arg == "--info-lines") {
-      o.rules.infoBeforeReplies = o.gateway = true;
+      o.rules.infoBeforeReplies = true;
     } else {
       Usage();
       return arg == "--help" ? 0 : 2;
@@ -142,12 +175,26 @@ int main(int argc, char** argv) {
   const auto size = static_cast<std::size_t>(o.greetingSize);
   if (greeting.size() + 2 < size) greeting.append(size - 2 - greeting.size(), '.');
 
+  std::ofstream pages;
+  if (!o.pagesLog.empty()) {
+    pages.open(o.pagesLog, std::ios::app | std::ios::binary);
+    if (!pages) {
+      std::cerr << "snpp-test-server: cannot write " << o.pagesLog << "\n";
+      return 1;
+    }
+  }
+
   std::signal(SIGINT, OnSignal);
   std::signal(SIGTERM, OnSignal);
   try {
-    snpp::testing::SnppTestServer server(
-        o.gateway ? snpp::testing::GatewayScript(o.rules) : snpp::testing::AcceptingScript(),
-        greeting + "\r\n", static_cast<std::uint16_t>(o.port));
+    snpp::testing::SnppTestServer server(snpp::testing::GatewayScript(o.rules), greeting + "\r\n",
+                                         static_cast<std::uint16_t>(o.port));
+    server.SetLineLimit(static_cast<std::size_t>(o.lineLimit));
+    if (pages.is_open()) {
+      server.SetDeliveryObserver([&pages](const snpp::testing::DeliveredPage& page) {
+        pages << Escape(page.pagerId) << '\t' << Escape(page.text) << '\n' << std::flush;
+      });
+    }
     server.SetLineObserver([](const std::string& line) {
       std::fwrite(line.data(), 1, line.size(), stdout);
       std::fputc('\n', stdout);

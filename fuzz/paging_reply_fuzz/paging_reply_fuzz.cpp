@@ -1,8 +1,9 @@
 // Drives a send with any mix of server text, ticks, button presses,
 // connection events and refused writes. Whatever a server says, the send must
 // keep its time limit in range, write whole single-line commands in the
-// dialogue's order (PAGE, MESS, SEND per recipient, QUIT only after the
-// last), never page a cut ID, write nothing once it has asked to close, and
+// dialogue's order (PAGE, MESS or DATA and its text, SEND per recipient,
+// QUIT only after the last), no line longer than a gateway reads, never page
+// a cut ID, write nothing once it has asked to close, and
 // take a notice only from the greeting's own line.
 #include <cstddef>
 #include <cstdint>
@@ -39,6 +40,14 @@ struct OrderedLink : FakeLink {
   }
   void SetDataOut(const std::string& text) override {
     check(open && connected && !closePending);
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+      check(end + 2 - at <= kMaxCommandLine);  // no line a gateway would cut
+    }
+    if (last == "DATA" && text == DataText(send->messageText())) {  // after the go-ahead
+      last = "TEXT";
+      FakeLink::SetDataOut(text);
+      return;
+    }
     check(text.size() >= 6 && text.compare(text.size() - 2, 2, "\r\n") == 0);
     check(text.find_first_of("\r\n") == text.size() - 2);
     const std::string verb = text.substr(0, 4);
@@ -50,8 +59,10 @@ struct OrderedLink : FakeLink {
     } else if (verb == "MESS") {
       check(last == "PAGE");
       check(text == MessCommand(send->messageText()));
+    } else if (verb == "DATA") {
+      check(last == "PAGE" && !FitsMessLine(send->messageText()));
     } else if (verb == "SEND") {
-      check(last == "MESS");
+      check(last == "MESS" || last == "TEXT");
     } else {
       check(verb == "QUIT" && last == "SEND");
       check(!send->multiSend() || send->sendQueue().empty());
@@ -86,6 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   link.view = &view;
   send.ResetSendState();
   view.message = "m\r\nQUIT";  // a message that tries to smuggle in a command
+  if (data[0] & 0x40) view.message = std::string(300, 'w') + " " + std::string(300, '.') + "\r\nQUIT";
   view.pagerNumber = "5551234";
   std::vector<std::string> names;
   for (std::size_t k = 0; k < 6; ++k) {

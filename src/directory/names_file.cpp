@@ -31,6 +31,7 @@ constexpr char kLf = '\n';
 constexpr char kCtrlZ = '\x1a';
 constexpr int kMaxKeptNames = 1000;
 constexpr char kKeptPrefix[] = "names-";
+constexpr char kOldCopyPrefix[] = "original-names-";  // not a list to offer back at start
 constexpr char kKeptSuffix[] = ".txt";
 constexpr int kLockTries = 100;
 constexpr int kLockPauseMilliseconds = 50;
@@ -103,18 +104,25 @@ bool AlreadyHolds(const fs::path& path, const std::string& bytes) {
 
 // names-<date>-<time>-<process>.txt: a new name for every run, so a run
 // never writes over a copy an earlier run kept.
-fs::path NewKeptName(const fs::path& dir) {
+fs::path NewKeptName(const fs::path& dir, const char* prefix = kKeptPrefix) {
   const std::time_t now = std::time(nullptr);
   std::tm local {};
   LocalTime(now, &local);
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-  const std::string base = kKeptPrefix + std::string(stamp) + "-" + std::to_string(ProcessId());
+  const std::string base = prefix + std::string(stamp) + "-" + std::to_string(ProcessId());
   for (int n = 0; n < kMaxKeptNames; ++n) {
     const fs::path candidate = dir / (base + (n == 0 ? "" : "-" + std::to_string(n)) + kKeptSuffix);
     if (!Exists(candidate)) return candidate;
   }
   return {};
+}
+
+// Bytes after the Ctrl-Z that ends the file, other than more of them (old
+// editors pad the last block with it).
+bool HasTextAfterEnd(std::string_view bytes) {
+  const std::size_t end = bytes.find(kCtrlZ);
+  return end != std::string_view::npos && bytes.find_first_not_of(kCtrlZ, end) != std::string_view::npos;
 }
 
 }  // namespace
@@ -231,6 +239,11 @@ std::optional<std::vector<std::string>> NamesFile::WithOthersChanges(const std::
 
 NamesSave NamesFile::Save(const std::vector<std::string>& entries, const ListOrder& order) {
   const DirectoryLock lock(path_);
+  // Merely starting the program in a folder must not leave a file there:
+  // a list that had no file and is still empty needs none.
+  if (entries.empty() && (load_ == NamesLoad::Missing || load_ == NamesLoad::NotLoaded) && !Exists(path_)) {
+    return NamesSave::Saved;
+  }
   std::optional<std::vector<std::string>> toWrite;
   try {
     if (MayReplaceFile()) toWrite = WithOthersChanges(entries, order);
@@ -245,12 +258,44 @@ NamesSave NamesFile::Save(const std::vector<std::string>& entries, const ListOrd
     loaded_ = std::move(*toWrite);
     return NamesSave::Saved;
   }
-  if (toWrite && ReplaceFile(path_, bytes)) {
-    load_ = NamesLoad::Complete;
-    loaded_ = std::move(*toWrite);
-    return NamesSave::Saved;
+  if (toWrite) {
+    const OldText old = KeepTextAfterEnd();
+    if (old != OldText::Failed && ReplaceFile(path_, bytes)) {
+      load_ = NamesLoad::Complete;
+      loaded_ = std::move(*toWrite);
+      return old == OldText::Kept ? NamesSave::SavedOldKept : NamesSave::Saved;
+    }
+    if (old == OldText::Kept) {
+      std::error_code ec;
+      fs::remove(oldCopy_, ec);  // the file still holds it
+      oldCopy_.clear();
+    }
   }
   return Keep(bytes);
+}
+
+// The list never shows what follows a Ctrl-Z, so writing it back would lose
+// that text for good: the file as it is goes to a copy first, or, should
+// that fail, the file is not replaced at all.
+NamesFile::OldText NamesFile::KeepTextAfterEnd() {
+  const FileRead now = ReadWholeFile(path_);
+  if (now.status != ReadStatus::Complete || !HasTextAfterEnd(now.bytes)) return OldText::None;
+  std::error_code ec;
+  fs::create_directories(keptDir_, ec);
+  const fs::path name = NewKeptName(keptDir_, kOldCopyPrefix);
+  if (name.empty() || !ReplaceFile(name, now.bytes)) return OldText::Failed;
+  oldCopy_ = name;
+  return OldText::Kept;
+}
+
+fs::path NamesFile::ReportedPath(NamesSave result) const {
+  switch (result) {
+    case NamesSave::Kept: return kept_;
+    case NamesSave::SavedOldKept: return oldCopy_;
+    case NamesSave::Saved:
+    case NamesSave::Failed: break;
+  }
+  return keptDir_;
 }
 
 NamesSave NamesFile::Keep(const std::string& bytes) {

@@ -47,6 +47,9 @@ enum class NamesLoad {
 
 enum class NamesSave {
   Saved,   // the file now holds the list
+  // The file now holds the list; it had held text after a Ctrl-Z, which no
+  // load shows, so the file as it was went to OldCopyPath() first.
+  SavedOldKept,
   Kept,    // the file could not be written: the list went to KeptPath()
   Failed,  // nothing could be written anywhere
 };
@@ -75,25 +78,33 @@ class NamesFile {
   // (MergeNames) and the merged list, put in order by `order`, is written.
   // When the file may not or cannot be written (an incomplete load, a
   // read-only file or folder, a full disk), the list is kept in a new file
-  // in keptDir instead; one run rewrites its own kept copy.
+  // in keptDir instead; one run rewrites its own kept copy. An empty list
+  // whose file did not exist when loaded, and still does not, writes nothing.
   NamesSave Save(const std::vector<std::string>& entries, const ListOrder& order = {});
 
   NamesLoad LoadState() const { return load_; }
   const std::filesystem::path& Path() const { return path_; }
   const std::filesystem::path& KeptDirectory() const { return keptDir_; }
   const std::filesystem::path& KeptPath() const { return kept_; }
+  const std::filesystem::path& OldCopyPath() const { return oldCopy_; }
+  // The place to name when telling the user what a save did: the kept
+  // list, the old file's copy, or the folder where nothing could be kept.
+  std::filesystem::path ReportedPath(NamesSave result) const;
 
  private:
   bool MayReplaceFile() const;
   std::optional<std::vector<std::string>> WithOthersChanges(const std::vector<std::string>& entries,
                                                             const ListOrder& order) const;
   NamesSave Keep(const std::string& bytes);
+  enum class OldText { None, Kept, Failed };
+  OldText KeepTextAfterEnd();
 
   std::filesystem::path path_;
   std::filesystem::path keptDir_;
   NamesLoad load_ = NamesLoad::NotLoaded;
   std::vector<std::string> loaded_;  // the file's entries as last read or written
   std::filesystem::path kept_;
+  std::filesystem::path oldCopy_;
 };
 
 // Kept copies of names lists in keptDir, and the copies an earlier version

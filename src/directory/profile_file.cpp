@@ -11,7 +11,8 @@ namespace fs = std::filesystem;
 #ifndef _WIN32
 fs::path SettingsFilePath() { return SettingsDirectory() / kSettingsFileName; }
 
-fs::path LegacySettingsFilePath() { return {}; }
+// Earlier versions kept the file loose in the config folder.
+fs::path LegacySettingsFilePath() { return ConfigHome() / kSettingsFileName; }
 #endif  // the Windows locations are in settings_location_win32.cpp
 
 std::string ReadProfileString(std::string_view section, std::string_view key,

@@ -19,7 +19,7 @@ std::filesystem::path SettingsFilePath();
 
 // A settings file of an earlier installation, read while SettingsFilePath()
 // does not exist and copied there by the first write: the Windows
-// directory's snppCl.ini on Windows, none (empty) elsewhere.
+// directory's snppCl.ini on Windows, ConfigHome() / "snppCl.ini" elsewhere.
 std::filesystem::path LegacySettingsFilePath();
 
 // The key's value, or defaultValue when the file, section or key is missing

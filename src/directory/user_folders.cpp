@@ -42,7 +42,9 @@ fs::path HomeDirectory() {
   return ".";
 }
 
-fs::path SettingsDirectory() { return FromVariable("XDG_CONFIG_HOME", HomeDirectory() / ".config"); }
+fs::path ConfigHome() { return FromVariable("XDG_CONFIG_HOME", HomeDirectory() / ".config"); }
+
+fs::path SettingsDirectory() { return ConfigHome() / "orvant-snpp-client"; }
 
 fs::path KeptCopiesDirectory() {
   return FromVariable("XDG_DATA_HOME", HomeDirectory() / ".local" / "share") / "orvant-snpp-client";

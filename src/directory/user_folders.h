@@ -10,7 +10,14 @@ namespace snpp {
 // $HOME, else the password database's home, else ".".
 std::filesystem::path HomeDirectory();
 
-// $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
+#ifndef _WIN32
+// $XDG_CONFIG_HOME when it is an absolute path, else ~/.config: every
+// program's settings, and where ours lay loose up to version 2.05-1.
+std::filesystem::path ConfigHome();
+#endif
+
+// Our own settings folder: ConfigHome() / "orvant-snpp-client", or
+// %APPDATA%\Orvant on Windows.
 std::filesystem::path SettingsDirectory();
 
 // ($XDG_DATA_HOME when it is an absolute path, else ~/.local/share) /

@@ -16,6 +16,9 @@ class PagingView {
   virtual int NameCount() const = 0;             // namesListbox items
   virtual std::string NameItem(int index) const = 0;
   virtual bool NameChecked(int index) const = 0;
+  // After a send that did not page everyone, the names it did page are
+  // unchecked, so that the next Send pages exactly the rest.
+  virtual void UncheckName(int /*index*/) {}
 
   // Outputs.
   virtual void ClearLog() = 0;                               // sendingMemo

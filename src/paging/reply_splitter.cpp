@@ -6,10 +6,11 @@ namespace snpp {
 
 namespace {
 
-// The start of a code the send acts on ("220", "250", "221", "421"); a lone
-// "5" is a failure already and is never held back.
+// The start of a code the send acts on ("220", "250", "221", "354", "421");
+// a lone "5" is a failure already and is never held back.
 bool IsCutCode(std::string_view text) {
-  return text == "2" || text == "22" || text == "25" || text == "4" || text == "42";
+  return text == "2" || text == "22" || text == "25" || text == "3" || text == "35" || text == "4" ||
+         text == "42";
 }
 
 bool StartsWithCode(std::string_view text) {
@@ -29,7 +30,7 @@ std::string ReplySplitter::JoinFragment(std::string_view piece) {
   std::string joined = fragment_ + std::string(piece);
   fragment_.clear();
   if (StartsWithCode(piece)) return std::string(piece);
-  if (ClassifyReply(joined) != ReplyClass::Ignored || IsCutCode(joined)) return joined;
+  if (ClassifyReply(joined) != ReplyClass::Ignored || AsksForText(joined) || IsCutCode(joined)) return joined;
   return std::string(piece);
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "paging/paging_link.h"
 #include "paging/paging_view.h"
@@ -53,11 +54,19 @@ class SendController {
   void EndSendAtOnce();
   bool HandleReply(const std::string& Text);
   void Write(const std::string& command);
+  void Close();
   void EndSendAfterWriteError(const std::string& reason);
   void SendFirstPage();
   void PageNextRecipient();
   void AcceptReply();
+  void AcceptSend();
+  void WriteText();
   void FailReply(const std::string& text);
+  void EndCutShort();
+  bool BeforeSuccess() const;
+  void MovedOn();
+  void TellWhoWasNotPaged();
+  void UncheckConfirmed();
   void MoveNotice();
 
   PagingView& view_;
@@ -72,6 +81,18 @@ class SendController {
   int timeoutCount_ = 0;
   int tickCount_ = 0;
   ReplySplitter replies_;
+
+  bool closeRequested_ = false;  // the close under way is ours, not the server's
+  int progress_ = 0;             // how far the send has come; the limit restarts when it grows
+  int recipientsStarted_ = 0;    // queued entries whose PAGE was written
+  // Entries whose PAGE was written and whose SEND is not confirmed: the one
+  // paged now, and any a repeated greeting made the send leave behind.
+  struct Unconfirmed {
+    std::string entry;
+    bool sendWritten = false;  // the server may have paged it
+  };
+  std::vector<Unconfirmed> unconfirmed_;
+  std::vector<std::string> confirmed_;  // entries whose SEND the server accepted
 };
 
 }  // namespace snpp

@@ -31,12 +31,14 @@ bool SendController::HandleReply(const std::string& Text) {
       return true;
     case ReplyClass::Closing:
       // The disconnect that follows returns the send to Idle.
-      link_.SetConnected(false);
+      if (BeforeSuccess()) EndCutShort();
+      Close();
       return false;
     case ReplyClass::Failure:
       FailReply(Text);
       return false;
     case ReplyClass::Ignored:
+      if (AsksForText(Text) && sendState_ == SendState::AwaitDataReply) WriteText();
       return true;
   }
   return true;
@@ -44,7 +46,10 @@ bool SendController::HandleReply(const std::string& Text) {
 
 void SendController::SendFirstPage() {
   if (!multiSend_) {
-    Write(PageCommand(view_.PagerNumber()));
+    const std::string id = view_.PagerNumber();
+    Write(PageCommand(id));
+    // Paging the number again does not undo a SEND that may have gone out.
+    if (unconfirmed_.empty()) unconfirmed_.push_back({id});
   } else if (!sendQueue_.empty()) {
     PageNextRecipient();
   } else {
@@ -53,6 +58,7 @@ void SendController::SendFirstPage() {
     return;
   }
   sendState_ = SendState::AwaitPageReply;
+  MovedOn();
 }
 
 void SendController::PageNextRecipient() {
@@ -60,42 +66,76 @@ void SendController::PageNextRecipient() {
   view_.AppendLog("Sending to: " + entry + " ...");
   Write(PageCommand(retrieveID(entry)));
   sendQueue_.pop_front();
+  unconfirmed_.push_back({entry});
+  ++recipientsStarted_;
 }
 
 void SendController::AcceptReply() {
   switch (sendState_) {
     case SendState::AwaitPageReply:
-      Write(MessCommand(messageText_));
-      sendState_ = SendState::AwaitMessReply;
+      // A gateway cuts a longer line and runs the rest as a command.
+      if (FitsMessLine(messageText_)) {
+        Write(MessCommand(messageText_));
+        sendState_ = SendState::AwaitMessReply;
+      } else {
+        Write(kDataCommand);
+        sendState_ = SendState::AwaitDataReply;
+      }
       break;
     case SendState::AwaitMessReply:
       Write(kSendCommand);
+      if (!unconfirmed_.empty()) unconfirmed_.back().sendWritten = true;
       sendState_ = SendState::AwaitSendReply;
       break;
     case SendState::AwaitSendReply:
-      if (multiSend_) view_.AppendLog("MESSAGE SENT OK");
-      if (multiSend_ && !sendQueue_.empty()) {
-        PageNextRecipient();
-        sendState_ = SendState::AwaitPageReply;
-      } else {
-        view_.SetStatusCaption("SUCCESS");
-        Write(kQuitCommand);
-        sendState_ = SendState::AwaitQuitReply;
-      }
+      AcceptSend();
       break;
     case SendState::Idle:
     case SendState::Connecting:
     case SendState::AwaitGreeting:
+    case SendState::AwaitDataReply:
     case SendState::AwaitQuitReply:
-      break;  // no command waits for a reply
+      return;  // no command waits for a reply
+  }
+  MovedOn();
+}
+
+void SendController::AcceptSend() {
+  if (!unconfirmed_.empty()) {
+    confirmed_.push_back(std::move(unconfirmed_.back().entry));
+    unconfirmed_.pop_back();
+  }
+  if (multiSend_) view_.AppendLog("MESSAGE SENT OK");
+  if (multiSend_ && !sendQueue_.empty()) {
+    PageNextRecipient();
+    sendState_ = SendState::AwaitPageReply;
+  } else {
+    TellWhoWasNotPaged();  // only names a repeated greeting left behind
+    view_.SetStatusCaption("SUCCESS");
+    Write(kQuitCommand);
+    sendState_ = SendState::AwaitQuitReply;
   }
 }
 
+// The go-ahead for DATA: the message's text follows in one write, its end
+// answered like MESS.
+void SendController::WriteText() {
+  Write(DataText(messageText_));
+  sendState_ = SendState::AwaitMessReply;
+  MovedOn();
+}
+
 void SendController::FailReply(const std::string& text) {
+  const bool underWay = sendState_ != SendState::Idle;
+  // A SEND refused outright was not paged; a "421" leaves that open.
+  if (sendState_ == SendState::AwaitSendReply && text.front() == '5' && !unconfirmed_.empty()) {
+    unconfirmed_.back().sendWritten = false;
+  }
   view_.AppendLog("FAIL, Send process terminated");
   view_.SetStatusCaption("FAIL - " + text);
-  link_.SetConnected(false);
+  Close();
   view_.SetStatusBarText(text);
+  if (underWay) TellWhoWasNotPaged();
 }
 
 // The line client keeps no outbound queue and does not say how much of a
@@ -115,8 +155,9 @@ void SendController::Write(const std::string& command) {
 }
 
 void SendController::EndSendAfterWriteError(const std::string& reason) {
+  const bool underWay = sendState_ != SendState::Idle;
   try {
-    link_.SetConnected(false);
+    Close();
   } catch (...) {
     // The connection is being dropped anyway; the write error is the news.
   }
@@ -125,6 +166,7 @@ void SendController::EndSendAfterWriteError(const std::string& reason) {
   replies_.Clear();
   view_.SetStatusCaption("FAIL");
   view_.SetStatusBarText("Error: " + reason);
+  if (underWay) TellWhoWasNotPaged();
 }
 
 }  // namespace snpp

@@ -11,6 +11,7 @@ enum class SendState {
   AwaitMessReply = 5,
   AwaitSendReply = 6,
   AwaitQuitReply = 7,
+  AwaitDataReply = 8,  // DATA written for a message too long for MESS; waiting for "354"
 };
 
 }  // namespace snpp

@@ -90,4 +90,56 @@ std::string PageCommand(std::string_view pagerId) { return "PAGE " + OneLine(pag
 
 std::string MessCommand(std::string_view message) { return "MESS " + OneLine(message) + "\r\n"; }
 
+bool AsksForText(std::string_view reply) { return reply.substr(0, 3) == "354"; }
+
+bool FitsMessLine(std::string_view message) { return MessCommand(message).size() <= kMaxCommandLine; }
+
+namespace {
+
+constexpr char kLineEnd[] = "\r\n";
+constexpr std::size_t kMaxTextLine = kMaxCommandLine - 2;  // without CR LF
+
+// How many bytes of the front of a too-long line go on one wire line of room
+// bytes: up to and with its last blank that fits, else whole characters up
+// to the limit.
+std::size_t LinePiece(std::string_view line, std::size_t room) {
+  const std::size_t blank = line.substr(0, room).rfind(' ');
+  if (blank != std::string_view::npos && blank > 0) return blank + 1;
+  std::size_t take = 0;
+  while (take < line.size()) {
+    const std::size_t next = take + CharLength(line.substr(take));
+    if (next > room) break;
+    take = next;
+  }
+  return take;
+}
+
+void AppendTextLine(std::string& out, std::string_view line) {
+  do {
+    const bool dotted = !line.empty() && line.front() == '.';
+    const std::size_t room = kMaxTextLine - (dotted ? 1 : 0);
+    const std::size_t take = line.size() <= room ? line.size() : LinePiece(line, room);
+    if (dotted) out += '.';
+    out.append(line.substr(0, take));
+    out += kLineEnd;
+    line.remove_prefix(take);
+  } while (!line.empty());
+}
+
+}  // namespace
+
+std::string DataText(std::string_view message) {
+  std::string out;
+  std::size_t start = 0;
+  while (start < message.size()) {
+    std::size_t end = message.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = message.size();
+    AppendTextLine(out, message.substr(start, end - start));
+    start = end;
+    if (start < message.size() && message[start] == '\r') ++start;
+    if (start < message.size() && message[start] == '\n' && (start == end || message[end] == '\r')) ++start;
+  }
+  return out + "." + kLineEnd;
+}
+
 }  // namespace snpp

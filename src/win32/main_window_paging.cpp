@@ -34,6 +34,7 @@ std::string MainWindowPagingView::NameItem(int index) const { return form_.names
 bool MainWindowPagingView::NameChecked(int index) const {
   return form_.namesListbox()->ItemState(index) == cbChecked;
 }
+void MainWindowPagingView::UncheckName(int index) { form_.namesListbox()->SetItemState(index, cbUnchecked); }
 
 void MainWindowPagingView::ClearLog() { SetWindowTextA(form_.Control(IDC_SENDINGMEMO), ""); }
 

@@ -21,6 +21,7 @@ class MainWindowPagingView : public PagingView {
   int NameCount() const override;
   std::string NameItem(int index) const override;
   bool NameChecked(int index) const override;
+  void UncheckName(int index) override;
   void ClearLog() override;
   void AppendLog(const std::string& line) override;
   void SetStatusCaption(const std::string& text) override;

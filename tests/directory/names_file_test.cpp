@@ -1,4 +1,5 @@
 #include "directory/names_file.h"
+#include "directory/names_save_report.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -70,7 +71,9 @@ TEST(NamesFormat, BytesThatWouldBreakTheFileBecomeBlanks) {
   EXPECT_EQ(ParseNames(bytes), (Entries{"a b", "c d", "e"}));
 }
 
-TEST(NamesFile, MissingFileIsEmptyAndSaveCreatesIt) {
+// Starting the program in a folder leaves nothing there while the list
+// stays empty; once the file exists, an emptied list is written.
+TEST(NamesFile, MissingFileIsEmptyAndOnlyANonEmptyListCreatesIt) {
   TempDir dir;
   test::ScopedCwd cwd(dir.path());
   NamesFile file;  // the bare name, in the working directory
@@ -78,10 +81,11 @@ TEST(NamesFile, MissingFileIsEmptyAndSaveCreatesIt) {
   EXPECT_TRUE(file.Load().empty());
   EXPECT_EQ(file.LoadState(), NamesLoad::Missing);
   EXPECT_EQ(file.Save({}), NamesSave::Saved);
-  EXPECT_TRUE(std::filesystem::is_regular_file(dir / "names.txt"));
-  EXPECT_EQ(ReadBytes(dir / "names.txt"), "");
+  EXPECT_EQ(test::CountFiles(dir.path()), 0);
   EXPECT_EQ(file.Save({"Bob, 1"}), NamesSave::Saved);
   EXPECT_EQ(ReadBytes(dir / "names.txt"), "Bob, 1\r\n");
+  EXPECT_EQ(file.Save({}), NamesSave::Saved);
+  EXPECT_EQ(ReadBytes(dir / "names.txt"), "");
   EXPECT_EQ(test::CountFiles(dir.path()), 1);
 }
 
@@ -96,6 +100,35 @@ TEST(NamesFile, FileWrittenBackByteForByte) {
   EXPECT_EQ(entries[4], std::string("nul\0byte, 4", 11));
   EXPECT_EQ(file.Save(entries), NamesSave::Saved);
   EXPECT_EQ(ReadBytes(dir / "names.txt"), bytes);
+}
+
+// No load shows what follows a Ctrl-Z, so a save keeps the file as it was
+// before replacing it, tells where, and replaces nothing if it can't keep it.
+TEST(NamesFile, TextAfterACtrlZIsKeptBeforeTheFileIsReplaced) {
+  TempDir dir, kept;
+  const std::string old = "Ann, 1\r\n\x1a" "Bob, 2\r\n";
+  WriteBytes(dir / "names.txt", old);
+  NamesFile file(dir / "names.txt", kept.path());
+  EXPECT_EQ(file.Load(), Entries{"Ann, 1"});
+  EXPECT_EQ(file.Save({"Ann, 1", "Cy, 3"}), NamesSave::SavedOldKept);
+  EXPECT_EQ(ReadBytes(dir / "names.txt"), "Ann, 1\r\nCy, 3\r\n");
+  EXPECT_EQ(ReadBytes(file.OldCopyPath()), old);
+  EXPECT_EQ(file.ReportedPath(NamesSave::SavedOldKept), file.OldCopyPath());
+  EXPECT_NE(UnsavedNamesText(NamesSave::SavedOldKept, "names.txt", "copy.txt").find("Ctrl-Z"), std::string::npos);
+  EXPECT_TRUE(FindKeptCopies(kept.path(), dir / "names.txt").empty());  // no unsaved list to offer
+  EXPECT_EQ(file.Save({"Ann, 1"}), NamesSave::Saved);  // told once
+
+  WriteBytes(dir / "names.txt", "Ann, 1\r\n\x1a\x1a\x1a");  // padding only: nothing to keep
+  NamesFile padded(dir / "names.txt", kept.path());
+  padded.Load();
+  EXPECT_EQ(padded.Save({"Ann, 1", "Bob, 2"}), NamesSave::Saved);
+
+  WriteBytes(dir / "names.txt", old);
+  WriteBytes(dir / "not-a-folder", "");
+  NamesFile nowhere(dir / "names.txt", dir / "not-a-folder");
+  nowhere.Load();
+  EXPECT_EQ(nowhere.Save({"Ann, 1", "Cy, 3"}), NamesSave::Failed);
+  EXPECT_EQ(ReadBytes(dir / "names.txt"), old);
 }
 
 // Full disks, owners, links and FIFOs are made here the POSIX way.

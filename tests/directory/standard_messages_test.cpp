@@ -20,7 +20,7 @@ class StandardMessagesTest : public testing::Test {
   std::filesystem::path ini_ = dir_ / "config" / "Orvant" / "snppCl.ini";
 #else
   test::ScopedEnv xdg_{"XDG_CONFIG_HOME", (dir_ / "config").string()};
-  std::filesystem::path ini_ = dir_ / "config" / "snppCl.ini";
+  std::filesystem::path ini_ = dir_ / "config" / "orvant-snpp-client" / "snppCl.ini";
 #endif
 };
 
@@ -33,12 +33,16 @@ TEST_F(StandardMessagesTest, SettingsAreWrittenToAppDataAndReadFromTheWindowsDir
   EXPECT_TRUE(std::filesystem::exists(legacy.parent_path() / "system32"));
 }
 #else
+// A folder of our own; the file earlier versions left loose in the config
+// folder is the one read until ours exists.
 TEST_F(StandardMessagesTest, SettingsPathFollowsXdgThenHome) {
   EXPECT_EQ(SettingsFilePath(), ini_);
   EXPECT_EQ(StandardMessages().File(), ini_);
+  EXPECT_EQ(LegacySettingsFilePath(), dir_ / "config" / "snppCl.ini");
   test::ScopedEnv home("HOME", dir_.path().string());
   test::ScopedEnv relative("XDG_CONFIG_HOME", "relative/dir");  // not absolute: ignored
-  EXPECT_EQ(SettingsFilePath(), dir_ / ".config" / "snppCl.ini");
+  EXPECT_EQ(SettingsFilePath(), dir_ / ".config" / "orvant-snpp-client" / "snppCl.ini");
+  EXPECT_EQ(LegacySettingsFilePath(), dir_ / ".config" / "snppCl.ini");
 }
 #endif
 

@@ -37,6 +37,7 @@ struct FakeView : PagingView {
   int NameCount() const override { return static_cast<int>(names.size()); }
   std::string NameItem(int i) const override { return names.at(static_cast<std::size_t>(i)); }
   bool NameChecked(int i) const override { return checked.at(static_cast<std::size_t>(i)); }
+  void UncheckName(int i) override { checked.at(static_cast<std::size_t>(i)) = false; }
   void ClearLog() override { log.clear(); }
   void AppendLog(const std::string& line) override { log.push_back(line); }
   void SetStatusCaption(const std::string& text) override { status = text; }

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -89,12 +90,15 @@ TEST_P(DialogueTable, AcceptedAdvancesOnlyWhereACommandWaits) {
   }
 }
 
-TEST_P(DialogueTable, ClosingReplyClosesAndKeepsTheStatus) {
+// Before "SUCCESS" a closing server ends the send unfinished: a failure.
+TEST_P(DialogueTable, ClosingReplyClosesAndFailsAnUnfinishedSend) {
   DriveTo(State());
   const std::string statusBefore = view.status;
+  const bool unfinished = State() != SendState::Idle && State() != SendState::AwaitQuitReply;
   link.DataIn("221 bye\r\n");
   EXPECT_EQ(link.calls, std::vector<std::string>{"close"});
-  EXPECT_EQ(view.status, statusBefore);
+  EXPECT_EQ(view.status, unfinished ? "FAIL" : statusBefore);
+  EXPECT_EQ(view.statusBar, unfinished ? "Error: the server closed the connection" : "");
   EXPECT_EQ(send.sendState(), SendState::Idle);
   EXPECT_EQ(send.timeoutCount(), 0);
 }
@@ -107,7 +111,12 @@ TEST_P(DialogueTable, FailureRepliesEndTheSend) {
     DriveTo(State());
     view.log.clear();
     link.DataIn(reply);
-    EXPECT_EQ(view.log, std::vector<std::string>{"FAIL, Send process terminated"});
+    std::vector<std::string> log{"FAIL, Send process terminated"};
+    // A SEND refused outright was not paged; after "421" it may have been.
+    if (State() == SendState::AwaitSendReply && reply[0] == '4') {
+      log.push_back("NOT CONFIRMED (may be paged): 5551234");
+    }
+    EXPECT_EQ(view.log, log);
     EXPECT_EQ(view.status, "FAIL - " + reply);
     EXPECT_EQ(view.statusBar, reply);
     EXPECT_EQ(link.calls, std::vector<std::string>{"close"});
@@ -264,6 +273,37 @@ TEST_F(Dialogue, AnIdLongerThanTenDigitsIsNeverPagedCut) {
   link.ConnectOk();
   link.DataIn("220 ready\r\n");
   EXPECT_EQ(link.written, "PAGE 1234567890\r\n");
+}
+
+// A message too long for one MESS line goes as the text of DATA; a refused
+// DATA ends the send like any failure reply.
+TEST_F(Dialogue, AMessageTooLongForMessGoesWithData) {
+  view.message = std::string(504, 'm');  // "MESS " + 504 + CR LF: 511 bytes
+  DriveTo(SendState::AwaitMessReply);
+  view.message = std::string(505, 'm');
+  send.ResetSendState();
+  link.Drop(0, "OK");
+  DriveTo(SendState::AwaitPageReply);
+  link.DataIn("250 OK\r\n");
+  EXPECT_EQ(link.written, "DATA\r\n");
+  EXPECT_EQ(send.sendState(), SendState::AwaitDataReply);
+  link.DataIn("250 OK\r\n");  // not the go-ahead
+  link.DataIn("35");
+  link.DataIn("4 Begin input; end with <CRLF>.<CRLF>\r\n");
+  EXPECT_EQ(link.written, "DATA\r\n" + std::string(505, 'm') + "\r\n.\r\n");
+  link.DataIn("250 Message text OK\r\n");
+  link.DataIn("250 Page sent\r\n");
+  EXPECT_EQ(view.status, "SUCCESS");
+  EXPECT_THAT(link.written, ::testing::EndsWith(".\r\nSEND\r\nQUIT\r\n"));
+
+  send.ResetSendState();
+  link.Drop(0, "OK");
+  DriveTo(SendState::AwaitPageReply);
+  link.DataIn("250 OK\r\n");
+  link.DataIn("500 Command not recognized\r\n");
+  EXPECT_EQ(view.status, "FAIL - 500 Command not recognized\r\n");
+  EXPECT_EQ(link.written, "DATA\r\n");
+  EXPECT_EQ(send.sendState(), SendState::Idle);
 }
 
 TEST_F(Dialogue, NoticeOfTheGreetingIsShownAndAGreetingWithoutOneKeepsTheLabel) {

@@ -57,5 +57,34 @@ TEST(Commands, AreExactAndEachStaysOneLine) {
   EXPECT_EQ(std::string(kQuitCommand), "QUIT\r\n");
 }
 
+// No wire line of the text is longer than a gateway reads, CR LF included;
+// a line that can't be sent whole is broken at a blank, else at the limit,
+// and never inside a character.
+TEST(DataText, LinesFitTheGatewayAndEndWithALoneDot) {
+  EXPECT_EQ(DataText("hi\r\n.hidden\r..\nlast\n"), "hi\r\n..hidden\r\n...\r\nlast\r\n.\r\n");
+  EXPECT_EQ(DataText("a\r\n\r\nb"), "a\r\n\r\nb\r\n.\r\n");
+
+  const std::string words = std::string(300, 'a') + " " + std::string(300, 'b') + " c";
+  EXPECT_EQ(DataText(words), std::string(300, 'a') + " \r\n" + std::string(300, 'b') + " c\r\n.\r\n");
+
+  std::string accents;
+  for (int i = 0; i < 400; ++i) accents += "\xC3\xA9";
+  const std::string dots = "." + std::string(998, 'x');
+  for (const std::string& message : {accents, dots, std::string(999, 'z')}) {
+    const std::string text = DataText(message);
+    std::string joined;
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+      const std::string line = text.substr(at, end - at);
+      EXPECT_LE(line.size() + 2, kMaxCommandLine);
+      if (line == ".") break;
+      joined += line.front() == '.' ? line.substr(1) : line;
+      if (message == accents) {
+        EXPECT_NE(static_cast<unsigned char>(line.front()) & 0xC0, 0x80);
+      }
+    }
+    EXPECT_EQ(joined, message);
+  }
+}
+
 }  // namespace
 }  // namespace snpp

@@ -114,9 +114,10 @@ estimated=$(( $(reg_value EstimatedSize) ))
   fail "EstimatedSize $estimated KB for $size_kb KB installed"
 
 # Started from its entry, the program works in the profile folder of the
-# user (one the user may write), so that is where it leaves names.txt.
+# user (one the user may write), so that is where it keeps names.txt: a
+# list put there out of order is written back sorted when it closes.
 profile=$(winepath -u "$(timeout 60 wine cmd /c echo %USERPROFILE% </dev/null 2>/dev/null | tr -d '\r')")
-rm -f "$profile/names.txt"
+printf 'Bob, 2\r\nAnn, 1\r\n' >"$profile/names.txt"
 wine_run start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Orvant SNPP Client.lnk" ||
   fail "the Start-menu entry did not start"
 main_window() { xdotool search --onlyvisible --name '^Orvant SNPP Client$' 2>/dev/null | head -1; }
@@ -124,9 +125,10 @@ for _ in $(seq 300); do [ -n "$(main_window)" ] && break; sleep 0.1; done
 window=$(main_window)
 [ -n "$window" ] || fail "no main window within 30 s of starting the entry"
 xdotool windowfocus --sync "$window" key alt+F4
-gone_window() { [ -z "$(main_window)" ] && [ -f "$profile/names.txt" ]; }
+sorted() { [ "$(cat "$profile/names.txt")" = $'Ann, 1\r\nBob, 2\r' ]; }
+gone_window() { [ -z "$(main_window)" ] && sorted; }
 for _ in $(seq 300); do gone_window && break; sleep 0.1; done
-[ -f "$profile/names.txt" ] || fail "no names.txt in the profile folder $profile after closing"
+sorted || fail "names.txt in the profile folder $profile not written on closing: $(od -c "$profile/names.txt" | head -3)"
 rm -f "$profile/names.txt"
 
 # The uninstaller copies itself to TEMP and returns at once; the copy does

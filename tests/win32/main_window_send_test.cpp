@@ -75,6 +75,29 @@ TEST_F(MainWindowSend, CheckedNamesOverOneConnection) {
             "Sending to: Bob, 22-2 ...\r\nMESSAGE SENT OK\r\nSending to: Cy, 333 ...\r\nMESSAGE SENT OK");
 }
 
+// A send the gateway ends half-way: the log names whoever was not paged and
+// only the paged name loses its check mark, so Send pages exactly the rest.
+TEST_F(MainWindowSend, AnUnfinishedSendUnchecksOnlyThePagedNames) {
+  WriteFile("names.txt", "Cy, 333\r\nAnn, 111\r\nBob, none\r\n");
+  snpp::testing::GatewayRules rules;
+  rules.checkPagerIds = true;
+  server = std::make_unique<SnppTestServer>(snpp::testing::GatewayScript(rules));
+  SetPagingServerForTesting("127.0.0.1", server->Port());
+  Start();
+  Click(IDC_CHECKALLBUTTON);
+  Type(Control(IDC_MESSAGEMEMO), "hi");
+  Mnemonic(Control(IDC_MESSAGEMEMO), 's');
+  ASSERT_TRUE(Run([&] { return server->Connections() == 1 && server->ClosedConnections() == 1; }));
+  ASSERT_TRUE(Run([&] { return Text(IDC_MESSAGESTATUSLABEL).rfind("FAIL - 550", 0) == 0; }));
+  const std::string log = Text(IDC_SENDINGMEMO);
+  EXPECT_EQ(log.substr(log.find("FAIL, ")),
+            "FAIL, Send process terminated\r\nNOT SENT: Bob, none\r\nNOT SENT: Cy, 333");
+  CheckListWindow& names = *form().namesListbox();
+  EXPECT_EQ(names.ItemState(0), cbUnchecked);
+  EXPECT_EQ(names.ItemState(1), cbChecked);
+  EXPECT_EQ(names.ItemState(2), cbChecked);
+}
+
 TEST_F(MainWindowSend, AnErrorEscapingSendReachesTheErrorBoxAndTheProgramGoesOn) {
   SetPagingServerForTesting("no-such-host.invalid", 444);
   Start();

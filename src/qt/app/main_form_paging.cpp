@@ -29,6 +29,7 @@ std::string MainFormPagingView::NameItem(int index) const {
 bool MainFormPagingView::NameChecked(int index) const {
   return form_.namesListbox->ItemState(index) == cbChecked;
 }
+void MainFormPagingView::UncheckName(int index) { form_.namesListbox->SetItemState(index, cbUnchecked); }
 void MainFormPagingView::ClearLog() { form_.sendingMemo->clear(); }
 void MainFormPagingView::AppendLog(const std::string& line) {
   form_.sendingMemo->appendPlainText(BytesToText(line));

@@ -70,12 +70,31 @@ TEST_F(DirectoryWindowTest, ListThatCannotBeSavedIsKeptAndTheUserToldAtCloseAndN
   EXPECT_EQ(readFile(namesPath()), "Ann, 1\r\n");
 }
 
-TEST_F(DirectoryWindowTest, NoNamesFileStartsEmptyAndLeavesAnEmptyFileBehind) {
+// What follows a Ctrl-Z is never shown; at close the file as it was is kept
+// and the user told where, once.
+TEST_F(DirectoryWindowTest, TextAfterACtrlZIsKeptAtCloseAndTheUserToldWhere) {
+  const std::string old = "Ann, 1\r\n\x1a" "Bob, 2\r\n";
+  writeFile(namesPath(), old);
+  start();
+  EXPECT_EQ(list().ItemCount(), 1);
+  const QString told = answerMessageBox([&] { form().close(); });
+  EXPECT_EQ(readFile(namesPath()), "Ann, 1\r\n");
+  const QStringList kept = QDir(dataDir() + "/orvant-snpp-client").entryList(QDir::Files);
+  ASSERT_EQ(kept.size(), 1);
+  const QString keptPath = dataDir() + "/orvant-snpp-client/" + kept[0];
+  EXPECT_EQ(readFile(keptPath), old);
+  EXPECT_TRUE(told.contains(keptPath)) << told.toStdString();
+  EXPECT_TRUE(answerMessageBox([&] { start(); }).isEmpty());
+  closeProgram();
+}
+
+// Starting the program in a folder leaves no empty names.txt there.
+TEST_F(DirectoryWindowTest, NoNamesFileStartsEmptyAndLeavesNoFileBehind) {
   start();
   EXPECT_EQ(list().ItemCount(), 0);
   EXPECT_TRUE(singleMode());
   closeProgram();
-  EXPECT_EQ(readFile(namesPath()), "");
+  EXPECT_EQ(readFile(namesPath()), "<missing>");
 }
 
 TEST_F(DirectoryWindowTest, OutOfOrderFileIsShownAndWrittenSorted) {
@@ -186,10 +205,15 @@ TEST_F(DirectoryWindowTest, DoubleClickOnTextSelectsThenOpensTheEditor) {
   EXPECT_EQ(list().ItemText(1), "Bob, 222");
 }
 
+// The settings an earlier version left loose in the config folder move into
+// the program's own folder with the first save, and the old file stays.
 TEST_F(DirectoryWindowTest, RoundTripKeepsEveryOtherByteOfTheUsersFiles) {
   writeFile(namesPath(), "Zo\xEB, 1\r\nBob, 2\r\n");
-  writeFile(iniPath(), "; mine\r\n[Other]\r\nkey=\xFF value\r\n[General]\r\nmessage2=old\r\nextra=1\r\n");
+  const std::string oldIni = "; mine\r\n[Other]\r\nkey=\xFF value\r\n[General]\r\nmessage2=old\r\nextra=1\r\n";
+  writeFile(oldIniPath(), oldIni);
   start();
+  QTest::mouseClick(form().pickButtons[1], Qt::LeftButton);
+  EXPECT_EQ(form().messageMemo->toPlainText(), "old");
   ASSERT_EQ(list().ItemCount(), 2);
   answerNameDialog("Cat", "3");
   clickText(0);  // Bob
@@ -207,6 +231,7 @@ TEST_F(DirectoryWindowTest, RoundTripKeepsEveryOtherByteOfTheUsersFiles) {
   EXPECT_EQ(ini.rfind("; mine\r\n[Other]\r\nkey=\xFF value\r\n[General]\r\nmessage2=new two\r\nextra=1\r\n", 0), 0u)
       << ini;
   EXPECT_NE(ini.find("message1=Click the \"Configure\" button to set these messages\r\n"), std::string::npos);
+  EXPECT_EQ(readFile(oldIniPath()), oldIni);
 }
 
 TEST_F(DirectoryWindowTest, EmptiedMessageStaysEmptyAfterARestart) {

@@ -40,7 +40,8 @@ protected:
   QString configDir() const { return dir_.filePath("config"); }
   QString dataDir() const { return dir_.filePath("data"); }
   QString namesPath() const { return dir_.filePath("names.txt"); }
-  QString iniPath() const { return dir_.filePath("config/snppCl.ini"); }
+  QString iniPath() const { return dir_.filePath("config/orvant-snpp-client/snppCl.ini"); }
+  QString oldIniPath() const { return dir_.filePath("config/snppCl.ini"); }  // up to 2.05-1
 
   static void writeFile(const QString& path, const std::string& bytes) {
     QFile f(path);
