@@ -41,7 +41,8 @@ void Press(snpp::win32::ProgramWindows& windows, int id) {
 
 int main(int argc, char** argv) {
   const int rounds = 3;
-  const auto folder = std::filesystem::temp_directory_path() / ("snpp-names-bench-" + std::to_string(GetCurrentProcessId()));
+  const auto folder =
+      std::filesystem::temp_directory_path() / ("snpp-names-bench-" + std::to_string(GetCurrentProcessId()));
   std::filesystem::create_directories(folder);
   std::filesystem::current_path(folder);
   _putenv_s("APPDATA", folder.string().c_str());

@@ -12,6 +12,11 @@ constexpr UINT_PTR kSubclassId = 0x43454e54;  // any value of our own
 constexpr char kPadTop[] = "SnppPadTop";
 constexpr char kPadBottom[] = "SnppPadBottom";
 
+// The frame is measured again (WM_NCCALCSIZE) with the window where it is.
+void Reframe(HWND edit) {
+  SetWindowPos(edit, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 TEXTMETRICA FaceMetrics(HWND edit) {
   TEXTMETRICA metrics{};
   HDC dc = GetDC(edit);
@@ -87,7 +92,7 @@ LRESULT CALLBACK CentredEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
     }
     case WM_SETFONT: {
       const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
-      SetWindowPos(edit, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      Reframe(edit);
       return result;
     }
     case WM_ENABLE: {
@@ -110,7 +115,7 @@ LRESULT CALLBACK CentredEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
 
 void CentreTextVertically(HWND edit) {
   if (!edit || !SetWindowSubclass(edit, CentredEdit, kSubclassId, 0)) return;
-  SetWindowPos(edit, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Reframe(edit);
 }
 
 }  // namespace snpp::win32

@@ -180,9 +180,10 @@ LRESULT CheckListWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case LB_SETCURSEL:
       SetItemIndex(static_cast<INT>(wParam));
       return ItemIndex() >= 0 ? ItemIndex() : LB_ERR;
-    case LB_GETTEXTLEN:
-      return model_.IsValidIndex(static_cast<INT>(wParam)) ? static_cast<LRESULT>(ItemText(static_cast<INT>(wParam)).size())
-                                                          : LB_ERR;
+    case LB_GETTEXTLEN: {
+      const int index = static_cast<INT>(wParam);
+      return model_.IsValidIndex(index) ? static_cast<LRESULT>(ItemText(index).size()) : LB_ERR;
+    }
     case LB_GETTEXT:
       return CopyText(static_cast<INT>(wParam), reinterpret_cast<char*>(lParam));
     default:
