@@ -8,6 +8,9 @@ std::string UnsavedNamesText(NamesSave result, const std::string& listPath, cons
   switch (result) {
     case NamesSave::Saved:
       return {};
+    case NamesSave::SavedOldKept:
+      return listPath + "\nheld text after an end-of-file mark (Ctrl-Z), which the names list does not show.\n\n"
+                        "The file as it was has been kept in\n" + elsewhere;
     case NamesSave::Kept:
       return "The names list could not be saved in\n" + listPath + "\n\nIt has been kept in\n" + elsewhere;
     case NamesSave::Failed:
@@ -40,8 +43,7 @@ std::filesystem::path NamesSaveReport::ListPath() const {
 std::optional<std::string> NamesSaveReport::AfterSave(NamesSave result) {
   if (result == NamesSave::Saved || told_) return std::nullopt;
   told_ = true;
-  const std::filesystem::path elsewhere = result == NamesSave::Kept ? file_.KeptPath() : file_.KeptDirectory();
-  return UnsavedNamesText(result, pathText_(ListPath()), pathText_(elsewhere));
+  return UnsavedNamesText(result, pathText_(ListPath()), pathText_(file_.ReportedPath(result)));
 }
 
 std::optional<std::string> NamesSaveReport::KeptCopies() const {

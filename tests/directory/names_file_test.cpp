@@ -1,5 +1,5 @@
 #include "directory/names_file.h"
-#include "directory/names_save_report.h"
+#include "forms/names_save_report.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
