@@ -3,8 +3,9 @@
 ; the current user alone (in the user's own programs folder, no
 ; administrator needed), a Start-menu entry, an uninstaller and its entry in
 ; the list of installed programs, and a finish page that offers to start the
-; program. Silently: /S, with /AllUsers or /CurrentUser (the default is all
-; users for an administrator, else the current user).
+; program. Silently: /S, with /AllUsers or /CurrentUser (by default where an
+; earlier install went, else all users for an administrator, else the
+; current user).
 ; make-package.sh runs makensis with the defines below, read from the
 ; program's own version block; the version is never written in this file.
 ;   VERSION    the program's version, "2.05"

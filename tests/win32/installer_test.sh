@@ -88,9 +88,15 @@ reg_value() { awk -v v="$1" '$1 == v { $1 = ""; $2 = ""; sub(/^ +/, ""); print }
 # One server for the whole run: each Wine call then starts in a moment.
 wineserver -p </dev/null >/dev/null 2>&1 || true  # one may be running already
 wine_run cmd /c exit
-# What a failed earlier run may have left.
-rm -rf "$dir" "$link"
+# What a failed earlier run may have left, for all users and for the user
+# alone (an install of either kind is where the next one goes by default).
+key_hkcu='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvant SNPP Client'
+local_app=$(winepath -u "$(timeout 60 wine cmd /c echo %LOCALAPPDATA% </dev/null 2>/dev/null | tr -d '\r')")
+user_dir="$local_app/Programs/Orvant SNPP Client"
+user_link="$(winepath -u "$(timeout 60 wine cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')")/Microsoft/Windows/Start Menu/Programs/Orvant SNPP Client.lnk"
+rm -rf "$dir" "$link" "$user_dir" "$user_link"
 wine_run reg delete "$key" /f || true
+wine_run reg delete "$key_hkcu" /f || true
 wine_run "$setup" /S || fail "the installer failed: $(tail -5 "$scratch/wine.log")"
 for f in orvant-snpp-client.exe README.txt uninstall.exe; do
   [ -f "$dir/$f" ] || fail "not installed: $f"
@@ -125,7 +131,7 @@ for _ in $(seq 300); do [ -n "$(main_window)" ] && break; sleep 0.1; done
 window=$(main_window)
 [ -n "$window" ] || fail "no main window within 30 s of starting the entry"
 xdotool windowfocus --sync "$window" key alt+F4
-sorted() { [ "$(cat "$profile/names.txt")" = $'Ann, 1\r\nBob, 2\r' ]; }
+sorted() { [ "$(cat "$profile/names.txt" 2>/dev/null)" = $'Ann, 1\r\nBob, 2\r' ]; }
 gone_window() { [ -z "$(main_window)" ] && sorted; }
 for _ in $(seq 300); do gone_window && break; sleep 0.1; done
 sorted || fail "names.txt in the profile folder $profile not written on closing: $(od -c "$profile/names.txt" | head -3)"
@@ -140,19 +146,19 @@ read_key
 
 # For the current user only, by the keyboard: Enter on the welcome page, the
 # choice (the current user, as the command line preselects it), the folder,
-# and on the finish page, whose "Start" box is ticked.
-key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvant SNPP Client'
-local_app=$(winepath -u "$(timeout 60 wine cmd /c echo %LOCALAPPDATA% </dev/null 2>/dev/null | tr -d '\r')")
-user_dir="$local_app/Programs/Orvant SNPP Client"
-user_link="$(winepath -u "$(timeout 60 wine cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')")/Microsoft/Windows/Start Menu/Programs/Orvant SNPP Client.lnk"
-rm -rf "$user_dir" "$user_link"
-wine_run reg delete "$key" /f || true
+# and on the finish page, whose "Start" box is ticked. The program it starts
+# works in the profile folder too: it sorts the list it finds there.
+key=$key_hkcu
+printf 'Bob, 2\r\nAnn, 1\r\n' >"$profile/names.txt"
 (timeout 120 wine "$setup" /CurrentUser </dev/null >>"$scratch/wine.log" 2>&1 &)
 setup_window() { xdotool search --onlyvisible --name "^Orvant SNPP Client $version Setup" 2>/dev/null | head -1; }
 for step in welcome choice folder finish; do
   for _ in $(seq 300); do [ -n "$(setup_window)" ] && break; sleep 0.1; done
   [ -n "$(setup_window)" ] || fail "no installer window for the $step page"
-  [ $step = finish ] && { for _ in $(seq 300); do [ -f "$user_dir/uninstall.exe" ] && break; sleep 0.1; done; sleep 1; }
+  # The finish page follows once the files and the entry (its size last) are in.
+  if [ $step = finish ]; then
+    for _ in $(seq 60); do read_key; [ -n "$(reg_value EstimatedSize)" ] && break; sleep 0.5; done
+  fi
   sleep 0.5
   xdotool windowfocus --sync "$(setup_window)" key Return
 done
@@ -167,7 +173,7 @@ read_key
 quiet=$(reg_value QuietUninstallString)
 xdotool windowfocus --sync "$window" key alt+F4
 for _ in $(seq 300); do gone_window && break; sleep 0.1; done
-[ -f "$profile/names.txt" ] || fail "the program started by the finish page kept no names.txt in $profile"
+sorted || fail "the program started by the finish page did not work in $profile: $(od -c "$profile/names.txt" | head -3)"
 rm -f "$profile/names.txt"
 [[ $quiet == *'uninstall.exe" /CurrentUser /S' ]] || fail "QuietUninstallString: $quiet"
 wine_run "$(winepath -w "$user_dir/uninstall.exe")" /CurrentUser /S || fail "the user's uninstaller failed"
