@@ -34,11 +34,20 @@ if [ $# -eq 4 ]; then
 fi
 (cd "$stage" && zip -q -X "$zip" "${files[@]}")
 
+# The installer's version numbers and copyright line are the program's own,
+# from its version block.
+block=$(x86_64-w64-mingw32-windres -i "$program" -O rc)
+version4=$(sed -n 's/^ *FILEVERSION \([0-9]*\), *\([0-9]*\), *\([0-9]*\), *\([0-9]*\).*/\1.\2.\3.\4/p' <<<"$block")
+copyright=$(sed -n 's/^ *VALUE "LegalCopyright", "\(.*\)"$/\1/p' <<<"$block")
+grep -qF "VALUE \"ProductVersion\", \"$version\"" <<<"$block" ||
+  { echo "$exe is not version $version" >&2; exit 1; }
+[ -n "$version4" ] && [ -n "$copyright" ] || { echo "$exe has no version block" >&2; exit 1; }
+
 icon=()
 ico=$(dirname "$exe")/orvant-snpp-client.ico
 [ -f "$ico" ] && icon=(-DICON="$(cd "$(dirname "$ico")" && pwd)/orvant-snpp-client.ico")
 log=$stage/makensis.log
-if ! makensis -V2 "${icon[@]}" "${pager[@]}" -DVERSION="$version" -DEXE="$program" -DREADME="$stage/README.txt" \
+if ! makensis -V2 "${icon[@]}" "${pager[@]}" -DVERSION="$version" -DVERSION4="$version4" -DCOPYRIGHT="$copyright" -DEXE="$program" -DREADME="$stage/README.txt" \
     -DOUTFILE="$setup" "$here/orvant-snpp-client.nsi" >"$log" 2>&1; then
   cat "$log" >&2
   exit 1

@@ -6,6 +6,7 @@
 #include "forms/window_limits.h"
 #include "win32/accessible_name.h"
 #include "win32/button_images.h"
+#include "win32/centred_edit.h"
 
 namespace snpp::win32 {
 namespace {
@@ -28,6 +29,8 @@ void TaddNameForm::FormCreate() {
   SendMessageA(Window(), DM_SETDEFID, IDOK, 0);
   SetLimitedText(nameEdit(), forms::kNameLimit, "");
   SetLimitedText(pagerIDEdit(), forms::kPagerIDLimit, "");
+  CentreTextVertically(nameEdit());
+  CentreTextVertically(pagerIDEdit());
 }
 
 void TaddNameForm::SetNameText(std::string_view name) { SetLimitedText(nameEdit(), forms::kNameLimit, name); }

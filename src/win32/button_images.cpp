@@ -93,7 +93,9 @@ void DrawShape(Painter& p, ButtonImage image) {
     case ButtonImage::Clear:
       p.Fill({{4, 1}, {14, 1}, {14, 16}, {4, 16}}, RGB(255, 255, 255), RGB(0, 0, 0));
       for (int y = 4; y <= 13; y += 3) p.Stroke({{6, y}, {11, y}}, 1, RGB(96, 96, 96));
-      p.Stroke({{2, 16}, {16, 2}}, 2, RGB(200, 0, 0));
+      // Ends a unit short of the grid's edge, so that its square cap stays
+      // clear of a button only 21 pixels high.
+      p.Stroke({{3, 15}, {15, 3}}, 2, RGB(200, 0, 0));
       break;
   }
 }
@@ -136,8 +138,13 @@ void DrawCaption(HDC dc, HWND button, RECT content, bool enabled, double scale) 
   const int total = image + gap + measure.right;
   const int left = content.left + (content.right - content.left - total) / 2;
   const int imageTop = content.top + (content.bottom - content.top - image) / 2;
+  // A button lower than the picture and its edges cuts the picture, never
+  // its own edge.
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, content.left, content.top, content.right, content.bottom);
   DrawButtonImage(dc, static_cast<ButtonImage>((reinterpret_cast<INT_PTR>(GetPropA(button, kImageProperty)) & 0xff) - 1),
                   left, imageTop, image, enabled);
+  RestoreDC(dc, saved);
   RECT text{left + image + gap, content.top, content.right, content.bottom};
   SetBkMode(dc, TRANSPARENT);
   if (enabled) {

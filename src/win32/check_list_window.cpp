@@ -17,11 +17,12 @@ WNDPROC originalProc = nullptr;
 int originalExtra = 0;  // our pointer sits behind the list box's own bytes
 ATOM classAtom = 0;
 
-// The list box's own sorting differs from the model's, and its row height
-// and drawing are ours; the rest of the style is the caller's.
-constexpr DWORD kRequiredStyle = WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-constexpr DWORD kRefusedStyle = LBS_SORT | LBS_OWNERDRAWVARIABLE | LBS_MULTIPLESEL | LBS_EXTENDEDSEL | LBS_NODATA |
-                                LBS_MULTICOLUMN | LBS_NOSEL;
+// The list box's own sorting differs from the model's, the texts are the
+// model's, and its row height and drawing are ours; the rest of the style is
+// the caller's. (A no-data list box takes neither sorting nor strings.)
+constexpr DWORD kRequiredStyle = WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+constexpr DWORD kRefusedStyle = LBS_SORT | LBS_HASSTRINGS | LBS_OWNERDRAWVARIABLE | LBS_MULTIPLESEL |
+                                LBS_EXTENDEDSEL | LBS_MULTICOLUMN | LBS_NOSEL;
 
 LRESULT CALLBACK CheckListProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE) {
@@ -184,6 +185,12 @@ LRESULT CheckListWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case LB_SETCURSEL:
       SetItemIndex(static_cast<INT>(wParam));
       return ItemIndex() >= 0 ? ItemIndex() : LB_ERR;
+    case LB_GETTEXTLEN: {
+      const int index = static_cast<INT>(wParam);
+      return model_.IsValidIndex(index) ? static_cast<LRESULT>(ItemText(index).size()) : LB_ERR;
+    }
+    case LB_GETTEXT:
+      return CopyText(static_cast<INT>(wParam), reinterpret_cast<char*>(lParam));
     default:
       return CallOriginal(msg, wParam, lParam);
   }
@@ -193,42 +200,68 @@ LRESULT CheckListWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int CheckListWindow::AddItem(std::string text) {
   const int at = model_.Add(std::move(text));
-  if (at < 0) return at;
-  const LRESULT placed =
-      CallOriginal(LB_INSERTSTRING, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(model_.Item(at).c_str()));
-  if (placed != at) {
+  if (at < 0 || updating_) return at;
+  if (!SyncCount()) {
     // The list box is out of room: keep the two lists alike.
-    if (placed >= 0) CallOriginal(LB_DELETESTRING, static_cast<WPARAM>(placed), 0);
     model_.Delete(at);
+    SyncCount();
     return -1;
   }
   SyncSelection();
+  InvalidateFrom(at);
   return at;
 }
 
 bool CheckListWindow::DeleteItem(int index) {
   if (!model_.Delete(index)) return false;
-  CallOriginal(LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+  if (updating_) return true;
+  SyncCount();
   SyncSelection();
+  InvalidateFrom(index);
   return true;
 }
 
 void CheckListWindow::ClearItems() {
   model_.Clear();
   tracking_ = false;
+  if (updating_) return;
   CallOriginal(LB_RESETCONTENT, 0, 0);
   InvalidateRect(window_, nullptr, FALSE);
 }
 
-// The list box holds the model's strings in the model's order.
+// The list box holds as many rows as the model, and nothing else.
+bool CheckListWindow::SyncCount() {
+  const int count = model_.Count();
+  if (count == 0) {
+    CallOriginal(LB_RESETCONTENT, 0, 0);
+    return true;
+  }
+  if (CallOriginal(LB_GETCOUNT, 0, 0) == count) return true;
+  return CallOriginal(LB_SETCOUNT, static_cast<WPARAM>(count), 0) >= 0;
+}
+
 void CheckListWindow::Refill() {
-  SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
-  CallOriginal(LB_RESETCONTENT, 0, 0);
-  for (int i = 0; i < model_.Count(); ++i)
-    CallOriginal(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(model_.Item(i).c_str()));
-  SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+  if (updating_) return;
+  SyncCount();
   SyncSelection();
   InvalidateRect(window_, nullptr, FALSE);
+}
+
+void CheckListWindow::EndUpdate() {
+  if (updating_ == 0 || --updating_ > 0) return;
+  SyncCount();
+  SyncSelection();
+  if (revealCurrent_) EnsureVisible(ItemIndex());
+  revealCurrent_ = false;
+  InvalidateRect(window_, nullptr, FALSE);
+}
+
+LRESULT CheckListWindow::CopyText(int index, char* buffer) const {
+  if (!model_.IsValidIndex(index) || !buffer) return LB_ERR;
+  const std::string& text = ItemText(index);
+  std::copy(text.begin(), text.end(), buffer);
+  buffer[text.size()] = '\0';
+  return static_cast<LRESULT>(text.size());
 }
 
 void CheckListWindow::SetSorted(bool sorted) {
@@ -257,7 +290,8 @@ void CheckListWindow::CycleState(int index) {
 
 void CheckListWindow::SetItemIndex(int index) {
   MoveCurrent(index);
-  EnsureVisible(ItemIndex());
+  if (updating_) revealCurrent_ = true;
+  else EnsureVisible(ItemIndex());
 }
 
 void CheckListWindow::MoveCurrent(int index) {
@@ -276,6 +310,7 @@ void CheckListWindow::SelectByUser(int index) {
 // The list box's own selection follows the model's, for readers of
 // LB_GETCURSEL; the item is in view first, so the list box scrolls nothing.
 void CheckListWindow::SyncSelection() {
+  if (updating_) return;
   const int current = ItemIndex();
   if (SendMessageA(window_, LB_GETCURSEL, 0, 0) != current)
     CallOriginal(LB_SETCURSEL, static_cast<WPARAM>(current), 0);
@@ -358,9 +393,18 @@ RECT CheckListWindow::RowRect(int index) const {
 }
 
 void CheckListWindow::InvalidateRow(int index) {
-  if (!model_.IsValidIndex(index)) return;
+  if (updating_ || !model_.IsValidIndex(index)) return;
   const RECT r = RowRect(index);
   InvalidateRect(window_, &r, FALSE);
+}
+
+// The rows from `index` down change when an item is added or taken away.
+void CheckListWindow::InvalidateFrom(int index) {
+  RECT client;
+  GetClientRect(window_, &client);
+  RECT rows = RowRect(std::max(index, TopIndex()));
+  rows.bottom = client.bottom;
+  if (rows.top < rows.bottom) InvalidateRect(window_, &rows, FALSE);
 }
 
 CheckListRowPaint CheckListWindow::RowPaint(int index) const {

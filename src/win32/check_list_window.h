@@ -8,9 +8,12 @@
 //   CONTROL "", id, "TCheckList", kCheckListStyle | WS_TABSTOP, x, y, w, h,
 //           WS_EX_CLIENTEDGE
 // (kCheckListStyle: child, visible, vertical scroll bar, fixed owner-drawn
-// rows, strings kept, notifications, no integral height; never LBS_SORT, the
-// model keeps the order). A style missing from that set is added at
-// creation and LBS_SORT is taken away, so a plain WS_CHILD works too.
+// rows holding no data, notifications, no integral height). The list box
+// keeps only the count of rows (LB_SETCOUNT), its scrolling and selection:
+// the texts and their order are the model's, so a list of 100,000 names
+// costs the list box nothing per name. A style missing from that set is
+// added at creation, and LBS_SORT and LBS_HASSTRINGS are taken away, so a
+// plain WS_CHILD works too.
 //
 // Parents need not cooperate: the list paints its rows itself (WM_PAINT,
 // WM_PRINTCLIENT), from the model, so the list box's own owner-draw requests
@@ -21,7 +24,8 @@
 // The user's actions arrive as OnClick, OnDblClick and OnStateChange, not as
 // LBN_ notifications. LB_ADDSTRING, LB_INSERTSTRING (which places the text at
 // its sorted place too), LB_DELETESTRING, LB_RESETCONTENT and LB_SETCURSEL
-// sent from outside go through the model like the methods below.
+// sent from outside go through the model like the methods below;
+// LB_GETTEXT and LB_GETTEXTLEN read the model's texts.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -40,7 +44,7 @@ class TEntryController;
 namespace snpp::win32 {
 
 inline constexpr char kCheckListClass[] = "TCheckList";
-inline constexpr DWORD kCheckListStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+inline constexpr DWORD kCheckListStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_NODATA |
                                          LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
 
 bool RegisterCheckListClass(HINSTANCE instance);  // idempotent
@@ -75,6 +79,26 @@ class CheckListWindow : private forms::CheckListSteps {
 
   // An assistive tool's press on a whole row, on its box or its text.
   void PressItem(int index, bool onBox);
+  // Changes to many items at once (loading a file, checking every name):
+  // between the two calls the list box and the screen are left alone, and
+  // EndUpdate brings both up to date with one repaint. Calls nest; the
+  // events are raised as usual.
+  void BeginUpdate() { ++updating_; }
+  void EndUpdate();
+  class UpdateScope {
+   public:
+    explicit UpdateScope(CheckListWindow* list) : list_(list) {
+      if (list_) list_->BeginUpdate();
+    }
+    ~UpdateScope() {
+      if (list_) list_->EndUpdate();
+    }
+    UpdateScope(const UpdateScope&) = delete;
+    UpdateScope& operator=(const UpdateScope&) = delete;
+
+   private:
+    CheckListWindow* list_;
+  };
 
   void SetSorted(bool sorted);
   void SetBoxClickOnly(bool v) { model_.SetBoxClickOnly(v); }
@@ -103,6 +127,9 @@ class CheckListWindow : private forms::CheckListSteps {
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT CallOriginal(UINT msg, WPARAM wParam, LPARAM lParam);
   void Refill();
+  bool SyncCount();
+  void InvalidateFrom(int index);
+  LRESULT CopyText(int index, char* buffer) const;
   // The steps of a user's action; their order is forms::PressAt and the rest.
   void CycleState(int index) override;
   void TakeFocus() override { SetFocus(window_); }
@@ -130,6 +157,8 @@ class CheckListWindow : private forms::CheckListSteps {
   bool wantDblClicks_ = true;
   bool tracking_ = false;  // a press on an item is held; its release clicks
   int depth_ = 0;          // window procedure calls under way
+  int updating_ = 0;       // BeginUpdate calls not yet ended
+  bool revealCurrent_ = false;  // the current item moved during an update
   bool destroyed_ = false;
 };
 

@@ -7,6 +7,7 @@
 #include "directory/standard_messages.h"
 #include "forms/window_limits.h"
 #include "win32/button_images.h"
+#include "win32/centred_edit.h"
 #include "win32/entry_field_window.h"
 
 namespace snpp::win32 {
@@ -91,7 +92,10 @@ void TconfigForm::FormCreate() {
   SetupNumericField(Item(IDC_CONFIG_TIMEOUT_EDIT), EntryController1, "99");
   SendMessageA(Item(IDC_CONFIG_SERVER_IP_COMBO), CB_LIMITTEXT, kServerIPLimit, 0);
   FitComboHeight(Item(IDC_CONFIG_SERVER_IP_COMBO), Scaled(21, Scale()));
-  for (int n = 1; n <= forms::kStandardMessageCount; ++n) SendMessageA(messageEdit(n), EM_LIMITTEXT, forms::kStandardMessageLimit, 0);
+  for (int n = 1; n <= forms::kStandardMessageCount; ++n) {
+    SendMessageA(messageEdit(n), EM_LIMITTEXT, forms::kStandardMessageLimit, 0);
+    CentreTextVertically(messageEdit(n));
+  }
 }
 
 // Nothing typed last time survives: the server group is switched off again

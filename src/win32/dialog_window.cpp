@@ -6,6 +6,7 @@
 #include "forms/window_limits.h"
 #include "net/win32_event_loop.h"
 #include "win32/button_images.h"
+#include "win32/button_mnemonics.h"
 
 namespace snpp::win32 {
 namespace {
@@ -190,7 +191,7 @@ bool RouteDialogMessage(MSG* msg) {
   HWND root = GetAncestor(msg->hwnd, GA_ROOT);
   DialogWindow* dialog = DialogOf(root);
   if (!dialog || !IsWindowVisible(root)) return false;
-  if (PressImageButtonOnEnter(*msg)) return true;
+  if (PressImageButtonOnEnter(*msg) || PressButtonByMnemonic(root, *msg)) return true;
   return IsDialogMessageA(root, msg) != FALSE;
 }
 

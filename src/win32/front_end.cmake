@@ -17,10 +17,15 @@ add_custom_command(OUTPUT ${_snpp_ico}
 # (a resource in a static library would never be pulled in). windres writes
 # no dependency file, so what the script reads is listed here.
 set(_snpp_rc ${CMAKE_CURRENT_LIST_DIR}/snpp_client.rc)
-# "05" of version 2.05 is the number 5 in the version block.
+# The project's version, "2.05", is where every version of the program comes
+# from: the texts carry it as it is, and the four numbers of the version
+# block and of the manifest read "05" as the number 5 (2.5.0.0). The
+# installer takes all of them from the program's version block.
 math(EXPR SNPP_VERSION_MINOR_NUMBER "${PROJECT_VERSION_MINOR}")
+set(SNPP_VERSION_FOUR_PART "${PROJECT_VERSION_MAJOR}.${SNPP_VERSION_MINOR_NUMBER}.0.0")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/program_version.h.in ${CMAKE_CURRENT_BINARY_DIR}/program_version.h @ONLY)
-set(_snpp_rc_inputs ${CMAKE_CURRENT_LIST_DIR}/main_window_ids.h ${CMAKE_CURRENT_LIST_DIR}/snpp_client.manifest
+configure_file(${CMAKE_CURRENT_LIST_DIR}/snpp_client.manifest.in ${CMAKE_CURRENT_BINARY_DIR}/snpp_client.manifest @ONLY)
+set(_snpp_rc_inputs ${CMAKE_CURRENT_LIST_DIR}/main_window_ids.h ${CMAKE_CURRENT_BINARY_DIR}/snpp_client.manifest
     ${_snpp_ico} ${CMAKE_CURRENT_BINARY_DIR}/program_version.h)
 list(APPEND _snpp_rc_inputs ${SNPP_WIN32_DIALOG_RESOURCES})
 add_library(snpp_win32_resources OBJECT ${_snpp_rc})

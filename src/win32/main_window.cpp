@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "net/win32_notifications.h"
 #include "win32/accessible_name.h"
 #include "win32/button_images.h"
+#include "win32/button_mnemonics.h"
 #include "win32/check_list_window.h"
 #include "win32/entry_field_window.h"
 #include "win32/main_window_ids.h"
@@ -41,11 +43,18 @@ void Guarded(F&& f) {
   }
 }
 
+constexpr WPARAM kCtrlA = 0x01;  // the character Ctrl+A types
+
 // A page is one line, so Enter never starts a new one; and Esc, which a
 // multi-line editor turns into closing its dialog, must not end the program.
+// Ctrl+A selects the whole text, which the system's editor leaves undone.
 LRESULT CALLBACK MemoKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (message == WM_KEYDOWN && (wParam == VK_RETURN || wParam == VK_ESCAPE)) return 0;
   if (message == WM_CHAR && (wParam == '\r' || wParam == '\n' || wParam == 0x1B)) return 0;
+  if (message == WM_CHAR && wParam == kCtrlA) {
+    SendMessageA(window, EM_SETSEL, 0, -1);
+    return 0;
+  }
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
@@ -113,15 +122,19 @@ HWND Tmainform::Control(int id) const {
   return nullptr;
 }
 
-EntryFieldWindow* Tmainform::idEditField() const { return EntryFieldWindow::From(Control(IDC_IDEDITFIELD)); }
-CheckListWindow* Tmainform::namesListbox() const { return CheckListWindow::From(Control(IDC_NAMESLISTBOX)); }
+EntryFieldWindow* Tmainform::idEditField() const {
+  return idField_ ? idField_ : EntryFieldWindow::From(Control(IDC_IDEDITFIELD));
+}
+CheckListWindow* Tmainform::namesListbox() const {
+  return namesList_ ? namesList_ : CheckListWindow::From(Control(IDC_NAMESLISTBOX));
+}
 
 double Tmainform::Scale() const { return WindowScale(window_); }
 
 bool Tmainform::TranslateDialogKeys(MSG& message) {
   if (window_ == nullptr || !IsWindowVisible(window_)) return false;
   if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
-  if (PressImageButtonOnEnter(message)) return true;
+  if (PressImageButtonOnEnter(message) || PressButtonByMnemonic(window_, message)) return true;
   return IsDialogMessageA(window_, &message) != FALSE;
 }
 
@@ -246,6 +259,8 @@ void Tmainform::Initialise() {
   SetButtonImage(Control(IDC_CLEARBUTTON), ButtonImage::Clear);
   SetButtonImage(Control(IDC_CANCELSENDBUTTON), ButtonImage::Abort);
 
+  idField_ = idEditField();
+  namesList_ = namesListbox();
   if (EntryFieldWindow* field = idEditField()) {
     field->SetController(&EntryController1);
     field->SetupSimple('X', 10);
@@ -331,7 +346,11 @@ void Tmainform::FormShow() {
   HWND notice = Control(IDC_MESSAGELABEL);
   SetWindowTextA(notice, "");
   snpp::win32::SizeLabelToText(notice);
-  directory_.Load();  // empties the list first
+  {
+    // Every name of the file, then one repaint.
+    CheckListWindow::UpdateScope update(namesListbox());
+    directory_.Load();  // empties the list first
+  }
   clearButtonClick();
   paging_->send.ResetSendState();
 }
@@ -386,13 +405,24 @@ void Tmainform::AddButtonClick() { directory_.AddButtonClick(); }
 void Tmainform::editNameButtonClick() { directory_.editNameButtonClick(); }
 void Tmainform::deleteButtonClick() { directory_.deleteButtonClick(); }
 void Tmainform::namesListBoxClick() { directory_.namesListBoxClick(); }
-void Tmainform::checkAllButtonClick() { directory_.checkAllButtonClick(); }
-void Tmainform::uncheckAllButtonClick() { directory_.uncheckAllButtonClick(); }
+void Tmainform::checkAllButtonClick() {
+  CheckListWindow::UpdateScope update(namesListbox());
+  directory_.checkAllButtonClick();
+}
+void Tmainform::uncheckAllButtonClick() {
+  CheckListWindow::UpdateScope update(namesListbox());
+  directory_.uncheckAllButtonClick();
+}
 
 // A list that could not be saved where it belongs is kept elsewhere; the
 // user is told where, since losing it silently is the fault.
 void Tmainform::SaveNames(bool mayShowBox) {
-  const auto text = saveReport_.AfterSave(directory_.Save());
+  std::optional<std::string> text;
+  {
+    // A merge with the copy on disk may change many names.
+    CheckListWindow::UpdateScope update(namesListbox());
+    text = saveReport_.AfterSave(directory_.Save());
+  }
   if (!text) return;
   std::fprintf(stderr, "%s\n", text->c_str());
   if (mayShowBox && TellUser) TellUser(*text, true);
@@ -414,9 +444,19 @@ int Tmainform::CheckedCount() const { return namesListbox()->StateCount(cbChecke
 void Tmainform::SetNameChecked(int index, bool checked) {
   namesListbox()->SetItemState(index, checked ? cbChecked : cbUnchecked);
 }
-void Tmainform::SetPagerNumber(const std::string& id) { idEditField()->SetStringValueBytes(id); }
-void Tmainform::SetPagerNumberEnabled(bool enabled) { EnableWindow(Control(IDC_IDEDITFIELD), enabled); }
-void Tmainform::SetSelectingHintVisible(bool visible) { ShowWindow(selectingPanel_, visible ? SW_SHOWNA : SW_HIDE); }
+// Checking every name asks for these at each name: what is already so is
+// left alone.
+void Tmainform::SetPagerNumber(const std::string& id) {
+  if (idEditField()->StringValueBytes() != id) idEditField()->SetStringValueBytes(id);
+}
+void Tmainform::SetPagerNumberEnabled(bool enabled) {
+  HWND field = idEditField()->Window();
+  if ((IsWindowEnabled(field) != FALSE) != enabled) EnableWindow(field, enabled);
+}
+void Tmainform::SetSelectingHintVisible(bool visible) {
+  const bool shown = GetWindowLongPtrA(selectingPanel_, GWL_STYLE) & WS_VISIBLE;
+  if (shown != visible) ShowWindow(selectingPanel_, visible ? SW_SHOWNA : SW_HIDE);
+}
 void Tmainform::ShowRefusedPagerId(const std::string& text) {
   SendMessageA(Control(IDC_STATUSBAR1), SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
 }

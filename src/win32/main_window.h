@@ -143,6 +143,9 @@ class Tmainform : private DirectoryView {
   HWND window_ = nullptr;
   HWND messagePanel_ = nullptr;
   HWND selectingPanel_ = nullptr;
+  // Found once: Select All on 100,000 names asks for them at every name.
+  CheckListWindow* namesList_ = nullptr;
+  EntryFieldWindow* idField_ = nullptr;
   int noticeLeft_ = 4;  // layout pixels; the label's place is this, scaled
   std::unique_ptr<Paging> paging_;
   snpp::RecipientDirectory directory_{*this, namesFile};

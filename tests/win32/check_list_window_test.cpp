@@ -233,6 +233,41 @@ TEST_F(CheckListWindowTest, RowsShowTheTickInsideAWhiteBoxAndTheHighlightBesideI
   ReleaseDC(nullptr, screen);
 }
 
+// 100,000 names must cost the list box nothing per name: it holds no texts,
+// only the count, and a change to many items (a load, checking every name)
+// leaves it and the screen alone until its end, then repaints once, with the
+// current item in view. Each item's event is still raised.
+TEST_F(CheckListWindowTest, ManyItemsChangedAtOnceRepaintOnceAtTheEnd) {
+  const LONG style = GetWindowLongA(Window(), GWL_STYLE);
+  EXPECT_TRUE(style & LBS_NODATA);
+  EXPECT_FALSE(style & LBS_HASSTRINGS);
+  ShowWindow(parent_, SW_SHOWNA);
+  UpdateWindow(parent_);
+  {
+    CheckListWindow::UpdateScope update(list_);
+    for (int i = 0; i < 2000; ++i) list_->AddItem("name " + std::to_string(10000 + i));
+    for (int i = 0; i < 2000; ++i) list_->SetItemState(i, cbChecked);
+    list_->SetItemIndex(1500);
+    EXPECT_FALSE(GetUpdateRect(Window(), nullptr, FALSE));
+    EXPECT_EQ(Send(LB_GETCOUNT), 0);
+  }
+  EXPECT_EQ(TakeEvents().size(), 2000u);
+  EXPECT_EQ(Send(LB_GETCOUNT), 2000);
+  EXPECT_EQ(Send(LB_GETCURSEL), 1500);
+  EXPECT_LE(list_->TopIndex(), 1500);
+  EXPECT_GT(list_->TopIndex() + 6, 1500);
+  EXPECT_EQ(ListBoxText(1999), "name 11999");
+  EXPECT_EQ(Send(LB_GETTEXTLEN, 1999), 10);
+  RECT dirty{}, client{};
+  EXPECT_TRUE(GetUpdateRect(Window(), &dirty, FALSE));
+  GetClientRect(Window(), &client);
+  EXPECT_TRUE(EqualRect(&dirty, &client));
+  // One item at a time, the list box follows at once.
+  list_->DeleteItem(0);
+  EXPECT_EQ(Send(LB_GETCOUNT), 1999);
+  EXPECT_EQ(Send(LB_GETCURSEL), list_->ItemIndex());
+}
+
 TEST_F(CheckListWindowTest, AHandlerMayDestroyTheListFromItsOwnEvent) {
   list_->AddItem("alpha");
   list_->OnStateChange = [this](CheckListWindow* sender, int, TCheckBoxState, TCheckBoxState) {

@@ -3,10 +3,12 @@
 // limit and a settings file that cannot be written.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "dialog_test_support.h"
@@ -15,6 +17,7 @@
 #include "net/win32_event_loop.h"
 #include "win32/config_dialog.h"
 #include "win32/entry_field_window.h"
+#include "win32/window_look.h"
 
 using namespace snpp::win32;
 using namespace dialog_test;
@@ -44,6 +47,54 @@ class ConfigDialogTest : public ::testing::Test {
   Owner owner;
   TconfigForm form{messages};
 };
+
+// Rows of dark ink in `window`'s picture (frame included): first and last.
+std::pair<int, int> InkRows(HWND window) {
+  RECT box{};
+  GetWindowRect(window, &box);
+  const int width = box.right - box.left, height = box.bottom - box.top;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+  HDC drawn = GetWindowDC(window);
+  BitBlt(dc, 0, 0, width, height, drawn, 0, 0, SRCCOPY);
+  ReleaseDC(window, drawn);
+  EXPECT_EQ(GetPixel(dc, width / 2, height - 3), GetSysColor(COLOR_WINDOW));  // painted, below the text
+  int first = -1, last = -1;
+  for (int y = 2; y < height - 2; ++y) {
+    for (int x = 4; x < width - 4; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) {
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+    }
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  return {first, last};
+}
+
+// On a 192-DPI screen a message field is 42 pixels high and its face about
+// half that: the text sits in the middle, as it does at 96 DPI, and the rows
+// above and below it are the field's white.
+TEST_F(ConfigDialogTest, MessageTextIsVerticallyCentredInAFieldTallerThanItsLine) {
+  ShowWindow(form.Window(), SW_SHOWNOACTIVATE);
+  HWND edit = form.messageEdit(2);
+  SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont(2.0)), FALSE);
+  SetWindowPos(edit, nullptr, 0, 0, 250, 42, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowTextA(edit, "Call home, Jaq");
+  const auto [first, last] = InkRows(edit);
+  ASSERT_GE(first, 0);
+  const int above = first - 2, below = 42 - 2 - 1 - last;
+  EXPECT_LE(std::abs(above - below), 2) << above << " above, " << below << " below";
+  ShowWindow(form.Window(), SW_HIDE);
+}
 
 TEST_F(ConfigDialogTest, ServerGroupIsDisabledOnEveryOpeningAndTabSkipsIt) {
   const int serverGroup[] = {IDC_CONFIG_SERVER_IP_COMBO, IDC_CONFIG_SERVER_PORT_EDIT, IDC_CONFIG_TIMEOUT_EDIT,

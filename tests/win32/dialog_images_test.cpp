@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "win32/button_images.h"
+#include "win32/window_look.h"
 
 using namespace snpp::win32;
 
@@ -50,6 +51,36 @@ TEST(ButtonImages, CrispAtEveryScaleOnATransparentBackgroundWithAGreyDisabledCop
           << size << " " << static_cast<int>(image);
     }
   }
+}
+
+// The main window's Clear Message button is 21 pixels high, less than the
+// picture plus the button's edges: the picture keeps off the 2-pixel edge.
+TEST(ButtonImages, ThePictureStaysInsideAButtonLowerThanItself) {
+  HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND button = CreateWindowExA(0, "BUTTON", "Clear &Message", WS_CHILD | WS_VISIBLE, 0, 0, 101, 21, parent,
+                                nullptr, nullptr, nullptr);
+  SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont(1.0)), FALSE);
+  SetButtonImage(button, ButtonImage::Clear);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 101, 21);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  DRAWITEMSTRUCT item{ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, 0, button, dc, {0, 0, 101, 21}, 0};
+  ASSERT_TRUE(DrawImageButton(&item));
+  int red = 0;
+  for (int y = 0; y < 21; ++y) {
+    for (int x = 0; x < 101; ++x) {
+      if (GetPixel(dc, x, y) != RGB(200, 0, 0)) continue;
+      ++red;
+      EXPECT_TRUE(x >= 2 && x < 99 && y >= 2 && y < 19) << x << "," << y;
+    }
+  }
+  EXPECT_GT(red, 0);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  DestroyWindow(parent);
 }
 
 }  // namespace

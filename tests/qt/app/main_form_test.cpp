@@ -7,6 +7,7 @@
 #include "qt/controls/check_list.h"
 #include "qt/controls/simple_field.h"
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -166,6 +167,30 @@ TEST_F(MainFormTest, MnemonicsDoNotClash) {
   EXPECT_EQ(keys.size(), 6);
   keys.removeDuplicates();
   EXPECT_EQ(keys.size(), 6) << keys.join(',').toStdString();
+}
+
+// Ctrl+A selects all of the message and of the read-only log; the pager
+// number's field keeps the meaning its command table gives the key
+// (WordStar's word to the left).
+TEST_F(MainFormTest, CtrlASelectsAllInTheEditorAndTheLogButNotInThePagerNumber) {
+  form().activateWindow();
+  for (QPlainTextEdit* editor : {static_cast<QPlainTextEdit*>(form().messageMemo), form().sendingMemo}) {
+    editor->setPlainText("Call me back");
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(4);
+    editor->setTextCursor(cursor);
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(editor->textCursor().selectedText(), "Call me back");
+    EXPECT_EQ(editor->toPlainText(), "Call me back");
+  }
+  form().EntryController1.EntryCommands().FindTable("WordStar")->SetActive(true);
+  TSimpleField* field = form().idEditField;
+  field->setFocus();
+  QTest::keyClicks(field, "12 34");
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(field->Model().Cursor(), 3);
+  EXPECT_FALSE(field->Model().HasSelection());
 }
 
 }  // namespace

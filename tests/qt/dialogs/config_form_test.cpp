@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -47,6 +49,19 @@ protected:
   snpp::StandardMessages messages{file()};
   TconfigForm form{messages};
 };
+
+// OK shows a green tick and Cancel a dark-blue cross (the name entry
+// dialog's Cancel is the red one).
+TEST_F(ConfigFormTest, CancelShowsADarkBlueCross) {
+  const QImage picture = form.cancelbutton->icon().pixmap(18, 18).toImage();
+  QSet<QRgb> colours;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) {
+      if (qAlpha(picture.pixel(x, y)) == 255) colours.insert(picture.pixel(x, y) & 0xffffff);
+    }
+  }
+  EXPECT_EQ(colours, QSet<QRgb>{0x000080});
+}
 
 TEST_F(ConfigFormTest, ServerGroupIsDisabledOnEveryOpening) {
   for (int opening = 0; opening < 2; ++opening) {
