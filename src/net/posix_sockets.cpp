@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -228,45 +229,43 @@ std::string InetNtoa(std::uint32_t address) {
   return ::inet_ntop(AF_INET, &a, text, sizeof text) ? std::string(text) : std::string();
 }
 
-bool GetHostByName(const std::string& name, std::uint32_t* address) {
+using FoundAddress = std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)>;
+
+// The first address of `family` that `name` has, or none, with the error
+// Winsock's lookup would give.
+FoundAddress LookUp(const std::string& name, int family) {
   if (HasZero(name) || name.empty()) {
     Fail(kWsaHostNotFound);
-    return false;
+    return {nullptr, &::freeaddrinfo};
   }
   addrinfo hints{};
-  hints.ai_family = AF_INET;
+  hints.ai_family = family;
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
   const int rc = ::getaddrinfo(name.c_str(), nullptr, &hints, &found);
   if (rc != 0 || found == nullptr) {
     Fail(rc != 0 ? ErrorFromLookup(rc, errno) : kWsaNoData);
-    return false;
+    if (found) ::freeaddrinfo(found);
+    return {nullptr, &::freeaddrinfo};
   }
+  return {found, &::freeaddrinfo};
+}
+
+bool GetHostByName(const std::string& name, std::uint32_t* address) {
+  const FoundAddress found = LookUp(name, AF_INET);
+  if (!found) return false;
   *address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
-  ::freeaddrinfo(found);
   return true;
 }
 
 bool GetHostByName6(const std::string& name, Address6* address) {
-  if (HasZero(name) || name.empty()) {
-    Fail(kWsaHostNotFound);
-    return false;
-  }
-  addrinfo hints{};
-  hints.ai_family = AF_INET6;
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* found = nullptr;
-  const int rc = ::getaddrinfo(name.c_str(), nullptr, &hints, &found);
-  if (rc != 0 || found == nullptr) {
-    Fail(rc != 0 ? ErrorFromLookup(rc, errno) : kWsaNoData);
-    return false;
-  }
+  const FoundAddress found = LookUp(name, AF_INET6);
+  if (!found) return false;
   const auto* sa = reinterpret_cast<const sockaddr_in6*>(found->ai_addr);
   std::memcpy(address->bytes, &sa->sin6_addr, sizeof address->bytes);
   address->scope = sa->sin6_scope_id;
   char text[INET6_ADDRSTRLEN] = {};
   address->text = ::inet_ntop(AF_INET6, &sa->sin6_addr, text, sizeof text) ? text : "";
-  ::freeaddrinfo(found);
   return true;
 }
 
