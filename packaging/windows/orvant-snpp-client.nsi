@@ -132,10 +132,6 @@ Section "Install"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "HelpLink" "${HOMEPAGE}"
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
-  ; In KB, what the installed files take.
-  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  IntFmt $0 "0x%08X" $0
-  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
 
 !ifdef PAGER
@@ -165,6 +161,13 @@ Section /o "Put orvant-snpp-page on the PATH" SecPath
   path_done:
 SectionEnd
 !endif
+
+; Last, once every part is in: in KB, what the installed files take.
+Section "-Size"
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  IntFmt $0 "0x%08X" $0
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+SectionEnd
 
 Function .onInit
   !insertmacro MULTIUSER_INIT
