@@ -141,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       }
     }
     check(send.timeoutCount() >= 0 && send.timeoutCount() <= SendController::kMultiLimitUnits);
-    check(send.tickCount() >= 0 && send.tickCount() < SendController::kTicksPerUnit);
+    check(send.TickCount() >= 0 && send.TickCount() < SendController::kTicksPerUnit);
   }
   return 0;
 }

@@ -70,7 +70,7 @@ bool StandardMessages::AdoptLegacy() const {
 }
 
 void StandardMessages::Write(const Texts& texts) {
-  for (int n = 1; n <= kCount; ++n) setMessage(n, texts[IndexOf(n)]);
+  for (int n = 1; n <= kCount; ++n) SetMessage(n, texts[IndexOf(n)]);
   Write();
 }
 
@@ -97,9 +97,9 @@ std::string StandardMessages::OneLine(std::string_view text) {
   return line;
 }
 
-const std::string& StandardMessages::message(int n) const { return messages_[IndexOf(n)]; }
+const std::string& StandardMessages::Message(int n) const { return messages_[IndexOf(n)]; }
 
-void StandardMessages::setMessage(int n, std::string text) {
+void StandardMessages::SetMessage(int n, std::string text) {
   std::string line = OneLine(text);
   const std::size_t i = IndexOf(n);
   if (line == messages_[i]) return;

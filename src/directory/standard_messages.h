@@ -46,13 +46,13 @@ class StandardMessages {
   void Write();  // writes the messages held now, as above
 
   // n = 1 … 8; std::out_of_range otherwise.
-  const std::string& message(int n) const;
-  void setMessage(int n, std::string text);  // as Write(texts) takes it, not written
+  const std::string& Message(int n) const;
+  void SetMessage(int n, std::string text);  // as Write(texts) takes it, not written
 
   // A text as it can be stored: each line break one blank.
   static std::string OneLine(std::string_view text);
 
-  const Texts& messages() const { return messages_; }
+  const Texts& Messages() const { return messages_; }
   const std::filesystem::path& File() const { return file_; }
 
  private:

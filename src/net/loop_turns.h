@@ -19,7 +19,7 @@ class LoopTurns {
   bool RunUntilIdle(Duration limit = Duration(5000)) {
     const auto end = std::chrono::steady_clock::now() + limit;
     while (std::chrono::steady_clock::now() < end) {
-      if (self().RunOnce(Duration(0)) == 0 && !self().PostedWaiting()) return true;
+      if (Self().RunOnce(Duration(0)) == 0 && !Self().PostedWaiting()) return true;
     }
     return false;
   }
@@ -28,7 +28,7 @@ class LoopTurns {
   void RunFor(Duration span) {
     const auto end = std::chrono::steady_clock::now() + span;
     for (auto now = std::chrono::steady_clock::now(); now < end; now = std::chrono::steady_clock::now()) {
-      self().RunOnce(std::chrono::duration_cast<Duration>(end - now) + Duration(1));
+      Self().RunOnce(std::chrono::duration_cast<Duration>(end - now) + Duration(1));
     }
   }
 
@@ -39,13 +39,13 @@ class LoopTurns {
       const auto now = std::chrono::steady_clock::now();
       if (now >= end) return false;
       // Short waits keep the predicate fresh even when it depends on outside state.
-      self().RunOnce(std::min(Duration(20), std::chrono::duration_cast<Duration>(end - now) + Duration(1)));
+      Self().RunOnce(std::min(Duration(20), std::chrono::duration_cast<Duration>(end - now) + Duration(1)));
     }
     return true;
   }
 
  private:
-  Loop& self() { return static_cast<Loop&>(*this); }
+  Loop& Self() { return static_cast<Loop&>(*this); }
 };
 
 }  // namespace snpp::net

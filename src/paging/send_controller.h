@@ -44,8 +44,8 @@ class SendController {
   const std::deque<std::string>& sendQueue() const { return sendQueue_; }
   const std::string& messageText() const { return messageText_; }
   int timeoutCount() const { return timeoutCount_; }
-  int tickCount() const { return tickCount_; }
-  const std::string& host() const { return host_; }
+  int TickCount() const { return tickCount_; }
+  const std::string& Host() const { return host_; }
   std::uint16_t port() const { return port_; }
 
  private:

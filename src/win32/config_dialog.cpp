@@ -102,7 +102,7 @@ void TconfigForm::FormCreate() {
 // and every message field shows the messages held now.
 void TconfigForm::FormShow() {
   for (int id : kServerGroup) EnableWindow(Item(id), FALSE);
-  for (int n = 1; n <= forms::kStandardMessageCount; ++n) SetMessageText(n, messages_.message(n));
+  for (int n = 1; n <= forms::kStandardMessageCount; ++n) SetMessageText(n, messages_.Message(n));
 }
 
 std::string TconfigForm::MessageText(int n) const { return WindowTextBytes(messageEdit(n)); }

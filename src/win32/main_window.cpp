@@ -62,7 +62,7 @@ bool IsBevel(int id) { return id == IDC_BEVEL1 || id == IDC_BEVEL2 || id == IDC_
 
 // A reader hears what a pick button would put in the editor.
 void DescribePickButtons(HWND window, const StandardMessages& messages) {
-  for (int n = 1; n <= 8; ++n) SetAccessibleDescription(GetDlgItem(window, IDC_PICKBUTTON1 + n - 1), messages.message(n));
+  for (int n = 1; n <= 8; ++n) SetAccessibleDescription(GetDlgItem(window, IDC_PICKBUTTON1 + n - 1), messages.Message(n));
 }
 
 }  // namespace

@@ -56,42 +56,42 @@ TEST_F(StandardMessagesTest, LegacyFileIsReadThenCopiedByTheFirstWrite) {
   WriteBytes(legacy, old);
   StandardMessages messages(ini_, legacy);
   messages.Read();
-  EXPECT_EQ(messages.message(2), "Caf\xE9 \x80");
-  EXPECT_EQ(messages.message(3), "");
-  EXPECT_EQ(messages.message(4), "Call me");
+  EXPECT_EQ(messages.Message(2), "Caf\xE9 \x80");
+  EXPECT_EQ(messages.Message(3), "");
+  EXPECT_EQ(messages.Message(4), "Call me");
   EXPECT_FALSE(std::filesystem::exists(ini_));  // reading writes nothing
 
   messages.Write();
   EXPECT_EQ(ReadBytes(legacy), old);
   EXPECT_EQ(ReadBytes(ini_).substr(0, old.size()), old);  // the new keys come after
-  messages.setMessage(2, "new");
+  messages.SetMessage(2, "new");
   messages.Write();
   StandardMessages again(ini_, legacy);
   again.Read();
-  EXPECT_EQ(again.message(2), "new");
+  EXPECT_EQ(again.Message(2), "new");
   EXPECT_EQ(ReadBytes(legacy), old);  // never written
 }
 
 TEST_F(StandardMessagesTest, DefaultsWhenFileSectionOrKeyIsMissing) {
   StandardMessages messages;
   messages.Read();
-  EXPECT_EQ(messages.message(1), "Click the \"Configure\" button to set these messages");
-  EXPECT_EQ(messages.message(2), "Call home");
-  EXPECT_EQ(messages.message(3), "Call the office");
-  EXPECT_EQ(messages.message(4), "Call me");
-  EXPECT_EQ(messages.message(5), "I love you");
-  EXPECT_EQ(messages.message(6), "See you soon");
-  EXPECT_EQ(messages.message(7), "Break a leg");
-  EXPECT_EQ(messages.message(8), "Don't call");
+  EXPECT_EQ(messages.Message(1), "Click the \"Configure\" button to set these messages");
+  EXPECT_EQ(messages.Message(2), "Call home");
+  EXPECT_EQ(messages.Message(3), "Call the office");
+  EXPECT_EQ(messages.Message(4), "Call me");
+  EXPECT_EQ(messages.Message(5), "I love you");
+  EXPECT_EQ(messages.Message(6), "See you soon");
+  EXPECT_EQ(messages.Message(7), "Break a leg");
+  EXPECT_EQ(messages.Message(8), "Don't call");
 
   std::filesystem::create_directories(ini_.parent_path());
   WriteBytes(ini_, "[General]\r\nmessage5=Only five\r\nmessage7=\r\n");
   messages.Read();
-  EXPECT_EQ(messages.message(5), "Only five");
-  EXPECT_EQ(messages.message(7), "");  // empty, not the default
-  EXPECT_EQ(messages.message(6), "See you soon");
-  EXPECT_THROW(messages.message(0), std::out_of_range);
-  EXPECT_THROW(messages.setMessage(9, "x"), std::out_of_range);
+  EXPECT_EQ(messages.Message(5), "Only five");
+  EXPECT_EQ(messages.Message(7), "");  // empty, not the default
+  EXPECT_EQ(messages.Message(6), "See you soon");
+  EXPECT_THROW(messages.Message(0), std::out_of_range);
+  EXPECT_THROW(messages.SetMessage(9, "x"), std::out_of_range);
 }
 
 TEST_F(StandardMessagesTest, WriteCreatesDirectoryAndFileAndReadsBack) {
@@ -103,7 +103,7 @@ TEST_F(StandardMessagesTest, WriteCreatesDirectoryAndFileAndReadsBack) {
             "message5=\"\"five\"\"\r\nmessage6=six\r\nmessage7=seven\r\nmessage8=eight\r\n");
   StandardMessages later;
   later.Read();
-  EXPECT_EQ(later.messages(), texts);
+  EXPECT_EQ(later.Messages(), texts);
 }
 
 TEST_F(StandardMessagesTest, WriteLeavesOtherSectionsKeysAndCommentsAlone) {
@@ -113,8 +113,8 @@ TEST_F(StandardMessagesTest, WriteLeavesOtherSectionsKeysAndCommentsAlone) {
   WriteBytes(ini_, before);
   StandardMessages messages(ini_);
   messages.Read();
-  EXPECT_EQ(messages.message(2), "old two");
-  messages.setMessage(2, "new two");
+  EXPECT_EQ(messages.Message(2), "old two");
+  messages.SetMessage(2, "new two");
   messages.Write();
   const std::string after = ReadBytes(ini_);
   EXPECT_EQ(after,
@@ -141,7 +141,7 @@ TEST_F(StandardMessagesTest, FailedWriteRaisesKeepsEarlierKeysAndTheOldFile) {
       EXPECT_NE(dynamic_cast<const EProfileWrite*>(&e), nullptr);
     }
   }
-  EXPECT_EQ(messages.messages(), texts);  // the new texts are in use regardless
+  EXPECT_EQ(messages.Messages(), texts);  // the new texts are in use regardless
   EXPECT_EQ(ReadBytes(ini_), "[General]\r\nmessage1=b\r\nmessage2=c\r\n");
   EXPECT_EQ(test::CountFiles(ini_.parent_path()), 1) << "temporary file left behind";
 }
@@ -151,7 +151,7 @@ TEST_F(StandardMessagesTest, UnreadableOrUnstorableMeansNoWrite) {
   std::filesystem::create_directories(ini_);  // a directory where the file should be
   StandardMessages messages;
   messages.Read();
-  EXPECT_EQ(messages.message(8), "Don't call");
+  EXPECT_EQ(messages.Message(8), "Don't call");
   EXPECT_THROW(messages.Write(), EProfileWrite);
   std::filesystem::remove(ini_);
 
@@ -160,8 +160,8 @@ TEST_F(StandardMessagesTest, UnreadableOrUnstorableMeansNoWrite) {
   messages.Write(texts);
   StandardMessages later(ini_);
   later.Read();
-  EXPECT_EQ(later.message(2), "line message8=injected");
-  EXPECT_EQ(later.message(8), "eight");
+  EXPECT_EQ(later.Message(2), "line message8=injected");
+  EXPECT_EQ(later.Message(8), "eight");
 }
 
 TEST_F(StandardMessagesTest, LineBreaksAreBlanksAndOnlyChangedMessagesAreWritten) {
@@ -170,12 +170,12 @@ TEST_F(StandardMessagesTest, LineBreaksAreBlanksAndOnlyChangedMessagesAreWritten
   WriteBytes(ini_, "[General]\nmessage1=" + longValue + "\nmessage2=two\n");
   StandardMessages messages(ini_);
   messages.Read();
-  ASSERT_EQ(messages.message(1).size(), 2047u);
+  ASSERT_EQ(messages.Message(1).size(), 2047u);
 
-  StandardMessages::Texts texts = messages.messages();
+  StandardMessages::Texts texts = messages.Messages();
   texts[1] = "pasted\r\nover\rthree\nlines";
   messages.Write(texts);
-  EXPECT_EQ(messages.message(2), "pasted over three lines");
+  EXPECT_EQ(messages.Message(2), "pasted over three lines");
   const std::string after = ReadBytes(ini_);
   EXPECT_EQ(after.rfind("[General]\nmessage1=" + longValue + "\nmessage2=pasted over three lines\n"
                         "message3=Call the office\n", 0), 0u);  // missing keys are added
@@ -187,10 +187,10 @@ TEST_F(StandardMessagesTest, LineBreaksAreBlanksAndOnlyChangedMessagesAreWritten
   EXPECT_THROW(messages.Write(texts), EProfileWrite);
   EXPECT_EQ(ReadBytes(ini_), after);
   fs::permissions(ini_, fs::perms::owner_write, fs::perm_options::add);
-  messages.Write(messages.messages());
+  messages.Write(messages.Messages());
   StandardMessages later(ini_);
   later.Read();
-  EXPECT_EQ(later.message(3), "three");
+  EXPECT_EQ(later.Message(3), "three");
   EXPECT_EQ(ReadProfileString("General", "message1", "", 10000, ini_), longValue);
 }
 

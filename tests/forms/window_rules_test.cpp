@@ -16,8 +16,8 @@ namespace {
 
 TEST(WindowRules, APickButtonWithAnEmptyMessageLeavesTheEditorAlone) {
   StandardMessages messages(std::filesystem::path("unused.ini"));  // never read: the defaults
-  messages.setMessage(1, "Call home");
-  messages.setMessage(2, "");
+  messages.SetMessage(1, "Call home");
+  messages.SetMessage(2, "");
   EXPECT_EQ(PickedMessage(messages, 1), "Call home");
   EXPECT_FALSE(PickedMessage(messages, 2).has_value());
   EXPECT_EQ(MessageCounterText(999), "(999)");

@@ -174,7 +174,7 @@ TEST_F(Control, TimeLimitEndsASingleSendAfter28To30Ticks) {
   for (int phase = 0; phase < 3; ++phase) {
     send.ResetSendState();
     link.open = link.connected = false;
-    while (send.tickCount() != phase) send.Timer1Timer();
+    while (send.TickCount() != phase) send.Timer1Timer();
     send.sendButtonClick();
     link.ConnectOk();
     int ticks = 0;

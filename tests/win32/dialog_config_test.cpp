@@ -38,7 +38,7 @@ class ConfigDialogTest : public ::testing::Test {
   std::string stored(int n) const {
     snpp::StandardMessages again(file);
     again.Read();
-    return again.message(n);
+    return again.Message(n);
   }
 
   fs::path folder = fs::temp_directory_path() / "snpp-config-dialog-test";
@@ -128,7 +128,7 @@ TEST_F(ConfigDialogTest, ServerGroupIsDisabledOnEveryOpeningAndTabSkipsIt) {
 }
 
 TEST_F(ConfigDialogTest, CancelEscapeAndCloseBoxDropTheChanges) {
-  const std::string before = messages.message(2);
+  const std::string before = messages.Message(2);
   for (int way = 0; way < 3; ++way) {
     Later([&] {
       EXPECT_EQ(form.MessageText(2), before);
@@ -139,14 +139,14 @@ TEST_F(ConfigDialogTest, CancelEscapeAndCloseBoxDropTheChanges) {
     });
     EXPECT_EQ(form.ShowModal(), IDCANCEL) << way;
     EXPECT_FALSE(form.Visible());
-    EXPECT_EQ(messages.message(2), before);
+    EXPECT_EQ(messages.Message(2), before);
   }
   EXPECT_FALSE(fs::exists(file));
 }
 
 TEST_F(ConfigDialogTest, OkOrEnterKeepsAndStoresTheTextsAndTypingStopsAtAHundred) {
   const std::string handEdited(300, 'L');  // longer than anyone may type: kept whole
-  messages.setMessage(4, handEdited);
+  messages.SetMessage(4, handEdited);
   Later([&] {
     Retype(form.messageEdit(2), "Pick up milk");
     SetWindowTextA(form.messageEdit(3), "");
@@ -155,7 +155,7 @@ TEST_F(ConfigDialogTest, OkOrEnterKeepsAndStoresTheTextsAndTypingStopsAtAHundred
     SendMessageA(form.Item(IDOK), BM_CLICK, 0, 0);
   });
   EXPECT_EQ(form.ShowModal(), IDOK);
-  EXPECT_EQ(messages.message(2), "Pick up milk");  // the pick buttons use it at once
+  EXPECT_EQ(messages.Message(2), "Pick up milk");  // the pick buttons use it at once
   EXPECT_EQ(stored(1), std::string(100, 'x'));
   EXPECT_EQ(stored(2), "Pick up milk");
   EXPECT_EQ(stored(3), "");  // an emptied message stays empty
@@ -200,7 +200,7 @@ TEST_F(ConfigDialogTest, FailedWriteIsShownAndTheDialogStaysOpenWithTheTypedText
   });
   EXPECT_EQ(failing.ShowModal(), IDCANCEL);
   EXPECT_EQ(shown, std::vector<std::string>{"Unable to write to snppCl.ini."});
-  EXPECT_EQ(blocked.message(2), "Pick up milk");  // memory first, then the file
+  EXPECT_EQ(blocked.Message(2), "Pick up milk");  // memory first, then the file
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ TEST_F(MainWindowTest, CounterFollowsTypingClearAndPicks) {
   Click(IDC_PICKBUTTON1 + 1);
   EXPECT_EQ(Text(IDC_MESSAGEMEMO), "Call home");
   EXPECT_EQ(Text(IDC_LENGTHLABEL), "(9)");
-  form().standardMessages.setMessage(3, "");
+  form().standardMessages.SetMessage(3, "");
   Click(IDC_PICKBUTTON1 + 2);
   EXPECT_EQ(Text(IDC_MESSAGEMEMO), "Call home");
 }

@@ -234,7 +234,7 @@ void Tmainform::FormShow() {
 // A reader hears what a pick button would put in the editor.
 void Tmainform::DescribePickButtons() {
   for (int i = 0; i < 8; ++i)
-    pickButtons[i]->setAccessibleDescription(BytesToText(standardMessages.message(i + 1)));
+    pickButtons[i]->setAccessibleDescription(BytesToText(standardMessages.Message(i + 1)));
 }
 
 void Tmainform::closeEvent(QCloseEvent* event) {

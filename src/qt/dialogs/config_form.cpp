@@ -130,7 +130,7 @@ void TconfigForm::FormShow() {
   const std::initializer_list<QWidget*> serverGroup = {serverIPComboBox, serverPortEdit, serverIPlabel, portLabel,
                                                        defaultLabel, msgSendLabel, timeoutEdit};
   for (QWidget* w : serverGroup) w->setEnabled(false);
-  for (int n = 1; n <= forms::kStandardMessageCount; ++n) SetMessageText(n, messages_.message(n));
+  for (int n = 1; n <= forms::kStandardMessageCount; ++n) SetMessageText(n, messages_.Message(n));
 }
 
 void TconfigForm::OKButtonClick() {

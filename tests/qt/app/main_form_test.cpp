@@ -145,7 +145,7 @@ TEST_F(MainFormTest, PickButtonsGiveTheDefaultsOnAFirstRun) {
 }
 
 TEST_F(MainFormTest, EmptyStandardMessageLeavesTheEditorAlone) {
-  form().standardMessages.setMessage(3, "");
+  form().standardMessages.SetMessage(3, "");
   QTest::keyClicks(form().messageMemo, "typed");
   QTest::mouseClick(form().pickButtons[2], Qt::LeftButton);
   EXPECT_EQ(form().messageMemo->toPlainText(), "typed");

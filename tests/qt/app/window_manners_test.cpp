@@ -148,7 +148,7 @@ TEST_F(WindowManners, ScreenReadersHearEachControlByItsLabel) {
 TEST_F(WindowManners, ScreenReadersHearWhatBareCaptionsLeaveOut) {
   start();
   const auto a = [](QObject* w) { return QAccessible::queryAccessibleInterface(w); };
-  form().standardMessages.setMessage(3, "Call the office");
+  form().standardMessages.SetMessage(3, "Call the office");
   QTimer::singleShot(0, windows().configForm.get(), [this] { windows().configForm->reject(); });
   form().configureButtonClick();
   EXPECT_EQ(form().pickButtons[2]->text(), "3");

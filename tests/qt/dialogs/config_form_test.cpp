@@ -37,7 +37,7 @@ protected:
   std::string stored(int n) const {
     snpp::StandardMessages again(file());
     again.Read();
-    return again.message(n);
+    return again.Message(n);
   }
 
   void retype(int n, const char* text) {
@@ -94,7 +94,7 @@ TEST_F(ConfigFormTest, TabGoesOkCancelMessagesAndBackToOk) {
 }
 
 TEST_F(ConfigFormTest, CancelEscapeAndCloseBoxDropTheChanges) {
-  const std::string before = messages.message(2);
+  const std::string before = messages.Message(2);
   for (int way = 0; way < 3; ++way) {
     form.show();
     EXPECT_EQ(form.MessageText(2), before);
@@ -103,7 +103,7 @@ TEST_F(ConfigFormTest, CancelEscapeAndCloseBoxDropTheChanges) {
     if (way == 1) QTest::keyClick(form.message2Edit, Qt::Key_Escape);
     if (way == 2) form.close();
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(messages.message(2), before);
+    EXPECT_EQ(messages.Message(2), before);
   }
   form.show();
   EXPECT_EQ(form.MessageText(2), before);
@@ -116,7 +116,7 @@ TEST_F(ConfigFormTest, OkOrEnterKeepsAndStoresTheTexts) {
   form.message3Edit->clear();
   form.OKButton->click();
   EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(messages.message(2), "Pick up milk");
+  EXPECT_EQ(messages.Message(2), "Pick up milk");
   EXPECT_EQ(stored(2), "Pick up milk");
   EXPECT_EQ(stored(3), "");  // an emptied message stays empty; the default does not come back
   EXPECT_EQ(stored(8), snpp::StandardMessages::DefaultMessage(8));
@@ -132,8 +132,8 @@ TEST_F(ConfigFormTest, OkOrEnterKeepsAndStoresTheTexts) {
 TEST_F(ConfigFormTest, TypingStopsAtAHundredButStoredTextsSurviveWhole) {
   const std::string longText(2047, 'L');  // hand-edited values: longer than anyone may type,
   const std::string latin1 = "Caf\xE9 um 8";  // and in another code page
-  messages.setMessage(4, longText);
-  messages.setMessage(6, latin1);
+  messages.SetMessage(4, longText);
+  messages.SetMessage(6, latin1);
   form.show();
   form.message1Edit->clear();
   QTest::keyClicks(form.message1Edit, QString(101, 'x'));
@@ -191,7 +191,7 @@ TEST_F(ConfigFormWriteFailureTest, DialogStaysOpenWithTheTypedTexts) {
   }
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(form.MessageText(2), "Pick up milk");
-  EXPECT_EQ(messages.message(2), "Pick up milk");  // memory first, then the file
+  EXPECT_EQ(messages.Message(2), "Pick up milk");  // memory first, then the file
 
   // The same through the keyboard, out to whoever dispatched the key.
   EXPECT_THROW(QTest::keyClick(form.message2Edit, Qt::Key_Return), std::runtime_error);
