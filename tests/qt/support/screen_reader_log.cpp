@@ -41,20 +41,20 @@ void ScreenReaderLog::Hear(QAccessibleEvent* e) {
       if (static_cast<QAccessibleStateChangeEvent*>(e)->changedStates().checked)
         out.push_back("checked" + row + "=" + std::to_string(e->accessibleInterface()->state().checked));
       break;
-    case QAccessible::TextUpdated:
-    case QAccessible::TextInserted:
+    case QAccessible::TextInserted: {
+      auto* i = static_cast<QAccessibleTextInsertEvent*>(e);
+      out.push_back("text " + std::to_string(i->changePosition()) + " - +" + i->textInserted().toStdString());
+      break;
+    }
     case QAccessible::TextRemoved: {
-      auto* t = static_cast<QAccessibleTextUpdateEvent*>(e);  // the three share their readers' layout
-      if (e->type() == QAccessible::TextInserted) {
-        auto* i = static_cast<QAccessibleTextInsertEvent*>(e);
-        out.push_back("text " + std::to_string(i->changePosition()) + " - +" + i->textInserted().toStdString());
-      } else if (e->type() == QAccessible::TextRemoved) {
-        auto* r = static_cast<QAccessibleTextRemoveEvent*>(e);
-        out.push_back("text " + std::to_string(r->changePosition()) + " -" + r->textRemoved().toStdString() + " +");
-      } else {
-        out.push_back("text " + std::to_string(t->changePosition()) + " -" + t->textRemoved().toStdString() + " +" +
-                      t->textInserted().toStdString());
-      }
+      auto* r = static_cast<QAccessibleTextRemoveEvent*>(e);
+      out.push_back("text " + std::to_string(r->changePosition()) + " -" + r->textRemoved().toStdString() + " +");
+      break;
+    }
+    case QAccessible::TextUpdated: {
+      auto* t = static_cast<QAccessibleTextUpdateEvent*>(e);
+      out.push_back("text " + std::to_string(t->changePosition()) + " -" + t->textRemoved().toStdString() + " +" +
+                    t->textInserted().toStdString());
       break;
     }
     default: break;
