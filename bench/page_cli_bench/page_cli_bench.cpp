@@ -22,17 +22,8 @@ constexpr char kMessage[] = "Benchmark page";
 
 // The batched exchange with nothing between it and the socket.
 bool RawBatchedExchange(std::uint16_t port) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  const int yes = 1;
-  ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  addr.sin_port = htons(port);
-  if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-    ::close(fd);
-    return false;
-  }
+  const int fd = snpp::bench::ConnectLoopback(port);
+  if (fd < 0) return false;
   using snpp::bench::Ask;
   snpp::bench::ReadReply(fd);
   for (int i = 0; i < kRecipients; ++i) Ask(fd, "PAGE " + snpp::bench::BenchPagerId(i) + "\r\n");

@@ -39,8 +39,8 @@ inline void Ask(int fd, const std::string& command) {
 
 inline std::string BenchPagerId(int i) { return "555" + std::to_string(1000 + i); }
 
-// One whole exchange for `recipients` pager IDs; false if it could not connect.
-inline bool RawExchange(std::uint16_t port, int recipients, const std::string& message) {
+// A socket connected to the loopback port with nothing in between, or -1.
+inline int ConnectLoopback(std::uint16_t port) {
   const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
   const int yes = 1;
   ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &yes, sizeof yes);
@@ -50,8 +50,15 @@ inline bool RawExchange(std::uint16_t port, int recipients, const std::string& m
   addr.sin_port = htons(port);
   if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
     ::close(fd);
-    return false;
+    return -1;
   }
+  return fd;
+}
+
+// One whole exchange for `recipients` pager IDs; false if it could not connect.
+inline bool RawExchange(std::uint16_t port, int recipients, const std::string& message) {
+  const int fd = ConnectLoopback(port);
+  if (fd < 0) return false;
   ReadReply(fd);
   for (int i = 0; i < recipients; ++i) {
     Ask(fd, "PAGE " + BenchPagerId(i) + "\r\n");
