@@ -20,9 +20,8 @@ std::string LoginCommand(std::string_view user, std::string_view password) {
 }
 
 std::optional<std::string> MessLine(std::string_view message) {
-  std::string line = MessCommand(message);
-  if (line.size() > kMaxLineBytes) return std::nullopt;
-  return line;
+  if (!FitsMessLine(message)) return std::nullopt;
+  return MessCommand(message);
 }
 
 bool NeedsData(std::string_view message) {

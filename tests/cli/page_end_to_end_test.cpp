@@ -2,10 +2,8 @@
 // arguments and standard input, against the test server on 127.0.0.1.
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -21,6 +19,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "snpp_peer.h"
 #include "snpp_test_server.h"
 
 extern char** environ;
@@ -37,11 +36,7 @@ using snpp::testing::SnppTestServer;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = snpp::testing::ProgramOutcome;
 
 // Our environment without what steers the program, plus `vars`.
 std::vector<std::string> Environment(const std::vector<std::string>& vars) {
@@ -57,58 +52,9 @@ std::vector<std::string> Environment(const std::vector<std::string>& vars) {
 }
 
 // Runs the program in `dir` with `input` on its standard input.
-Outcome RunPage(std::vector<std::string> args, const std::string& input = {}, const std::string& dir = {},
-                std::vector<std::string> env = Environment({})) {
-  int in[2], out[2], err[2];
-  if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return {};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-  if (!dir.empty()) posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
-  args.insert(args.begin(), PAGE_PROGRAM);
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  std::vector<char*> envp;
-  for (std::string& e : env) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  const int spawned = posix_spawn(&pid, PAGE_PROGRAM, &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(in[0]);
-  ::close(out[1]);
-  ::close(err[1]);
-  Outcome result;
-  if (spawned == 0) {
-    // Inputs are small: the pipe takes them whole, and the child may exit unread.
-    [[maybe_unused]] const ssize_t n = ::write(in[1], input.data(), input.size());
-  }
-  ::close(in[1]);
-  pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-  std::string* sinks[2] = {&result.out, &result.err};
-  for (int open = spawned == 0 ? 2 : 0; open > 0;) {
-    ::poll(fds, 2, -1);
-    for (int i = 0; i < 2; ++i) {
-      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
-      char buf[4096];
-      const ssize_t n = ::read(fds[i].fd, buf, sizeof buf);
-      if (n > 0) {
-        sinks[i]->append(buf, static_cast<std::size_t>(n));
-      } else {
-        ::close(fds[i].fd);
-        fds[i].fd = -1;
-        --open;
-      }
-    }
-  }
-  for (const pollfd& p : fds) {
-    if (p.fd >= 0) ::close(p.fd);
-  }
-  int wstatus = 0;
-  if (spawned == 0 && ::waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus)) result.status = WEXITSTATUS(wstatus);
-  return result;
+Outcome RunPage(const std::vector<std::string>& args, const std::string& input = {}, const std::string& dir = {},
+                const std::vector<std::string>& env = Environment({})) {
+  return snpp::testing::RunProgram(PAGE_PROGRAM, args, input, dir, &env);
 }
 
 // A gateway that takes DATA and, like real ones, reads at most 511 bytes of

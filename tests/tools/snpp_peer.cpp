@@ -78,7 +78,7 @@ std::string SnppClient::Say(const std::string& line) {
 }
 
 ProgramOutcome RunProgram(const std::string& path, const std::vector<std::string>& args,
-                          const std::string& input) {
+                          const std::string& input, const std::string& dir, const std::vector<std::string>* env) {
   int in[2], out[2], err[2];
   if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return {};
   posix_spawn_file_actions_t actions;
@@ -86,10 +86,15 @@ ProgramOutcome RunProgram(const std::string& path, const std::vector<std::string
   posix_spawn_file_actions_adddup2(&actions, in[0], 0);
   posix_spawn_file_actions_adddup2(&actions, out[1], 1);
   posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+  if (!dir.empty()) posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
   std::vector<std::string> all = args;
   const std::vector<char*> argv = Argv(path, all);
+  std::vector<std::string> vars = env ? *env : std::vector<std::string>{};
+  std::vector<char*> envp;
+  for (std::string& v : vars) envp.push_back(v.data());
+  envp.push_back(nullptr);
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), environ);
+  const int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv.data(), env ? envp.data() : environ);
   posix_spawn_file_actions_destroy(&actions);
   ::close(in[0]);
   ::close(out[1]);

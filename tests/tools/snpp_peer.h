@@ -39,9 +39,11 @@ struct ProgramOutcome {
   std::string err;
 };
 
-// Runs a program to its end with input on its standard input.
+// Runs a program to its end with `input` on its standard input, in `dir`
+// when given, with `env` as its whole environment when given (else ours).
 ProgramOutcome RunProgram(const std::string& path, const std::vector<std::string>& args,
-                          const std::string& input = {});
+                          const std::string& input = {}, const std::string& dir = {},
+                          const std::vector<std::string>* env = nullptr);
 
 // A program left running until the object goes (SIGTERM, then waited for).
 class BackgroundProgram {
