@@ -130,9 +130,37 @@ QString CheckListAccessible::text(QAccessible::Text t) const {
   return QAccessibleWidget::text(t);
 }
 
+std::vector<int> CheckListAccessible::SelectedChildren() const {
+  const int current = List()->ItemIndex();
+  return current >= 0 ? std::vector<int>{current} : std::vector<int>{};
+}
+
+// Selecting moves the current row as the arrow keys do: no click, no tick.
+bool CheckListAccessible::SelectChild(int index) {
+  if (index < 0 || index >= childCount()) return false;
+  List()->SetItemIndex(index);
+  return true;
+}
+
+bool CheckListAccessible::DeselectChild(int index) {
+  if (index < 0 || index != List()->ItemIndex()) return false;
+  return ClearSelection();
+}
+
+// One row at a time: "all" can be selected only when there is one.
+bool CheckListAccessible::SelectAll() { return childCount() == 1 && SelectChild(0); }
+
+bool CheckListAccessible::ClearSelection() {
+  List()->SetItemIndex(-1);
+  return true;
+}
+
 void RegisterCheckListAccessible() {
   static std::once_flag once;
-  std::call_once(once, [] { QAccessible::installFactory(CheckListFactory); });
+  std::call_once(once, [] {
+    QAccessible::installFactory(CheckListFactory);
+    OfferAtSpiSelection();
+  });
 }
 
 // Events are built only while a screen reader listens: building one looks
@@ -147,18 +175,22 @@ void AnnounceItemState(TCheckList* list, int index) {
 }
 
 // The row that lost the selection is told too, after the one that gained
-// it, so a reader never sees two selected rows.
+// it, so a reader never sees two selected rows; and also when no row is
+// current any more.
 void AnnounceCurrentItem(TCheckList* list, int index, int previous) {
-  if (!QAccessible::isActive() || index < 0) return;
-  QAccessibleEvent selection(list, QAccessible::Selection);
-  selection.setChild(index);
-  QAccessible::updateAccessibility(&selection);
+  if (!QAccessible::isActive()) return;
+  if (index >= 0) {
+    QAccessibleEvent selection(list, QAccessible::Selection);
+    selection.setChild(index);
+    QAccessible::updateAccessibility(&selection);
+  }
   if (previous >= 0 && previous != index && previous < list->ItemCount()) {
     QAccessibleEvent removed(list, QAccessible::SelectionRemove);
     removed.setChild(previous);
     QAccessible::updateAccessibility(&removed);
   }
-  if (!list->hasFocus()) return;
+  AnnounceSelectionChanged(list);
+  if (index < 0 || !list->hasFocus()) return;
   QAccessibleEvent focus(list, QAccessible::Focus);
   focus.setChild(index);
   QAccessible::updateAccessibility(&focus);

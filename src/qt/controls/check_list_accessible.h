@@ -7,11 +7,13 @@
 
 #include <vector>
 
+#include "qt/controls/atspi_selection.h"
+
 namespace snpp::qt {
 
 class TCheckList;
 
-class CheckListAccessible : public QAccessibleWidget {
+class CheckListAccessible : public QAccessibleWidget, public AccessibleChildSelection {
  public:
   explicit CheckListAccessible(TCheckList* list);
   ~CheckListAccessible() override;
@@ -22,6 +24,13 @@ class CheckListAccessible : public QAccessibleWidget {
   QAccessibleInterface* childAt(int x, int y) const override;
   QAccessibleInterface* focusChild() const override;
   QString text(QAccessible::Text t) const override;
+
+  // The current row is the one selected row.
+  std::vector<int> SelectedChildren() const override;
+  bool SelectChild(int index) override;
+  bool DeselectChild(int index) override;
+  bool SelectAll() override;
+  bool ClearSelection() override;
 
  private:
   TCheckList* List() const;

@@ -144,6 +144,24 @@ def run(client):
     sel = [(e[2], e[3]) for e in since(mark, 'object:state-changed:selected')]
     check(('Carl, 1003', 1) in sel and ('Ann, 1001', 0) in sel, 'the new row is told selected, the old one unselected')
 
+    # Selection: the current row is the list's one selected child; a reader
+    # can move it, and the rows and the list say so.
+    check('Selection' in names.get_interfaces(), 'the names list offers Selection')
+    picked = lambda: [Atspi.Selection.get_selected_child(names, i).get_name()
+                      for i in range(Atspi.Selection.get_n_selected_children(names))]
+    check(picked() == ['Carl, 1003'], 'its selected child is the current row (%r)' % picked())
+    mark = len(events)
+    check(Atspi.Selection.select_child(names, 1), 'selecting a row through Selection')
+    wait_for(lambda: since(mark, 'object:selection-changed'), 3)
+    sel = [(e[2], e[3]) for e in since(mark, 'object:state-changed:selected')]
+    check(('Bob, 1002', 1) in sel and ('Carl, 1003', 0) in sel, 'the rows tell of it (%r)' % sel)
+    check([e[1] for e in since(mark, 'object:selection-changed')] == ['list'], 'the list tells of it')
+    check(Atspi.Selection.is_child_selected(names, 1) and not Atspi.Selection.is_child_selected(names, 2),
+          'only the new row reads selected')
+    check(not Atspi.Selection.select_child(names, 3), 'no row past the end to select')
+    check(Atspi.Selection.clear_selection(names) and picked() == [], 'clearing leaves no row selected')
+    Atspi.Selection.select_child(names, 2)
+
     # The pager number: text set through EditableText is typed, so the
     # mask (no control characters) and the limit (ten) hold.
     field = find(frame, 'text', 'Pager Number:')
@@ -198,7 +216,7 @@ def main():
     Atspi.init()
     listener = Atspi.EventListener.new(on_event)
     for kind in ('object:state-changed:checked', 'object:state-changed:selected', 'object:state-changed:focused',
-                 'object:state-changed:showing', 'object:text-changed'):
+                 'object:state-changed:showing', 'object:text-changed', 'object:selection-changed'):
         listener.register(kind)
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', QT_ACCESSIBILITY='1', QT_QPA_PLATFORM='xcb',
                XDG_CONFIG_HOME=WORKDIR, XDG_DATA_HOME=WORKDIR)

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "qt/controls/check_list.h"
+#include "qt/controls/check_list_accessible.h"
 #include "screen_reader_log.h"
 
 using namespace snpp::qt;
@@ -295,6 +296,28 @@ TEST_F(CheckListWidgetTest, ScreenReadersHearTheRowThatChanged) {
   events.clear();
   QTest::keyClick(list_, Qt::Key_A);
   EXPECT_EQ(events, (Log{"checked 2=0", "select 0", "unselect 2", "focus 0"}));
+}
+
+// A reader selects a row as the arrow keys would: no click, no tick; and
+// taking the selection away is told like any other loss of it.
+TEST_F(CheckListWidgetTest, ScreenReadersMoveTheSelectionAsTheArrowKeysDo) {
+  ScreenReaderLog reader;
+  auto* selection = dynamic_cast<CheckListAccessible*>(QAccessible::queryAccessibleInterface(list_));
+  ASSERT_NE(selection, nullptr);
+  list_->SetItemIndex(1);
+  EXPECT_EQ(selection->SelectedChildren(), std::vector<int>{1});
+  reader.lines.clear();
+  EXPECT_TRUE(selection->SelectChild(2));
+  EXPECT_FALSE(selection->SelectChild(3));
+  EXPECT_EQ(reader.lines, (Log{"select 2", "unselect 1"}));
+  EXPECT_TRUE(log_.empty());
+  EXPECT_FALSE(selection->SelectAll());
+
+  reader.lines.clear();
+  EXPECT_FALSE(selection->DeselectChild(0));
+  EXPECT_TRUE(selection->DeselectChild(2));
+  EXPECT_EQ(reader.lines, (Log{"unselect 2"}));
+  EXPECT_TRUE(selection->SelectedChildren().empty());
 }
 
 }  // namespace
