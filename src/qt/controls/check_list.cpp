@@ -243,6 +243,7 @@ void TCheckList::CycleState(int index) { SetItemState(index, NextState(ItemState
 void TCheckList::TakeFocus() { setFocus(Qt::MouseFocusReason); }
 
 void TCheckList::PressItem(int index, bool onBox) { forms::PressItem(*this, index, onBox); }
+void TCheckList::NavigateTo(int index) { forms::NavigateTo(*this, index); }
 
 void TCheckList::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;

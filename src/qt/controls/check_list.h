@@ -81,6 +81,8 @@ class TCheckList : public QAbstractScrollArea, private forms::CheckListSteps {
   // A press on an item's box (`onBox`) or text without a pointer, as
   // assistive technology asks for it: the same events as a click.
   void PressItem(int index, bool onBox);
+  // Moving to an item without a pointer: the same events as an arrow key.
+  void NavigateTo(int index);
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;

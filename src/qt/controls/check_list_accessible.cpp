@@ -135,10 +135,12 @@ std::vector<int> CheckListAccessible::SelectedChildren() const {
   return current >= 0 ? std::vector<int>{current} : std::vector<int>{};
 }
 
-// Selecting moves the current row as the arrow keys do: no click, no tick.
+// Selecting is what the arrow keys do: the row becomes current and the list
+// is clicked, so the name's number fills the pager number as for a sighted
+// user; no tick, and the focus stays where the reader has it.
 bool CheckListAccessible::SelectChild(int index) {
   if (index < 0 || index >= childCount()) return false;
-  List()->SetItemIndex(index);
+  List()->NavigateTo(index);
   return true;
 }
 
