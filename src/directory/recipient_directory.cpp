@@ -86,11 +86,13 @@ void RecipientDirectory::namesListBoxClick() {
 }
 
 void RecipientDirectory::namesListboxStateChange(int /*index*/, bool nowChecked) {
-  if (nowChecked) EnterSeveralMode();
+  if (nowChecked && !checkingAll_) EnterSeveralMode();
 }
 
 void RecipientDirectory::checkAllButtonClick() {
+  checkingAll_ = true;
   for (int i = 0; i < view_.NameCount(); ++i) view_.SetNameChecked(i, true);
+  checkingAll_ = false;
   EnterSeveralMode();
 }
 

@@ -60,6 +60,8 @@ class RecipientDirectory {
   void ShowOnly(const std::vector<std::string>& wanted);
   DirectoryView& view_;
   NamesFile& file_;
+  // Select All checks name after name; the mode is entered once, after.
+  bool checkingAll_ = false;
 };
 
 }  // namespace snpp

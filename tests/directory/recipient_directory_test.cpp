@@ -30,6 +30,7 @@ class FakeDirectoryView : public DirectoryView {
   int current = -1;
   std::string pager = "untouched";
   bool pagerEnabled = true;
+  int pagerEnablings = 0;
   bool hintVisible = false;
   std::string refused;
   int stateChanges = 0;
@@ -65,7 +66,10 @@ class FakeDirectoryView : public DirectoryView {
     if (directory) directory->namesListboxStateChange(i, checked);
   }
   void SetPagerNumber(const std::string& id) override { pager = id; }
-  void SetPagerNumberEnabled(bool e) override { pagerEnabled = e; }
+  void SetPagerNumberEnabled(bool e) override {
+    pagerEnabled = e;
+    ++pagerEnablings;
+  }
   void SetSelectingHintVisible(bool v) override { hintVisible = v; }
   void ShowRefusedPagerId(const std::string& text) override { refused = text; }
   bool AskForName(std::string& name, std::string& id) override {
@@ -202,8 +206,10 @@ TEST_F(RecipientDirectoryTest, SelectAllAndDeselectAll) {
 
   fill({"a, 1", "b, 2", "c, 3"});
   view.stateChanges = 0;
+  view.pagerEnablings = 0;
   directory.checkAllButtonClick();
   EXPECT_EQ(view.stateChanges, 3);
+  EXPECT_EQ(view.pagerEnablings, 1);  // the mode entered once, not per name
   EXPECT_EQ(view.CheckedCount(), 3);
   directory.uncheckAllButtonClick();
   EXPECT_EQ(view.stateChanges, 6);
