@@ -19,13 +19,8 @@ std::string LoginCommand(std::string_view user, std::string_view password) {
   return line + kLineEnd;
 }
 
-std::optional<std::string> MessLine(std::string_view message) {
-  if (!FitsMessLine(message)) return std::nullopt;
-  return MessCommand(message);
-}
-
 bool NeedsData(std::string_view message) {
-  return message.find_first_of("\r\n") != std::string_view::npos || !MessLine(message);
+  return message.find_first_of("\r\n") != std::string_view::npos || !FitsMessLine(message);
 }
 
 ReplyKind KindOfReply(std::string_view line) {
