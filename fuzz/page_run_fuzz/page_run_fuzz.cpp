@@ -28,7 +28,7 @@ struct CheckedWire : PageWire {
     for (std::size_t at = 0; at < command.size();) {
       const std::size_t end = command.find("\r\n", at);
       const std::string line = command.substr(at, end - at);
-      check(end + 2 - at <= kMaxLineBytes && line.find_first_of("\r\n") == std::string::npos);
+      check(end + 2 - at <= snpp::kMaxCommandLine && line.find_first_of("\r\n") == std::string::npos);
       at = end + 2;
       check(!text || (line == ".") == (at == command.size()));
     }

@@ -121,7 +121,7 @@ std::vector<Recipient> FindRecipients(const std::vector<RecipientArg>& given, co
     }
     if (!match.error.empty()) {
       errors.push_back(match.error);
-    } else if (snpp::PageCommand(match.recipient.pagerId).size() > kMaxLineBytes) {
+    } else if (snpp::PageCommand(match.recipient.pagerId).size() > kMaxCommandLine) {
       errors.push_back("the pager ID '" + Printable(arg.text).substr(0, 20) + "...' is too long for a PAGE line");
     } else {
       found.push_back(std::move(match.recipient));

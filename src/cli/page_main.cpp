@@ -99,7 +99,7 @@ std::vector<std::string> JobCommands(const PageOptions& o, std::string& error) {
   if (o.subject) out.push_back("SUBJ " + snpp::OneLine(*o.subject) + "\r\n");
   if (o.from) out.push_back("CALL " + snpp::OneLine(*o.from) + "\r\n");
   for (const std::string& line : out) {
-    if (line.size() > kMaxLineBytes) error = "the " + line.substr(0, 4) + " text is too long for one line";
+    if (line.size() > snpp::kMaxCommandLine) error = "the " + line.substr(0, 4) + " text is too long for one line";
   }
   return out;
 }
@@ -231,7 +231,9 @@ int Page(const PageOptions& o) {
   if (!error.empty()) return UsageError(error);
   if (settings->loginUser) {
     request.loginCommand = LoginCommand(*settings->loginUser, settings->password);
-    if (request.loginCommand->size() > kMaxLineBytes) return UsageError("the login is too long for a LOGI line");
+    if (request.loginCommand->size() > snpp::kMaxCommandLine) {
+      return UsageError("the login is too long for a LOGI line");
+    }
   }
 
   CatchStopSignals();

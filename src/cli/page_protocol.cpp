@@ -9,8 +9,6 @@ namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 }  // namespace
 
 std::string LoginCommand(std::string_view user, std::string_view password) {
@@ -19,17 +17,12 @@ std::string LoginCommand(std::string_view user, std::string_view password) {
   return line + kLineEnd;
 }
 
-std::optional<std::string> MessLine(std::string_view message) {
-  if (!FitsMessLine(message)) return std::nullopt;
-  return MessCommand(message);
-}
-
 bool NeedsData(std::string_view message) {
-  return message.find_first_of("\r\n") != std::string_view::npos || !MessLine(message);
+  return message.find_first_of("\r\n") != std::string_view::npos || !FitsMessLine(message);
 }
 
 ReplyKind KindOfReply(std::string_view line) {
-  if (line.size() < 3 || !IsDigit(line[0]) || !IsDigit(line[1]) || !IsDigit(line[2])) return ReplyKind::NotFinal;
+  if (!StartsWithReplyCode(line)) return ReplyKind::NotFinal;
   if (line.size() > 3 && line[3] == '-') return ReplyKind::NotFinal;
   const std::string_view code = line.substr(0, 3);
   // Help lines come unasked from some gateways and answer nothing we sent.

@@ -1,9 +1,8 @@
 #pragma once
 // The parts of SNPP the command-line pager adds to the window's dialogue:
-// the login and reset commands, the line limit, the message as MESS or as
-// DATA, and reading replies that may span several lines.
+// the login and reset commands, the message as MESS or as DATA, and reading
+// replies that may span several lines.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,18 +10,10 @@
 
 namespace snpp::cli {
 
-// No line we send may be longer, CR LF included: gateways read 511 bytes of
-// a command line and take the rest as a command of its own.
-inline constexpr std::size_t kMaxLineBytes = kMaxCommandLine;
-
 inline constexpr char kResetCommand[] = "RESE\r\n";
 
 // "LOGI user" or "LOGI user password", as one line.
 std::string LoginCommand(std::string_view user, std::string_view password);
-
-// The MESS line for the message, line breaks turned into blanks; none when
-// that line would be longer than kMaxLineBytes.
-std::optional<std::string> MessLine(std::string_view message);
 
 // A message with line breaks, or one too long for MESS, goes with DATA.
 bool NeedsData(std::string_view message);

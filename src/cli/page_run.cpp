@@ -10,8 +10,6 @@ namespace snpp::cli {
 
 PageRun::PageRun(std::vector<Recipient> recipients, PageRequest request, PageWire& wire)
     : wire_(wire), request_(std::move(request)) {
-  messLine_ = MessLine(request_.message);
-  useData_ = NeedsData(request_.message);
   results_.reserve(recipients.size());
   for (Recipient& r : recipients) results_.push_back(PageResult{std::move(r), Outcome::NotAttempted, {}});
   decided_.assign(results_.size(), false);
@@ -34,7 +32,7 @@ void PageRun::DataIn(std::string_view piece, bool lineEnd) {
   // A reply line longer than any we accept is kept only up to the limit; the
   // time limit, not the flood, decides when a server that never ends its
   // lines is given up.
-  const std::size_t room = pending_.size() < kMaxLineBytes ? kMaxLineBytes - pending_.size() : 0;
+  const std::size_t room = pending_.size() < kMaxCommandLine ? kMaxCommandLine - pending_.size() : 0;
   pending_.append(piece.substr(0, room));
   if (!lineEnd) return;
   std::string line;
@@ -238,16 +236,17 @@ void PageRun::PageOne(std::size_t index) {
 }
 
 void PageRun::SendMessage() {
-  if (useData_ && !dataRefused_) {
+  if (NeedsData(request_.message) && !dataRefused_) {
     state_ = State::AwaitData;
     return Send(kDataCommand);
   }
-  if (messLine_) {
+  if (FitsMessLine(request_.message)) {
     state_ = State::AwaitMess;
-    return Send(*messLine_);
+    return Send(MessCommand(request_.message));
   }
+  const std::size_t most = kMaxCommandLine - MessCommand("").size();
   RejectRemaining("the gateway does not take DATA, and the message (" + std::to_string(request_.message.size()) +
-                  " bytes) does not fit one MESS line (" + std::to_string(kMaxLineBytes - 7) + " bytes at most)");
+                  " bytes) does not fit one MESS line (" + std::to_string(most) + " bytes at most)");
 }
 
 void PageRun::EndJob(bool ok, const std::string& line) {

@@ -120,8 +120,6 @@ class PageRun {
 
   PageWire& wire_;
   PageRequest request_;
-  std::optional<std::string> messLine_;  // none: too long for one line
-  bool useData_ = false;
   std::vector<PageResult> results_;
   std::vector<bool> decided_;
   std::size_t next_ = 0;                    // the next recipient to page

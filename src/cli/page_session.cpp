@@ -142,13 +142,9 @@ void PageSession::Run(PageRun& run, const std::function<bool()>& stopRequested) 
     c.SetRemoteHost(p.settings.host);  // resolves here, blocking
     c.SetConnected(true);
   } catch (const net::ELineClient& e) {
-    // Its message is "code: text"; a socket error's text names the code again.
-    const std::string message = e.what();
-    const std::size_t colon = message.find(": ");
+    // A socket error's text names the code again.
     const bool socketError = e.Code() >= net::kWsaEintr;
-    run.Connected(e.Code(), socketError                     ? SocketErrorText(e.Code())
-                            : colon == std::string::npos ? message
-                                                         : message.substr(colon + 2));
+    run.Connected(e.Code(), socketError ? SocketErrorText(e.Code()) : std::string(e.Text()));
     return;
   }
   while (!run.Done()) {

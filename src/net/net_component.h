@@ -4,6 +4,7 @@
 #include <exception>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace snpp::net {
 
@@ -12,6 +13,8 @@ class ECodedError : public std::runtime_error {
  public:
   ECodedError(std::int32_t code, const std::string& text);
   std::int32_t Code() const { return code_; }
+  // The message without its code.
+  std::string_view Text() const;
 
  private:
   std::int32_t code_;

@@ -13,14 +13,6 @@ bool IsCutCode(std::string_view text) {
          text == "42";
 }
 
-bool StartsWithCode(std::string_view text) {
-  if (text.size() < 3) return false;
-  for (std::size_t i = 0; i < 3; ++i) {
-    if (text[i] < '0' || text[i] > '9') return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 // A held-back piece joins the next read's first line only when that makes a
@@ -29,7 +21,7 @@ bool StartsWithCode(std::string_view text) {
 std::string ReplySplitter::JoinFragment(std::string_view piece) {
   std::string joined = fragment_ + std::string(piece);
   fragment_.clear();
-  if (StartsWithCode(piece)) return std::string(piece);
+  if (StartsWithReplyCode(piece)) return std::string(piece);
   if (ClassifyReply(joined) != ReplyClass::Ignored || AsksForText(joined) || IsCutCode(joined)) return joined;
   return std::string(piece);
 }
@@ -43,7 +35,7 @@ std::vector<std::string> ReplySplitter::Take(std::string_view text) {
     const std::string_view piece = text.substr(start, end - start);
     const bool terminated = lf != std::string_view::npos;
     start = end;
-    if (midLine_ && !StartsWithCode(piece)) {  // the rest of a reply already acted on
+    if (midLine_ && !StartsWithReplyCode(piece)) {  // the rest of a reply already acted on
       midLine_ = !terminated;
       continue;
     }

@@ -54,6 +54,14 @@ ReplyClass ClassifyReply(std::string_view text) {
   return ReplyClass::Ignored;
 }
 
+bool StartsWithReplyCode(std::string_view text) {
+  if (text.size() < 3) return false;
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+  }
+  return true;
+}
+
 std::string ExtractNotice(std::string_view greeting) {
   if (greeting.size() <= 6 || greeting[4] != kNoticeMarker) return {};
   // The last character is never part of the notice (normally it is the LF),

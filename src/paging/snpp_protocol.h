@@ -11,6 +11,9 @@ enum class ReplyClass { Greeting, Accepted, Closing, Failure, Ignored };
 
 ReplyClass ClassifyReply(std::string_view text);
 
+// True when text begins with a reply code: three digits.
+bool StartsWithReplyCode(std::string_view text);
+
 // The short notice a greeting may carry after the byte 0x02 in its fifth
 // position; empty when there is none.
 std::string ExtractNotice(std::string_view greeting);

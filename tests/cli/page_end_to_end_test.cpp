@@ -60,20 +60,9 @@ Outcome RunPage(const std::vector<std::string>& args, const std::string& input =
 // A gateway that takes DATA and, like real ones, reads at most 511 bytes of
 // a line: a longer one gets 500 here (a real one would run its rest).
 ServerScript DataGateway() {
-  auto inData = std::make_shared<bool>(false);
-  return [inData](const std::string& line, int index) {
-    if (index == 0) *inData = false;
+  return [accepting = snpp::testing::AcceptingScript()](const std::string& line, int index) {
     if (line.size() + 2 > 511) return ServerAction::Reply("500 Line too long\r\n");
-    if (*inData) {
-      if (line != ".") return ServerAction::Silence();
-      *inData = false;
-      return ServerAction::Reply("250 Message OK\r\n");
-    }
-    if (line == "DATA") {
-      *inData = true;
-      return ServerAction::Reply("354 Begin input; end with <CRLF>.<CRLF>\r\n");
-    }
-    return AcceptingAnswer(line);
+    return accepting(line, index);
   };
 }
 

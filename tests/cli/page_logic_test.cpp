@@ -303,7 +303,7 @@ TEST_F(Dialogue, LogsInFirstAndKeepsRepliesWithinTheLineLimit) {
   Server(std::string(5000, '5'));  // PAGE refused with a reply far too long
   EXPECT_THAT(wire.written, ElementsAre("LOGI me secret", "PAGE 1", "QUIT"));
   EXPECT_EQ(run->LoginRefusal(), "550 Login incorrect");
-  EXPECT_EQ(run->Results()[0].detail.size(), kMaxLineBytes);
+  EXPECT_EQ(run->Results()[0].detail.size(), kMaxCommandLine);
   EXPECT_EQ(RunStatus(run->Results()), kNoneAccepted);
 
   Start({"1"});

@@ -130,6 +130,7 @@ TEST(ErrorText, DescribesByTableOrSaysThereIsNone) {
   const ECodedError e(-1, "Line client: Error creating component");
   EXPECT_STREQ(e.what(), "-1: Line client: Error creating component");
   EXPECT_EQ(e.Code(), -1);
+  EXPECT_EQ(e.Text(), "Line client: Error creating component");
 }
 
 }  // namespace
