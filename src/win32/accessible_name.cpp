@@ -29,10 +29,6 @@ class NamedMsaa : public MsaaObject {
   }
 
  private:
-  static bool IsSelf(const VARIANT& v) {
-    long id = -1;
-    return ChildId(v, &id) && id == CHILDID_SELF;
-  }
   Texts texts_;  // a copy: the window may change them while a reader holds this
 };
 

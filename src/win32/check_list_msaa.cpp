@@ -182,10 +182,6 @@ class CheckListMsaa : public MsaaObject {
 
  private:
   CheckListWindow* List() const { return CheckListWindow::From(window_); }
-  static bool IsSelf(const VARIANT& v) {
-    long id = -1;
-    return ChildId(v, &id) && id == CHILDID_SELF;
-  }
   // The row a child id names, -1 for none (or the list itself).
   int Row(const VARIANT& v) const {
     long id = 0;
