@@ -29,10 +29,6 @@ class NamedMsaa : public MsaaObject {
   }
 
  private:
-  static bool IsSelf(const VARIANT& v) {
-    long id = -1;
-    return ChildId(v, &id) && id == CHILDID_SELF;
-  }
   Texts texts_;  // a copy: the window may change them while a reader holds this
 };
 
@@ -62,24 +58,23 @@ Texts* TextsOf(HWND window) {
   return texts;
 }
 
-void Changed(HWND window, DWORD event) { NotifyWinEvent(event, window, OBJID_CLIENT, CHILDID_SELF); }
+// One of the texts; a change is told to readers, as `event`.
+void SetText(HWND window, std::string Texts::*which, std::string text, DWORD event) {
+  if (!window) return;
+  Texts* texts = TextsOf(window);
+  if (!texts || texts->*which == text) return;
+  texts->*which = std::move(text);
+  NotifyWinEvent(event, window, OBJID_CLIENT, CHILDID_SELF);
+}
 
 }  // namespace
 
 void SetAccessibleName(HWND window, std::string name) {
-  if (!window) return;
-  Texts* texts = TextsOf(window);
-  if (!texts || texts->name == name) return;
-  texts->name = std::move(name);
-  Changed(window, EVENT_OBJECT_NAMECHANGE);
+  SetText(window, &Texts::name, std::move(name), EVENT_OBJECT_NAMECHANGE);
 }
 
 void SetAccessibleDescription(HWND window, std::string description) {
-  if (!window) return;
-  Texts* texts = TextsOf(window);
-  if (!texts || texts->description == description) return;
-  texts->description = std::move(description);
-  Changed(window, EVENT_OBJECT_DESCRIPTIONCHANGE);
+  SetText(window, &Texts::description, std::move(description), EVENT_OBJECT_DESCRIPTIONCHANGE);
 }
 
 void AnnounceLiveText(HWND window) {

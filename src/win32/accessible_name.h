@@ -1,7 +1,8 @@
 #pragma once
 // A name and a description for assistive technology where a window's own
-// caption says little (and the announcement of a changed text) (a digit, nothing, a blank). The caption stays as it
-// is; everything else a reader asks is answered as for any such window.
+// caption says little (a digit, nothing, a blank), and the announcement of a
+// changed text. The caption stays as it is; everything else a reader asks is
+// answered as for any such window.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 

@@ -102,13 +102,6 @@ void DrawShape(Painter& p, ButtonImage image) {
 
 int TextFlags() { return DT_SINGLELINE | DT_VCENTER | DT_LEFT; }
 
-bool IsPushButton(HWND window) {
-  char name[16] = {};
-  if (!GetClassNameA(window, name, sizeof name) || lstrcmpiA(name, "Button") != 0) return false;
-  const LONG_PTR type = GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK;
-  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || IsImageButton(window);
-}
-
 // A default button looks like one unless another push button has the focus.
 bool LooksDefault(HWND button, bool isDefault, bool focused) {
   if (focused) return true;
@@ -184,6 +177,13 @@ void SetButtonImage(HWND button, ButtonImage image, bool isDefault) {
 }
 
 bool IsImageButton(HWND window) { return window && GetPropA(window, kImageProperty) != nullptr; }
+
+bool IsPushButton(HWND window) {
+  char name[16] = {};
+  if (!GetClassNameA(window, name, sizeof name) || lstrcmpiA(name, "Button") != 0) return false;
+  const LONG_PTR type = GetWindowLongPtrA(window, GWL_STYLE) & BS_TYPEMASK;
+  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || IsImageButton(window);
+}
 
 bool PressImageButtonOnEnter(const MSG& msg) {
   if (msg.message != WM_KEYDOWN || msg.wParam != VK_RETURN) return false;

@@ -37,6 +37,8 @@ void DrawButtonImage(HDC dc, ButtonImage image, int left, int top, int size, boo
 
 // True for a button set up by SetButtonImage.
 bool IsImageButton(HWND window);
+// True for a push button, a picture button included.
+bool IsPushButton(HWND window);
 
 // Enter on a focused, enabled picture button presses it, as it does a plain
 // push button: being drawn by its window, the dialog manager does not know it

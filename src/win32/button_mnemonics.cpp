@@ -3,16 +3,11 @@
 #include <cctype>
 #include <string>
 
+#include "win32/button_images.h"
+#include "win32/dialog_window.h"
+
 namespace snpp::win32 {
 namespace {
-
-bool IsPushButton(HWND window) {
-  char name[16] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (lstrcmpiA(name, "Button") != 0) return false;
-  const LONG type = GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK;
-  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW;
-}
 
 // The letter after a single '&' ("&&" is a plain ampersand), 0 for none.
 char Mnemonic(const std::string& caption) {
@@ -24,12 +19,6 @@ char Mnemonic(const std::string& caption) {
   return 0;
 }
 
-std::string Caption(HWND window) {
-  char text[128] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
 struct Search {
   unsigned char key;
   HWND found;
@@ -38,7 +27,7 @@ struct Search {
 BOOL CALLBACK Match(HWND window, LPARAM data) {
   auto& search = *reinterpret_cast<Search*>(data);
   if (!IsPushButton(window) || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
-  const auto letter = static_cast<unsigned char>(Mnemonic(Caption(window)));
+  const auto letter = static_cast<unsigned char>(Mnemonic(WindowTextBytes(window)));
   if (letter == 0 || std::tolower(letter) != std::tolower(search.key)) return TRUE;
   search.found = window;
   return FALSE;

@@ -76,7 +76,9 @@ LRESULT CALLBACK CentredEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
       SetPropA(edit, kPadBottom, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(bottom)));
       return result;
     }
-    case WM_NCPAINT: {
+    case WM_NCPAINT:
+    case WM_ENABLE: {
+      // The padding's colour follows the field's state.
       const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
       PaintPadding(edit);
       return result;
@@ -93,11 +95,6 @@ LRESULT CALLBACK CentredEdit(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
     case WM_SETFONT: {
       const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
       Reframe(edit);
-      return result;
-    }
-    case WM_ENABLE: {
-      const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
-      PaintPadding(edit);
       return result;
     }
     case WM_NCDESTROY:

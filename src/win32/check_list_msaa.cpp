@@ -132,7 +132,7 @@ class CheckListMsaa : public MsaaObject {
     const int row = Row(child);
     if (row < 0) return E_INVALIDARG;
     if (!left || !top || !width || !height) return E_POINTER;
-    const RECT r = RowRect(row);
+    const RECT r = List()->RowRect(row);
     POINT origin{r.left, r.top};
     ClientToScreen(window_, &origin);
     *left = origin.x;
@@ -152,9 +152,8 @@ class CheckListMsaa : public MsaaObject {
     RECT client;
     GetClientRect(window_, &client);
     if (!PtInRect(&client, p)) return S_FALSE;
-    const int height = static_cast<int>(list->RowHeight());
-    const int row = height > 0 ? list->TopIndex() + p.y / height : -1;
-    *child = ChildVariant(row >= 0 && row < list->ItemCount() ? row + 1 : CHILDID_SELF);
+    const int row = list->ItemAt(p.y);
+    *child = ChildVariant(row >= 0 ? row + 1 : CHILDID_SELF);
     return S_OK;
   }
 
@@ -182,10 +181,6 @@ class CheckListMsaa : public MsaaObject {
 
  private:
   CheckListWindow* List() const { return CheckListWindow::From(window_); }
-  static bool IsSelf(const VARIANT& v) {
-    long id = -1;
-    return ChildId(v, &id) && id == CHILDID_SELF;
-  }
   // The row a child id names, -1 for none (or the list itself).
   int Row(const VARIANT& v) const {
     long id = 0;
@@ -193,16 +188,8 @@ class CheckListMsaa : public MsaaObject {
     if (!list || !ChildId(v, &id) || id < 1 || id > list->ItemCount()) return -1;
     return static_cast<int>(id - 1);
   }
-  RECT RowRect(int row) const {
-    CheckListWindow* list = List();
-    RECT client;
-    GetClientRect(window_, &client);
-    const int height = static_cast<int>(list->RowHeight());
-    const int top = (row - list->TopIndex()) * height;
-    return {0, top, client.right, top + height};
-  }
   bool InView(int row) const {
-    RECT client, r = RowRect(row), both;
+    RECT client, r = List()->RowRect(row), both;
     GetClientRect(window_, &client);
     return IntersectRect(&both, &client, &r) != FALSE;
   }

@@ -360,6 +360,8 @@ void CheckListWindow::LeftPress(int x, int y) {
   forms::PressAt(*this, p.x, p.y);
 }
 
+int CheckListWindow::ItemAt(int y) const { return model_.ItemAt(ToLayout(0, y).y, TopIndex()); }
+
 void CheckListWindow::StartTracking() {
   tracking_ = true;
   SetCapture(window_);
@@ -370,8 +372,7 @@ void CheckListWindow::FollowPointer(int y) {
   if (model_.Count() == 0) return;
   RECT client;
   GetClientRect(window_, &client);
-  const POINT p = ToLayout(0, std::clamp(y, 0, std::max(0, static_cast<int>(client.bottom) - 1)));
-  int index = model_.ItemAt(p.y, TopIndex());
+  int index = ItemAt(std::clamp(y, 0, std::max(0, static_cast<int>(client.bottom) - 1)));
   if (index < 0) index = model_.Count() - 1;
   SelectByUser(index);
 }

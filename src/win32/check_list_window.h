@@ -112,6 +112,10 @@ class CheckListWindow : private forms::CheckListSteps {
 
   const CheckListModel& Model() const override { return model_; }
   int TopIndex() const override;
+  // Rows in client pixels: where row `index` is, scrolled into view or not,
+  // and the item at height `y` (-1 for none).
+  RECT RowRect(int index) const;
+  int ItemAt(int y) const;
 
   NotifyEvent OnClick;
   NotifyEvent OnDblClick;
@@ -145,7 +149,6 @@ class CheckListWindow : private forms::CheckListSteps {
   void LeftPress(int x, int y);
   void FollowPointer(int y);
   void RaiseClick() override;
-  RECT RowRect(int index) const;
   void InvalidateRow(int index) override;
   CheckListRowPaint RowPaint(int index) const;
   void PaintRows(HDC dc, const RECT& area);

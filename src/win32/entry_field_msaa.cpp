@@ -63,12 +63,6 @@ class EntryFieldMsaa : public MsaaObject {
     state->lVal = s;
     return S_OK;
   }
-
- private:
-  static bool IsSelf(const VARIANT& v) {
-    long id = -1;
-    return ChildId(v, &id) && id == CHILDID_SELF;
-  }
 };
 
 }  // namespace

@@ -78,13 +78,6 @@ std::string PathText(const std::filesystem::path& path) {
   return text;
 }
 
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-  if (length > 0) text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), length + 1)));
-  return text;
-}
-
 Tmainform::Tmainform(HINSTANCE instance, net::Win32EventLoop& loop) : instance_(instance), loop_(loop) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);

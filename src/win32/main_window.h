@@ -27,8 +27,6 @@ namespace snpp::win32 {
 class EntryFieldWindow;
 class CheckListWindow;
 
-// A window's text as the ANSI code page's bytes.
-std::string WindowText(HWND window);
 // A path as the ANSI code page's bytes, as the program shows paths.
 std::string PathText(const std::filesystem::path& path);
 

@@ -11,6 +11,7 @@
 #include "snpp/build_config.h"
 #include "win32/accessible_name.h"
 #include "win32/check_list_window.h"
+#include "win32/dialog_window.h"
 #include "win32/entry_field_window.h"
 #include "win32/main_window_ids.h"
 
@@ -29,7 +30,7 @@ int WindowWidth(HWND window) {
 
 }  // namespace
 
-std::string MainWindowPagingView::MessageText() const { return WindowText(form_.Control(IDC_MESSAGEMEMO)); }
+std::string MainWindowPagingView::MessageText() const { return WindowTextBytes(form_.Control(IDC_MESSAGEMEMO)); }
 std::string MainWindowPagingView::PagerNumber() const { return form_.idEditField()->StringValueBytes(); }
 int MainWindowPagingView::NameCount() const { return form_.namesListbox()->ItemCount(); }
 std::string MainWindowPagingView::NameItem(int index) const { return form_.namesListbox()->ItemText(index); }
@@ -58,7 +59,7 @@ void MainWindowPagingView::SetStatusBarText(const std::string& text) {
   SendMessageA(form_.Control(IDC_STATUSBAR1), SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-std::string MainWindowPagingView::NoticeCaption() const { return WindowText(form_.Control(IDC_MESSAGELABEL)); }
+std::string MainWindowPagingView::NoticeCaption() const { return WindowTextBytes(form_.Control(IDC_MESSAGELABEL)); }
 
 void MainWindowPagingView::SetNoticeCaption(const std::string& text) {
   HWND notice = form_.Control(IDC_MESSAGELABEL);

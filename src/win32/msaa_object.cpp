@@ -109,6 +109,11 @@ bool ChildId(const VARIANT& v, long* id) {
   return true;
 }
 
+bool IsSelf(const VARIANT& v) {
+  long id = -1;
+  return ChildId(v, &id) && id == CHILDID_SELF;
+}
+
 VARIANT ChildVariant(long id) {
   VARIANT v;
   VariantInit(&v);

@@ -69,6 +69,8 @@ HRESULT MakeBstr(std::wstring_view text, BSTR* out);
 // The child a VARIANT names: 0 for the object itself, n for child n.
 // False for what is no child id.
 bool ChildId(const VARIANT& v, long* id);
+// Whether a VARIANT names the object itself.
+bool IsSelf(const VARIANT& v);
 VARIANT ChildVariant(long id);
 
 }  // namespace snpp::win32

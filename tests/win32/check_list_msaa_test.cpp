@@ -6,24 +6,14 @@
 
 #include <string>
 
+#include "msaa_test_support.h"
 #include "win32/check_list_window.h"
 
 namespace snpp::win32 {
 namespace {
 
-VARIANT Child(long id) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
-
-std::wstring Take(BSTR s) {
-  std::wstring text = s ? std::wstring(s, SysStringLen(s)) : L"<none>";
-  SysFreeString(s);
-  return text;
-}
+using msaa_test::Child;
+using msaa_test::Take;
 
 class CheckListMsaaTest : public ::testing::Test {
  protected:

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "canvas_test_support.h"
 #include "controls/check_list_geometry.h"
 
 namespace snpp::win32 {
@@ -187,10 +188,8 @@ TEST_F(CheckListWindowTest, RowsShowTheTickInsideAWhiteBoxAndTheHighlightBesideI
   list_->SetItemIndex(1);
   ShowWindow(parent_, SW_SHOWNA);
 
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 100);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  const canvas_test::Canvas canvas(200, 100);
+  HDC dc = canvas.Dc();
   ASSERT_TRUE(PrintWindow(Window(), dc, PW_CLIENTONLY));
   const auto at = [&](int x, int y) { return GetPixel(dc, x, y); };
 
@@ -226,11 +225,6 @@ TEST_F(CheckListWindowTest, RowsShowTheTickInsideAWhiteBoxAndTheHighlightBesideI
   EXPECT_EQ(at(g.highlightX, 0), window ^ 0xFFFFFF);
   EXPECT_EQ(at(g.highlightX + 1, 0), window);
   EXPECT_EQ(at(g.highlightX, 16), window);  // not on row 1
-
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
 }
 
 // 100,000 names must cost the list box nothing per name: it holds no texts,

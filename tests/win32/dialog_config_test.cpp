@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "canvas_test_support.h"
 #include "dialog_test_support.h"
 #include "directory/profile_file.h"
 #include "directory/standard_messages.h"
@@ -53,11 +54,8 @@ std::pair<int, int> InkRows(HWND window) {
   RECT box{};
   GetWindowRect(window, &box);
   const int width = box.right - box.left, height = box.bottom - box.top;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  const canvas_test::Canvas canvas(width, height);
+  HDC dc = canvas.Dc();
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
   HDC drawn = GetWindowDC(window);
   BitBlt(dc, 0, 0, width, height, drawn, 0, 0, SRCCOPY);
@@ -74,9 +72,6 @@ std::pair<int, int> InkRows(HWND window) {
       }
     }
   }
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
   return {first, last};
 }
 

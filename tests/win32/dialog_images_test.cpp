@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "canvas_test_support.h"
 #include "win32/button_images.h"
 #include "win32/window_look.h"
 
@@ -16,11 +17,8 @@ constexpr COLORREF kBackground = RGB(255, 0, 255);
 
 // The colours of the picture drawn `size` pixels square on the background.
 std::set<COLORREF> Colours(ButtonImage image, int size, bool enabled, std::vector<COLORREF>* corners = nullptr) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  const canvas_test::Canvas canvas(size, size);
+  HDC dc = canvas.Dc();
   RECT all{0, 0, size, size};
   HBRUSH brush = CreateSolidBrush(kBackground);
   FillRect(dc, &all, brush);
@@ -31,9 +29,6 @@ std::set<COLORREF> Colours(ButtonImage image, int size, bool enabled, std::vecto
     for (int x = 0; x < size; ++x) colours.insert(GetPixel(dc, x, y));
   }
   if (corners) *corners = {GetPixel(dc, 0, 0), GetPixel(dc, size - 1, 0), GetPixel(dc, 0, size - 1)};
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
   return colours;
 }
 
@@ -61,11 +56,8 @@ TEST(ButtonImages, ThePictureStaysInsideAButtonLowerThanItself) {
                                 nullptr, nullptr, nullptr);
   SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(ProgramFont(1.0)), FALSE);
   SetButtonImage(button, ButtonImage::Clear);
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 101, 21);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  const canvas_test::Canvas canvas(101, 21);
+  HDC dc = canvas.Dc();
   DRAWITEMSTRUCT item{ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, 0, button, dc, {0, 0, 101, 21}, 0};
   ASSERT_TRUE(DrawImageButton(&item));
   int red = 0;
@@ -77,9 +69,6 @@ TEST(ButtonImages, ThePictureStaysInsideAButtonLowerThanItself) {
     }
   }
   EXPECT_GT(red, 0);
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
   DestroyWindow(parent);
 }
 

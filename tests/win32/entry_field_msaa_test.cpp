@@ -3,26 +3,19 @@
 #include <oleacc.h>
 
 #include "entry_field_test_host.h"
+#include "msaa_test_support.h"
 
 namespace snpp::win32 {
 namespace {
 
 using FieldMsaa = FieldHost;
 
-VARIANT Self() {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = CHILDID_SELF;
-  return v;
-}
+VARIANT Self() { return msaa_test::Child(CHILDID_SELF); }
 
 std::wstring Value(IAccessible* acc) {
   BSTR value = nullptr;
   EXPECT_EQ(acc->get_accValue(Self(), &value), S_OK);
-  std::wstring text = value ? std::wstring(value, SysStringLen(value)) : L"<none>";
-  SysFreeString(value);
-  return text;
+  return msaa_test::Take(value);
 }
 
 HRESULT SetValue(IAccessible* acc, const wchar_t* text) {

@@ -33,6 +33,9 @@ trap 'exit 143' TERM INT HUP
 # Every Wine call detached from CTest's pipe (Wine's helper processes would
 # hold it open) and bounded in time.
 wine_run() { timeout 60 wine "$@" </dev/null >>"$scratch/wine.log" 2>&1; }
+# windows_folder VARIABLE: the folder a Windows environment variable names,
+# as a path here (USERPROFILE, APPDATA …).
+windows_folder() { winepath -u "$(timeout 60 wine cmd /c echo "%$1%" </dev/null 2>/dev/null | tr -d '\r')"; }
 # gone PATH...: waits up to 60 s until none of the paths exists.
 gone() {
   local p left
@@ -95,9 +98,8 @@ wine_run cmd /c exit
 # What a failed earlier run may have left, for all users and for the user
 # alone (an install of either kind is where the next one goes by default).
 key_hkcu='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvant SNPP Client'
-local_app=$(winepath -u "$(timeout 60 wine cmd /c echo %LOCALAPPDATA% </dev/null 2>/dev/null | tr -d '\r')")
-user_dir="$local_app/Programs/Orvant SNPP Client"
-user_link="$(winepath -u "$(timeout 60 wine cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')")/Microsoft/Windows/Start Menu/Programs/Orvant SNPP Client.lnk"
+user_dir="$(windows_folder LOCALAPPDATA)/Programs/Orvant SNPP Client"
+user_link="$(windows_folder APPDATA)/Microsoft/Windows/Start Menu/Programs/Orvant SNPP Client.lnk"
 rm -rf "$dir" "$link" "$user_dir" "$user_link"
 wine_run reg delete "$key" /f || true
 path_before=$(system_path)
@@ -130,7 +132,7 @@ estimated=$(( $(reg_value EstimatedSize) ))
 # Started from its entry, the program works in the profile folder of the
 # user (one the user may write), so that is where it keeps names.txt: a
 # list put there out of order is written back sorted when it closes.
-profile=$(winepath -u "$(timeout 60 wine cmd /c echo %USERPROFILE% </dev/null 2>/dev/null | tr -d '\r')")
+profile=$(windows_folder USERPROFILE)
 printf 'Bob, 2\r\nAnn, 1\r\n' >"$profile/names.txt"
 wine_run start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Orvant SNPP Client.lnk" ||
   fail "the Start-menu entry did not start"

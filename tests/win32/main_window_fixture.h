@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/dialog_window.h"
 #include "win32/main_window.h"
 #include "win32/main_window_ids.h"
 #include "win32/program_windows.h"
@@ -74,7 +75,7 @@ class MainWindowTest : public ::testing::Test {
   Tmainform& form() { return *windows_->mainform; }
   ProgramWindows& windows() { return *windows_; }
   HWND Control(int id) { return form().Control(id); }
-  std::string Text(int id) { return WindowText(Control(id)); }
+  std::string Text(int id) { return WindowTextBytes(Control(id)); }
 
   // Runs the program's loop until `done` holds (or until nothing is left
   // to do when no condition is given); false on a time-out.

@@ -93,7 +93,7 @@ TEST_F(MainWindowTest, FixedCaptionedWindowThatEscDoesNotClose) {
   WriteFile("names.txt", "Ann, 1\r\n");
   Start();
   HWND window = form().Window();
-  EXPECT_EQ(WindowText(window), "Orvant SNPP Client");
+  EXPECT_EQ(WindowTextBytes(window), "Orvant SNPP Client");
   const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_TRUE(style & WS_MINIMIZEBOX);

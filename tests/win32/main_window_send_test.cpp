@@ -16,7 +16,7 @@ using snpp::testing::SnppTestServer;
 // What screen readers were asked to speak unasked, as the text then shown.
 std::vector<std::string> spoken;
 void CALLBACK HearLiveRegion(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
-  spoken.push_back(WindowText(window));
+  spoken.push_back(WindowTextBytes(window));
 }
 
 class MainWindowSend : public MainWindowTest {
@@ -59,7 +59,7 @@ TEST_F(MainWindowSend, OneRecipientFromThePagerNumberFieldAndTheServersNotice) {
 
   // The notice scrolls 4 pixels a tick along the top panel.
   HWND notice = Control(IDC_MESSAGELABEL);
-  EXPECT_EQ(WindowText(notice), "Service news");
+  EXPECT_EQ(WindowTextBytes(notice), "Service news");
   RECT before{}, after{};
   GetWindowRect(notice, &before);
   form().Timer1Timer();

@@ -9,6 +9,22 @@
 
 namespace msaa_test {
 
+// Child `id` of an object (CHILDID_SELF for the object itself).
+inline VARIANT Child(long id) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_I4;
+  v.lVal = id;
+  return v;
+}
+
+// A text an object handed over, freed; "<none>" for none.
+inline std::wstring Take(BSTR s) {
+  std::wstring text = s ? std::wstring(s, SysStringLen(s)) : L"<none>";
+  SysFreeString(s);
+  return text;
+}
+
 enum class Read { Name, Description };
 
 inline std::wstring AccessibleText(HWND window, Read what, LONG objectId = OBJID_CLIENT) {
@@ -16,14 +32,11 @@ inline std::wstring AccessibleText(HWND window, Read what, LONG objectId = OBJID
   std::wstring text = L"<no object>";
   IAccessible* acc = nullptr;
   if (AccessibleObjectFromWindow(window, objectId, __uuidof(IAccessible), reinterpret_cast<void**>(&acc)) == S_OK) {
-    VARIANT self;
-    VariantInit(&self);
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
     BSTR s = nullptr;
+    const VARIANT self = Child(CHILDID_SELF);
     const HRESULT got = what == Read::Name ? acc->get_accName(self, &s) : acc->get_accDescription(self, &s);
-    text = SUCCEEDED(got) && s ? std::wstring(s, SysStringLen(s)) : L"<none>";
-    SysFreeString(s);
+    const std::wstring read = Take(s);
+    text = SUCCEEDED(got) ? read : L"<none>";
     acc->Release();
   }
   if (SUCCEEDED(com)) CoUninitialize();
