@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "controls/entry_field_text.h"
 #include "win32/entry_field_window.h"
 #include "win32/msaa_object.h"
 
@@ -37,15 +36,11 @@ class EntryFieldMsaa : public MsaaObject {
     if (!field) return E_FAIL;
     TEntryFieldModel& model = field->Model();
     if (!model.Enabled()) return E_ACCESSDENIED;
-    const int length = value ? static_cast<int>(SysStringLen(value)) : 0;
-    std::string bytes(static_cast<std::size_t>(length) * 2, '\0');
-    const int size = length ? WideCharToMultiByte(CP_ACP, 0, value, length, bytes.data(),
-                                                  static_cast<int>(bytes.size()), nullptr, nullptr)
-                            : 0;
-    bytes.resize(static_cast<std::size_t>(size));
+    const std::string bytes = AnsiBytes(value ? std::wstring_view(value, SysStringLen(value)) : std::wstring_view());
     model.SelectAll();
     if (bytes.empty()) model.DeleteSelectionCommand();
-    for (char32_t c : TextFromBytes(bytes)) model.TypeChar(c);
+    // One character per byte, as the keys type them.
+    for (unsigned char b : bytes) model.TypeChar(b);
     return S_OK;
   }
 

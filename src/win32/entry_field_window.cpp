@@ -78,6 +78,14 @@ bool RegisterEntryFieldClasses(HINSTANCE instance) {
 
 void SetEntryFieldBeepHook(std::function<void()> hook) { BeepHook() = std::move(hook); }
 
+std::string AnsiBytes(std::wstring_view text) {
+  const int length = static_cast<int>(text.size());
+  const int n = length ? WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr) : 0;
+  std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), n, nullptr, nullptr);
+  return bytes;
+}
+
 EntryFieldWindow* EntryFieldWindow::From(HWND window) {
   if (!window) return nullptr;
   char name[32] = {};

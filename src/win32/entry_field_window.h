@@ -31,6 +31,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "controls/entry_controller.h"
 #include "controls/entry_field_layout.h"
@@ -47,6 +48,10 @@ bool RegisterEntryFieldClasses(HINSTANCE instance);
 // Replaces the system beep of every field (tests count beeps with it); an
 // empty hook gives the system beep back.
 void SetEntryFieldBeepHook(std::function<void()> hook);
+
+// Wide text as the ANSI code page's bytes, the bytes the keyboard types into
+// a field; a character the code page lacks becomes '?'.
+std::string AnsiBytes(std::wstring_view text);
 
 class EntryFieldWindow {
  public:

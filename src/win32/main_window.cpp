@@ -67,16 +67,7 @@ void DescribePickButtons(HWND window, const StandardMessages& messages) {
 
 }  // namespace
 
-std::string PathText(const std::filesystem::path& path) {
-  const std::wstring wide = path.wstring();
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                    nullptr);
-  std::string text(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0) {
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n, nullptr, nullptr);
-  }
-  return text;
-}
+std::string PathText(const std::filesystem::path& path) { return AnsiBytes(path.wstring()); }
 
 Tmainform::Tmainform(HINSTANCE instance, net::Win32EventLoop& loop) : instance_(instance), loop_(loop) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};

@@ -56,5 +56,24 @@ TEST_F(FieldMsaa, AReaderReadsTheValueAndSetsItAsIfTyped) {
   CoUninitialize();
 }
 
+// A reader's text is converted as the keyboard's: "café" keeps é as the
+// code page's byte that typing é stores, not a '?'.
+TEST_F(FieldMsaa, AReaderSetsTheCharactersTypingWouldStore) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  EntryFieldWindow& typed = Make(kSimpleFieldClass);
+  EntryFieldWindow& set = Make(kSimpleFieldClass, 90);
+  typed.SetupSimple('X', 10);
+  set.SetupSimple('X', 10);
+  Type(typed.Window(), "caf\xE9");
+  IAccessible* acc = nullptr;
+  ASSERT_EQ(AccessibleObjectFromWindow(set.Window(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&acc)),
+            S_OK);
+  EXPECT_EQ(SetValue(acc, L"caf\u00E9"), S_OK);
+  EXPECT_EQ(Text(set.Window()), Text(typed.Window()));
+  EXPECT_EQ(Value(acc), L"caf\u00E9");
+  acc->Release();
+  CoUninitialize();
+}
+
 }  // namespace
 }  // namespace snpp::win32
