@@ -428,19 +428,9 @@ int Tmainform::CheckedCount() const { return namesListbox()->StateCount(cbChecke
 void Tmainform::SetNameChecked(int index, bool checked) {
   namesListbox()->SetItemState(index, checked ? cbChecked : cbUnchecked);
 }
-// Checking every name asks for these at each name: what is already so is
-// left alone.
-void Tmainform::SetPagerNumber(const std::string& id) {
-  if (idEditField()->StringValueBytes() != id) idEditField()->SetStringValueBytes(id);
-}
-void Tmainform::SetPagerNumberEnabled(bool enabled) {
-  HWND field = idEditField()->Window();
-  if ((IsWindowEnabled(field) != FALSE) != enabled) EnableWindow(field, enabled);
-}
-void Tmainform::SetSelectingHintVisible(bool visible) {
-  const bool shown = GetWindowLongPtrA(selectingPanel_, GWL_STYLE) & WS_VISIBLE;
-  if (shown != visible) ShowWindow(selectingPanel_, visible ? SW_SHOWNA : SW_HIDE);
-}
+void Tmainform::SetPagerNumber(const std::string& id) { idEditField()->SetStringValueBytes(id); }
+void Tmainform::SetPagerNumberEnabled(bool enabled) { EnableWindow(idEditField()->Window(), enabled); }
+void Tmainform::SetSelectingHintVisible(bool visible) { ShowWindow(selectingPanel_, visible ? SW_SHOWNA : SW_HIDE); }
 void Tmainform::ShowRefusedPagerId(const std::string& text) {
   SendMessageA(Control(IDC_STATUSBAR1), SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
 }
