@@ -65,6 +65,17 @@ snpp_ensure_packages() {
   echo "  done"
 }
 
+# snpp_port_in_use PORT: something listens on 127.0.0.1:PORT.
+snpp_port_in_use() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+
+# snpp_free_port FIRST prints FIRST, or the first port after it that nothing
+# listens on.
+snpp_free_port() {
+  local port=$1
+  while snpp_port_in_use "$port"; do port=$((port + 1)); done
+  echo "$port"
+}
+
 # snpp_build PRESET [extra cmake -D options...]
 # As many jobs as the machine has CPUs (ninja on its own runs more: 3 on 2).
 snpp_build() {
