@@ -76,15 +76,31 @@ snpp_free_port() {
   echo "$port"
 }
 
-# snpp_build PRESET [extra cmake -D options...]
-# As many jobs as the machine has CPUs (ninja on its own runs more: 3 on 2).
+# snpp_build PRESET [extra cmake -D options...] [--target TARGET...]
+# Without targets, everything, going on past a failure so that one run shows
+# them all. As many jobs as the machine has CPUs (ninja on its own runs
+# more: 3 on 2).
 snpp_build() {
-  local preset=$1; shift
-  cd "$SNPP_ROOT"
+  local preset=$1 options=() build=(-- -k 0)
+  shift
+  while [ $# -gt 0 ] && [ "$1" != --target ]; do options+=("$1"); shift; done
+  [ $# -eq 0 ] || build=("$@")
   # Configuring again is quick and puts the preset's options back over any
   # left in the cache by hand.
-  cmake --preset "$preset" "$@" >/dev/null
-  cmake --build --preset "$preset" -j "$(nproc)" -- -k 0
+  cd "$SNPP_ROOT" &&
+    cmake --preset "$preset" "${options[@]}" >/dev/null &&
+    cmake --build --preset "$preset" -j "$(nproc)" "${build[@]}"
+}
+
+# snpp_quietly COMMAND...: runs it in a subshell; its output shows only when
+# it fails.
+snpp_quietly() {
+  local log status=0
+  log=$(mktemp)
+  ("$@") >"$log" 2>&1 || status=$?
+  [ "$status" -eq 0 ] || cat "$log" >&2
+  rm -f "$log"
+  return "$status"
 }
 
 # A Wine prefix of the Windows build's own, started for a test run. The null
@@ -158,13 +174,5 @@ snpp_wine_x11_prefix() {
 # The Linux build of the SNPP test server, which the keyboard-driven test of
 # the Windows program pages over loopback.
 snpp_build_host_test_server() {
-  local log
-  log=$(mktemp)
-  if ! (cd "$SNPP_ROOT" && cmake --preset host-tools && cmake --build build/host-tools -j "$(nproc)" --target snpp-test-server) \
-      >"$log" 2>&1; then
-    cat "$log" >&2
-    rm -f "$log"
-    return 1
-  fi
-  rm -f "$log"
+  snpp_quietly snpp_build host-tools --target snpp-test-server
 }
