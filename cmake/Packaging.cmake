@@ -48,31 +48,21 @@ install(FILES ${pkg_src}/icons/orvant-snpp-client.svg
 # The page names the server this build pages.
 snpp_install_man_page(${pkg_src}/orvant-snpp-client.1.in COMPONENT client)
 
-# A stripped install (--strip, and the packages) strips as Debian's own
-# packages are stripped: also the compiler's .comment and .note sections,
-# which nothing reads at run time.
-foreach(component IN ITEMS page client)
-  if(component STREQUAL page)
-    set(program orvant-snpp-page)
-  else()
-    set(program orvant-snpp-client)
-  endif()
+# Each package holds one program, named as the package. A stripped install
+# (--strip, and the packages) strips it as Debian's own packages are
+# stripped: also the compiler's .comment and .note sections, which nothing
+# reads at run time. Each package's /usr/share/doc folder: copyright,
+# changelog and README.
+snpp_gzip(${pkg_src}/debian/changelog ${pkg_out}/changelog.Debian.gz)
+set(snpp_components page client)
+set(snpp_packages ${SNPP_PAGE_PACKAGE_NAME} ${SNPP_PACKAGE_NAME})
+foreach(component package IN ZIP_LISTS snpp_components snpp_packages)
   install(CODE "
     if(CMAKE_INSTALL_DO_STRIP)
       execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
-        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${package}\"
         COMMAND_ERROR_IS_FATAL ANY)
     endif()" COMPONENT ${component})
-endforeach()
-
-# Each package's /usr/share/doc folder: copyright, changelog and README.
-snpp_gzip(${pkg_src}/debian/changelog ${pkg_out}/changelog.Debian.gz)
-foreach(component IN ITEMS page client)
-  if(component STREQUAL page)
-    set(package ${SNPP_PAGE_PACKAGE_NAME})
-  else()
-    set(package ${SNPP_PACKAGE_NAME})
-  endif()
   set(doc ${CMAKE_INSTALL_DATADIR}/doc/${package})
   install(FILES ${pkg_src}/debian/copyright ${pkg_out}/changelog.Debian.gz
           DESTINATION ${doc} COMPONENT ${component})
@@ -81,7 +71,7 @@ endforeach()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL page client)
+set(CPACK_COMPONENTS_ALL ${snpp_components})
 set(CPACK_PACKAGE_NAME ${SNPP_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Orvant Inc.")

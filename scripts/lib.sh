@@ -65,38 +65,66 @@ snpp_ensure_packages() {
   echo "  done"
 }
 
-# snpp_build PRESET [extra cmake -D options...]
-# As many jobs as the machine has CPUs (ninja on its own runs more: 3 on 2).
+# snpp_port_in_use PORT: something listens on 127.0.0.1:PORT.
+snpp_port_in_use() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+
+# snpp_free_port FIRST prints FIRST, or the first port after it that nothing
+# listens on.
+snpp_free_port() {
+  local port=$1
+  while snpp_port_in_use "$port"; do port=$((port + 1)); done
+  echo "$port"
+}
+
+# snpp_build PRESET [extra cmake -D options...] [--target TARGET...]
+# Without targets, everything, going on past a failure so that one run shows
+# them all. As many jobs as the machine has CPUs (ninja on its own runs
+# more: 3 on 2).
 snpp_build() {
-  local preset=$1; shift
-  cd "$SNPP_ROOT"
+  local preset=$1 options=() build=(-- -k 0)
+  shift
+  while [ $# -gt 0 ] && [ "$1" != --target ]; do options+=("$1"); shift; done
+  [ $# -eq 0 ] || build=("$@")
   # Configuring again is quick and puts the preset's options back over any
   # left in the cache by hand.
-  cmake --preset "$preset" "$@" >/dev/null
-  cmake --build --preset "$preset" -j "$(nproc)" -- -k 0
+  cd "$SNPP_ROOT" &&
+    cmake --preset "$preset" "${options[@]}" >/dev/null &&
+    cmake --build --preset "$preset" -j "$(nproc)" "${build[@]}"
+}
+
+# snpp_quietly COMMAND...: runs it in a subshell; its output shows only when
+# it fails.
+snpp_quietly() {
+  local log status=0
+  log=$(mktemp)
+  ("$@") >"$log" 2>&1 || status=$?
+  [ "$status" -eq 0 ] || cat "$log" >&2
+  rm -f "$log"
+  return "$status"
 }
 
 # A Wine prefix of the Windows build's own, started for a test run. The null
-# graphics driver gives hidden windows without a display. The server and its
-# helper processes start here with their output detached: started by the first
-# test instead, they would inherit CTest's pipe and hold every test open.
+# graphics driver gives hidden windows without a display.
 snpp_wine_start() {
   export WINEPREFIX="$SNPP_ROOT/build/windows/wineprefix" WINEDEBUG=-all
   unset DISPLAY
+  snpp_wine_new_prefix 'HKCU\Software\Wine\Drivers' Graphics null
+  snpp_wine_up
+}
+
+# snpp_wine_new_prefix KEY NAME DATA makes $WINEPREFIX once (a file in it
+# notes that it is ready), with one value of Wine's own set in its registry,
+# and puts the program's faces into it. Leaves no server running.
+snpp_wine_new_prefix() {
   if [ ! -f "$WINEPREFIX/.snpp-ready" ]; then
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wineboot -i </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
-    wineserver -k || true
-    wineserver -w
+    (unset DISPLAY; timeout 300 wineboot -i </dev/null >/dev/null 2>&1)
+    timeout 60 wine reg add "$1" /v "$2" /d "$3" /f </dev/null >/dev/null 2>&1
+    snpp_wine_stop
     touch "$WINEPREFIX/.snpp-ready"
   fi
   snpp_wine_fonts
-  # A server left running for this prefix (an earlier run, a check by hand)
-  # serves as well; -p then says so with status 2.
-  wineserver -p </dev/null >/dev/null 2>&1 || true
-  wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 # The program's faces ("MS Sans Serif", Tahoma) from fonts-wine, copied to
@@ -109,8 +137,20 @@ snpp_wine_fonts() {
   cp $(dpkg -L fonts-wine | grep -E '\.(fon|ttf)$') "$fonts/"
 }
 
+# Starts the prefix's server and Wine's helper processes with their output
+# detached: started by the first program run under a pipe (CTest's, a
+# script's) instead, they would inherit it and hold it open. A server left
+# running for this prefix (an earlier run, a check by hand) serves as well;
+# -p then says so with status 2.
+snpp_wine_up() {
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# Ends the prefix's server and all that runs in it, and waits until it has.
 snpp_wine_stop() {
   wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
 }
 
 # The prefix for what is seen on screen (screenshots, the keyboard-driven
@@ -122,24 +162,13 @@ snpp_wine_stop() {
 snpp_wine_x11_prefix() {
   local dpi=${1:-96}
   export WINEPREFIX=${SNPP_WINE_X11_PREFIX:-$SNPP_ROOT/build/windows/wineprefix-x11} WINEDEBUG=-all
-  if [ ! -f "$WINEPREFIX/.snpp-ready" ]; then
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    (unset DISPLAY; timeout 300 wineboot -i </dev/null >/dev/null 2>&1)
-    snpp_wine_fonts
-    timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
-    rm -f "$WINEPREFIX/.snpp-dpi"
-    wineserver -k 2>/dev/null || true
-    wineserver -w
-    touch "$WINEPREFIX/.snpp-ready"
-  fi
+  snpp_wine_new_prefix 'HKCU\Software\Wine\X11 Driver' Managed N
   # Read by the next server only; noted in a file so that a run at the
   # usual scale costs no extra start of Wine.
   if [ "$(cat "$WINEPREFIX/.snpp-dpi" 2>/dev/null)" != "$dpi" ]; then
     timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
       </dev/null >/dev/null 2>&1
-    wineserver -k 2>/dev/null || true
-    wineserver -w
+    snpp_wine_stop
     echo "$dpi" >"$WINEPREFIX/.snpp-dpi"
   fi
 }
@@ -147,13 +176,5 @@ snpp_wine_x11_prefix() {
 # The Linux build of the SNPP test server, which the keyboard-driven test of
 # the Windows program pages over loopback.
 snpp_build_host_test_server() {
-  local log
-  log=$(mktemp)
-  if ! (cd "$SNPP_ROOT" && cmake --preset host-tools && cmake --build build/host-tools -j "$(nproc)" --target snpp-test-server) \
-      >"$log" 2>&1; then
-    cat "$log" >&2
-    rm -f "$log"
-    return 1
-  fi
-  rm -f "$log"
+  snpp_quietly snpp_build host-tools --target snpp-test-server
 }

@@ -11,10 +11,9 @@ root=$1; shift
 source "$root/scripts/lib.sh"
 work=$(mktemp -d)
 snpp_wine_x11_prefix 96
-trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'snpp_wine_stop; rm -rf "$work"' EXIT
 trap 'exit 143' TERM INT
-wineserver -p </dev/null >/dev/null 2>&1 || true
-wine cmd /c exit </dev/null >/dev/null 2>&1
+snpp_wine_up
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 shown() { xdotool search --onlyvisible --name '^Orvant SNPP Client$' >/dev/null 2>&1; }

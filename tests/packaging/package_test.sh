@@ -137,13 +137,14 @@ for exe in "$page_root/usr/bin/orvant-snpp-page" "$root/usr/bin/orvant-snpp-clie
   grep -E '__[a-z]+_chk@' <<<"$symbols" >/dev/null || fail "$name uses no fortified functions"
   readelf -SW "$exe" | grep -E '\.symtab|\.comment' >/dev/null && fail "$name is not stripped"
   readelf -dW "$exe" | grep -E 'R(UN)?PATH' >/dev/null && fail "$name keeps a library path from the build"
+  docs=$(dirname "$exe")/../share/doc/$name
   for doc in copyright changelog.Debian.gz README; do
-    [ -s "$(dirname "$exe")/../share/doc/$name/$doc" ] || fail "$name's package has no $doc"
+    [ -s "$docs/$doc" ] || fail "$name's package has no $doc"
   done
-  head -n 1 "$(dirname "$exe")/../share/doc/$name/copyright" |
+  head -n 1 "$docs/copyright" |
     grep -xF 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' >/dev/null ||
     fail "$name's copyright file is not machine-readable"
-  [ "$(zcat "$(dirname "$exe")/../share/doc/$name/changelog.Debian.gz" | head -n 1 | cut -d' ' -f2)" = "($full)" ] ||
+  [ "$(zcat "$docs/changelog.Debian.gz" | head -n 1 | cut -d' ' -f2)" = "($full)" ] ||
     fail "$name's changelog does not begin with $full"
 done
 
