@@ -36,7 +36,7 @@ server_pid="" app_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
   [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null
-  wineserver -k 2>/dev/null
+  snpp_wine_stop
   wait 2>/dev/null
   rm -rf "$scratch"
 }
@@ -68,8 +68,7 @@ server_pid=$!
 wait_for 10 server_ready || fail "the test server did not start: $(cat "$scratch/wire")"
 
 mkdir "$scratch/work"
-wineserver -p >/dev/null 2>&1 || true  # one may be running already
-wine cmd /c exit >/dev/null 2>&1
+snpp_wine_up
 (cd "$scratch/work" && exec wine "$exe" >"$scratch/app.log" 2>&1) &
 app_pid=$!
 wait_for 30 window_up '^Orvant SNPP Client$' || fail "no main window within 30 s"

@@ -26,7 +26,7 @@ fi
 export WINEPREFIX=$SNPP_WINE_X11_PREFIX WINEDEBUG=-all
 
 scratch=$(mktemp -d)
-cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$scratch"; }
+cleanup() { snpp_wine_stop; rm -rf "$scratch"; }
 trap cleanup EXIT
 # A time-out or Ctrl+C still ends what this started.
 trap 'exit 143' TERM INT HUP
@@ -93,8 +93,7 @@ read_key() { values=$(timeout 60 wine reg query "$key" </dev/null 2>/dev/null) &
 reg_value() { awk -v v="$1" '$1 == v { $1 = ""; $2 = ""; sub(/^ +/, ""); print }' <<<"$values"; }
 
 # One server for the whole run: each Wine call then starts in a moment.
-wineserver -p </dev/null >/dev/null 2>&1 || true  # one may be running already
-wine_run cmd /c exit
+snpp_wine_up
 # What a failed earlier run may have left, for all users and for the user
 # alone (an install of either kind is where the next one goes by default).
 key_hkcu='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvant SNPP Client'
