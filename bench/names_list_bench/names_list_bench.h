@@ -1,12 +1,19 @@
 #pragma once
 // What both halves of the names-list bench share: the names.txt they load
-// (the same names in both), and the line each prints for the runner.
+// (the same names in both), the clock, and the line each prints for the runner.
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <string>
 
 namespace snpp::bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double Ms(Clock::time_point since) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
 
 // `count` entries "Name N, 555xxxx", written in the order a hand-edited
 // file may have (not sorted), as the program's loader reads them.

@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <memory>
 
@@ -17,15 +16,8 @@
 #include "qt/app/program_windows.h"
 #include "qt/controls/check_list.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
-
-}  // namespace
+using snpp::bench::Clock;
+using snpp::bench::Ms;
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

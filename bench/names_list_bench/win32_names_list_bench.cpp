@@ -20,11 +20,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
-}
+using snpp::bench::Clock;
+using snpp::bench::Ms;
 
 // Everything queued, paints included, is done.
 void RunUntilIdle(snpp::win32::ProgramWindows& windows) {
