@@ -107,7 +107,7 @@ void Tmainform::BuildMessageArea() {
   EntryController1.SetEpoch(2000);
   idEditField = new TSimpleField(&EntryController1, client);
   idEditField->SetPictureMask('X');
-  idEditField->SetMaxLength(10);
+  idEditField->SetMaxLength(forms::kPagerNumberLimit);
   idEditField->setGeometry(8, 40, 77, 21);
   Label2->setBuddy(idEditField);  // screen readers name a control after its label
 
@@ -133,8 +133,8 @@ void Tmainform::BuildMessageArea() {
   Label1->setBuddy(messageMemo);
 
   Label(client, "Standard messages:", 12, 149);
-  static constexpr int kPickLefts[8] = {113, 130, 147, 164, 181, 198, 215, 232};
-  for (int i = 0; i < 8; ++i) {
+  static constexpr int kPickLefts[forms::kStandardMessageCount] = {113, 130, 147, 164, 181, 198, 215, 232};
+  for (int i = 0; i < forms::kStandardMessageCount; ++i) {
     pickButtons[i] = button(client, QString::number(i + 1), QRect(kPickLefts[i], 146, 13, 21));
     pickButtons[i]->setAccessibleName(QString::fromStdString(forms::PickButtonName(i + 1)));
   }
@@ -202,7 +202,7 @@ void Tmainform::ConnectHandlers() {
   connect(messageMemo, &QPlainTextEdit::textChanged, this, &Tmainform::messageMemoChange);
   connect(clearButton, &QPushButton::clicked, this, &Tmainform::clearButtonClick);
   connect(instructionsButton, &QPushButton::clicked, this, &Tmainform::instructionsButtonClick);
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < forms::kStandardMessageCount; ++i) {
     connect(pickButtons[i], &QPushButton::clicked, this, [this, i] { pickButtonClick(i + 1); });
   }
   ConnectDirectory();
@@ -233,7 +233,7 @@ void Tmainform::FormShow() {
 
 // A reader hears what a pick button would put in the editor.
 void Tmainform::DescribePickButtons() {
-  for (int i = 0; i < 8; ++i)
+  for (int i = 0; i < forms::kStandardMessageCount; ++i)
     pickButtons[i]->setAccessibleDescription(BytesToText(standardMessages.Message(i + 1)));
 }
 

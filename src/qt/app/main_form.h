@@ -9,6 +9,7 @@
 #include "directory/recipient_directory.h"
 #include "directory/standard_messages.h"
 #include "forms/names_save_report.h"
+#include "forms/window_limits.h"
 
 class QAction;
 class QFrame;
@@ -58,7 +59,7 @@ public:
   QLabel* lengthLabel = nullptr;
   QPushButton* clearButton = nullptr;
   MessageMemo* messageMemo = nullptr;
-  QPushButton* pickButtons[8] = {};
+  QPushButton* pickButtons[forms::kStandardMessageCount] = {};
   QPushButton* sendButton = nullptr;
   QPushButton* cancelSendButton = nullptr;
   QLabel* messageStatusLabel = nullptr;
