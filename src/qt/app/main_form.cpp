@@ -103,8 +103,6 @@ void Tmainform::BuildMessageArea() {
 
   SunkenBevel(client, QRect(4, 24, 245, 145));
   QLabel* Label2 = Label(client, "Pager Number:", 8, 26);
-  EntryController1.SetEntryOptions(snpp::efoAutoSelect | snpp::efoBeepOnError | snpp::efoInsertPushes);
-  EntryController1.SetEpoch(2000);
   idEditField = new TSimpleField(&EntryController1, client);
   idEditField->SetPictureMask('X');
   idEditField->SetMaxLength(forms::kPagerNumberLimit);

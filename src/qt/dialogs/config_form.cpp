@@ -45,8 +45,6 @@ TconfigForm::TconfigForm(snpp::StandardMessages& messages, QWidget* parent)
   setWindowTitle("SNPP Client Configuration");
   MakeFixedToolWindow(this, 296, 320);
   setModal(true);
-  EntryController1.SetEntryOptions(snpp::efoAutoSelect | snpp::efoBeepOnError | snpp::efoInsertPushes);
-  EntryController1.SetEpoch(2000);
 
   // The buttons come first so that a fresh opening starts on OK.
   OKButton = ImageButton(this, "OK", TickImage(), QRect(124, 292, 75, 25));
