@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "forms/accessible_names.h"
+#include "forms/main_window.h"
 #include "forms/message_editor.h"
 #include "forms/window_limits.h"
 #include "qt/app/main_form_paging.h"
@@ -73,7 +74,7 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
 
   CreatePaging();
   Timer1 = new QTimer(this);
-  Timer1->setInterval(333);
+  Timer1->setInterval(forms::kSendTimerInterval);
   Timer1->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire 5 % early: the send limit too
   connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);
   Timer1->start();
@@ -219,7 +220,7 @@ void Tmainform::showEvent(QShowEvent* event) {
 }
 
 void Tmainform::FormShow() {
-  setWindowTitle("Orvant SNPP Client");
+  setWindowTitle(forms::kMainWindowCaption);
   standardMessages.Read();
   messageLabel->clear();
   messageLabel->adjustSize();
