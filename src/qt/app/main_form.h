@@ -10,6 +10,7 @@
 #include "directory/standard_messages.h"
 #include "forms/names_save_report.h"
 #include "forms/window_limits.h"
+#include "qt/app/status_notice.h"
 
 class QAction;
 class QFrame;
@@ -62,7 +63,7 @@ public:
   QPushButton* pickButtons[forms::kStandardMessageCount] = {};
   QPushButton* sendButton = nullptr;
   QPushButton* cancelSendButton = nullptr;
-  QLabel* messageStatusLabel = nullptr;
+  StatusNotice* messageStatusLabel = nullptr;
   TCheckList* namesListbox = nullptr;
   QPushButton* AddButton = nullptr;
   QPushButton* deleteButton = nullptr;
