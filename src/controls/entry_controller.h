@@ -49,6 +49,7 @@ class TEntryController {
   TDataErrorEvent OnError;
 
  private:
+  // The defaults are the settings of every window of the program.
   TEntryFieldOptions entryOptions_ = kDefaultEntryOptions;
   TCommandProcessor commands_;
   int epoch_ = 2000;

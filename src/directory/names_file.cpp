@@ -97,8 +97,7 @@ int ProcessId() { return ::getpid(); }
 void LocalTime(std::time_t now, std::tm* local) { ::localtime_r(&now, local); }
 #endif
 
-bool AlreadyHolds(const fs::path& path, const std::string& bytes) {
-  const FileRead now = ReadWholeFile(path);
+bool AlreadyHolds(const FileRead& now, const std::string& bytes) {
   return now.status == ReadStatus::Complete && now.bytes == bytes;
 }
 
@@ -224,11 +223,11 @@ bool NamesFile::MayReplaceFile() const {
 
 // Another copy of the program working in the same folder may have saved
 // since we read the file. Rather than let the last to close win, our adds,
-// edits and deletes are applied to what is on disk now, so neither copy's
-// changes are lost. Empty when the file can no longer be read.
-std::optional<std::vector<std::string>> NamesFile::WithOthersChanges(const std::vector<std::string>& entries,
+// edits and deletes are applied to what is on disk now (`now`), so neither
+// copy's changes are lost. Empty when the file can no longer be read.
+std::optional<std::vector<std::string>> NamesFile::WithOthersChanges(const FileRead& now,
+                                                                     const std::vector<std::string>& entries,
                                                                      const ListOrder& order) const {
-  const FileRead now = ReadWholeFile(path_);
   if (now.status == ReadStatus::Missing) return entries;
   if (now.status == ReadStatus::Failed) return std::nullopt;
   const std::vector<std::string> onDisk = ParseNames(now.bytes);
@@ -244,22 +243,28 @@ NamesSave NamesFile::Save(const std::vector<std::string>& entries, const ListOrd
   if (entries.empty() && (load_ == NamesLoad::Missing || load_ == NamesLoad::NotLoaded) && !Exists(path_)) {
     return NamesSave::Saved;
   }
+  // The file as it is now, read once for the merge, the check for a
+  // needless write and the text after a Ctrl-Z.
+  FileRead now;
   std::optional<std::vector<std::string>> toWrite;
   try {
-    if (MayReplaceFile()) toWrite = WithOthersChanges(entries, order);
+    if (MayReplaceFile()) {
+      now = ReadWholeFile(path_);
+      toWrite = WithOthersChanges(now, entries, order);
+    }
   } catch (const std::bad_alloc&) {
     toWrite.reset();  // no room to merge: the session's list is kept instead
   }
   const std::string bytes = FormatNames(toWrite ? *toWrite : entries);
   // A list that is already on disk as it stands needs no write: a read-only
   // list the user only looked at stays where it is, with no kept copy.
-  if (toWrite && AlreadyHolds(path_, bytes)) {
+  if (toWrite && AlreadyHolds(now, bytes)) {
     load_ = NamesLoad::Complete;
     loaded_ = std::move(*toWrite);
     return NamesSave::Saved;
   }
   if (toWrite) {
-    const OldText old = KeepTextAfterEnd();
+    const OldText old = KeepTextAfterEnd(now);
     if (old != OldText::Failed && ReplaceFile(path_, bytes)) {
       load_ = NamesLoad::Complete;
       loaded_ = std::move(*toWrite);
@@ -277,8 +282,7 @@ NamesSave NamesFile::Save(const std::vector<std::string>& entries, const ListOrd
 // The list never shows what follows a Ctrl-Z, so writing it back would lose
 // that text for good: the file as it is goes to a copy first, or, should
 // that fail, the file is not replaced at all.
-NamesFile::OldText NamesFile::KeepTextAfterEnd() {
-  const FileRead now = ReadWholeFile(path_);
+NamesFile::OldText NamesFile::KeepTextAfterEnd(const FileRead& now) {
   if (now.status != ReadStatus::Complete || !HasTextAfterEnd(now.bytes)) return OldText::None;
   std::error_code ec;
   fs::create_directories(keptDir_, ec);

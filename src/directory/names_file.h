@@ -17,6 +17,8 @@
 
 namespace snpp {
 
+struct FileRead;
+
 inline constexpr char kNamesFileName[] = "names.txt";
 
 // complete = false means the bytes stop where a read failed: the line that
@@ -93,11 +95,12 @@ class NamesFile {
 
  private:
   bool MayReplaceFile() const;
-  std::optional<std::vector<std::string>> WithOthersChanges(const std::vector<std::string>& entries,
+  std::optional<std::vector<std::string>> WithOthersChanges(const FileRead& now,
+                                                            const std::vector<std::string>& entries,
                                                             const ListOrder& order) const;
   NamesSave Keep(const std::string& bytes);
   enum class OldText { None, Kept, Failed };
-  OldText KeepTextAfterEnd();
+  OldText KeepTextAfterEnd(const FileRead& now);
 
   std::filesystem::path path_;
   std::filesystem::path keptDir_;

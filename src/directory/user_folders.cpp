@@ -44,10 +44,10 @@ fs::path HomeDirectory() {
 
 fs::path ConfigHome() { return FromVariable("XDG_CONFIG_HOME", HomeDirectory() / ".config"); }
 
-fs::path SettingsDirectory() { return ConfigHome() / "orvant-snpp-client"; }
+fs::path SettingsDirectory() { return ConfigHome() / kProgramFolderName; }
 
 fs::path KeptCopiesDirectory() {
-  return FromVariable("XDG_DATA_HOME", HomeDirectory() / ".local" / "share") / "orvant-snpp-client";
+  return FromVariable("XDG_DATA_HOME", HomeDirectory() / ".local" / "share") / kProgramFolderName;
 }
 
 #endif

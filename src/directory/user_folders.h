@@ -11,6 +11,9 @@ namespace snpp {
 std::filesystem::path HomeDirectory();
 
 #ifndef _WIN32
+// Our folder's name under each of the user's base folders.
+inline constexpr char kProgramFolderName[] = "orvant-snpp-client";
+
 // $XDG_CONFIG_HOME when it is an absolute path, else ~/.config: every
 // program's settings, and where ours lay loose up to version 2.05-1.
 std::filesystem::path ConfigHome();

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "forms/accessible_names.h"
+#include "forms/main_window.h"
 #include "forms/message_editor.h"
 #include "forms/window_limits.h"
 #include "qt/app/main_form_paging.h"
@@ -73,7 +74,7 @@ Tmainform::Tmainform(QWidget* parent) : QMainWindow(parent) {
 
   CreatePaging();
   Timer1 = new QTimer(this);
-  Timer1->setInterval(333);
+  Timer1->setInterval(forms::kSendTimerInterval);
   Timer1->setTimerType(Qt::PreciseTimer);  // a coarse timer may fire 5 % early: the send limit too
   connect(Timer1, &QTimer::timeout, this, &Tmainform::Timer1Timer);
   Timer1->start();
@@ -103,11 +104,9 @@ void Tmainform::BuildMessageArea() {
 
   SunkenBevel(client, QRect(4, 24, 245, 145));
   QLabel* Label2 = Label(client, "Pager Number:", 8, 26);
-  EntryController1.SetEntryOptions(snpp::efoAutoSelect | snpp::efoBeepOnError | snpp::efoInsertPushes);
-  EntryController1.SetEpoch(2000);
   idEditField = new TSimpleField(&EntryController1, client);
   idEditField->SetPictureMask('X');
-  idEditField->SetMaxLength(10);
+  idEditField->SetMaxLength(forms::kPagerNumberLimit);
   idEditField->setGeometry(8, 40, 77, 21);
   Label2->setBuddy(idEditField);  // screen readers name a control after its label
 
@@ -133,8 +132,8 @@ void Tmainform::BuildMessageArea() {
   Label1->setBuddy(messageMemo);
 
   Label(client, "Standard messages:", 12, 149);
-  static constexpr int kPickLefts[8] = {113, 130, 147, 164, 181, 198, 215, 232};
-  for (int i = 0; i < 8; ++i) {
+  static constexpr int kPickLefts[forms::kStandardMessageCount] = {113, 130, 147, 164, 181, 198, 215, 232};
+  for (int i = 0; i < forms::kStandardMessageCount; ++i) {
     pickButtons[i] = button(client, QString::number(i + 1), QRect(kPickLefts[i], 146, 13, 21));
     pickButtons[i]->setAccessibleName(QString::fromStdString(forms::PickButtonName(i + 1)));
   }
@@ -202,7 +201,7 @@ void Tmainform::ConnectHandlers() {
   connect(messageMemo, &QPlainTextEdit::textChanged, this, &Tmainform::messageMemoChange);
   connect(clearButton, &QPushButton::clicked, this, &Tmainform::clearButtonClick);
   connect(instructionsButton, &QPushButton::clicked, this, &Tmainform::instructionsButtonClick);
-  for (int i = 0; i < 8; ++i) {
+  for (int i = 0; i < forms::kStandardMessageCount; ++i) {
     connect(pickButtons[i], &QPushButton::clicked, this, [this, i] { pickButtonClick(i + 1); });
   }
   ConnectDirectory();
@@ -221,7 +220,7 @@ void Tmainform::showEvent(QShowEvent* event) {
 }
 
 void Tmainform::FormShow() {
-  setWindowTitle("Orvant SNPP Client");
+  setWindowTitle(forms::kMainWindowCaption);
   standardMessages.Read();
   messageLabel->clear();
   messageLabel->adjustSize();
@@ -233,7 +232,7 @@ void Tmainform::FormShow() {
 
 // A reader hears what a pick button would put in the editor.
 void Tmainform::DescribePickButtons() {
-  for (int i = 0; i < 8; ++i)
+  for (int i = 0; i < forms::kStandardMessageCount; ++i)
     pickButtons[i]->setAccessibleDescription(BytesToText(standardMessages.Message(i + 1)));
 }
 

@@ -9,6 +9,8 @@
 #include "directory/recipient_directory.h"
 #include "directory/standard_messages.h"
 #include "forms/names_save_report.h"
+#include "forms/window_limits.h"
+#include "qt/app/status_notice.h"
 
 class QAction;
 class QFrame;
@@ -58,10 +60,10 @@ public:
   QLabel* lengthLabel = nullptr;
   QPushButton* clearButton = nullptr;
   MessageMemo* messageMemo = nullptr;
-  QPushButton* pickButtons[8] = {};
+  QPushButton* pickButtons[forms::kStandardMessageCount] = {};
   QPushButton* sendButton = nullptr;
   QPushButton* cancelSendButton = nullptr;
-  QLabel* messageStatusLabel = nullptr;
+  StatusNotice* messageStatusLabel = nullptr;
   TCheckList* namesListbox = nullptr;
   QPushButton* AddButton = nullptr;
   QPushButton* deleteButton = nullptr;

@@ -37,7 +37,7 @@ void MainFormPagingView::AppendLog(const std::string& line) {
 }
 void MainFormPagingView::SetStatusCaption(const std::string& text) {
   form_.messageStatusLabel->setText(BytesToText(text));
-  static_cast<StatusNotice*>(form_.messageStatusLabel)->Announce();
+  form_.messageStatusLabel->Announce();
 }
 void MainFormPagingView::SetStatusBarText(const std::string& text) {
   form_.StatusBar1->showMessage(BytesToText(text));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "controls/changed_span.h"
 #include "qt/controls/entry_field_widget.h"
 
 namespace snpp::qt {
@@ -38,12 +39,8 @@ int CharacterIndex(const std::u32string& text, int offset) {
 // Only the part that changed: a reader then speaks the typed character, not
 // the whole field again.
 void AnnounceTextChange(TBaseEntryField* field, const std::u32string& before, const std::u32string& after) {
-  std::size_t head = 0;
-  while (head < before.size() && head < after.size() && before[head] == after[head]) ++head;
-  std::size_t tail = 0;
-  while (tail < before.size() - head && tail < after.size() - head &&
-         before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
-    ++tail;
+  const auto [head, tail] = FindChangedSpan(before.size(), after.size(),
+                                           [&](std::size_t i, std::size_t j) { return before[i] == after[j]; });
   const QString removed = Readable(std::u32string_view(before).substr(head, before.size() - head - tail));
   const QString inserted = Readable(std::u32string_view(after).substr(head, after.size() - head - tail));
   const int at = Utf16Offset(after, static_cast<int>(head));

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "controls/changed_span.h"
+
 namespace snpp::qt {
 namespace {
 
@@ -56,12 +58,9 @@ QString LimitEdit(const QString& previous, const QString& now, int limit, int& c
     return QStringView(text).mid(at[i], at[i + 1] - at[i]);
   };
   const std::size_t wasCount = was.size() - 1, isCount = is.size() - 1;
-  std::size_t head = 0;
-  while (head < wasCount && head < isCount && character(previous, was, head) == character(now, is, head)) ++head;
-  std::size_t tail = 0;
-  while (tail < wasCount - head && tail < isCount - head &&
-         character(previous, was, wasCount - 1 - tail) == character(now, is, isCount - 1 - tail))
-    ++tail;
+  const auto [head, tail] = FindChangedSpan(wasCount, isCount, [&](std::size_t i, std::size_t j) {
+    return character(previous, was, i) == character(now, is, j);
+  });
   const QString before = now.left(is[head]);
   const QString after = now.mid(is[isCount - tail]);
   const QString kept = FittingInsertion(before, now.mid(is[head], is[isCount - tail] - is[head]), after, limit);

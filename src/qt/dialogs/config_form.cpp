@@ -24,7 +24,6 @@ using snpp::TEntryController;
 
 namespace {
 
-constexpr int kServerIPLimit = 35;
 constexpr int kMessageLeft = 16;
 constexpr int kFirstMessageTop = 124;
 constexpr int kMessageStep = 20;
@@ -46,8 +45,6 @@ TconfigForm::TconfigForm(snpp::StandardMessages& messages, QWidget* parent)
   setWindowTitle("SNPP Client Configuration");
   MakeFixedToolWindow(this, 296, 320);
   setModal(true);
-  EntryController1.SetEntryOptions(snpp::efoAutoSelect | snpp::efoBeepOnError | snpp::efoInsertPushes);
-  EntryController1.SetEpoch(2000);
 
   // The buttons come first so that a fresh opening starts on OK.
   OKButton = ImageButton(this, "OK", TickImage(), QRect(124, 292, 75, 25));
@@ -73,7 +70,7 @@ void TconfigForm::PlaceServerGroup() {
   serverIPlabel = Label(this, "Server IP Address:", 24, 24);
   serverIPComboBox = new QComboBox(this);
   serverIPComboBox->setEditable(true);
-  LimitCharacters(*serverIPComboBox->lineEdit(), kServerIPLimit);
+  LimitCharacters(*serverIPComboBox->lineEdit(), forms::kServerIPLimit);
   serverIPComboBox->setGeometry(120, 20, 157, 21);
   portLabel = Label(this, "Port:", 24, 48);
   serverPortEdit = placeNumericField(this, EntryController1, "999", QRect(120, 44, 29, 21));
