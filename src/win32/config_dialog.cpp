@@ -13,8 +13,6 @@
 namespace snpp::win32 {
 namespace {
 
-constexpr int kServerIPLimit = 35;
-
 constexpr ControlPlace kPlaces[] = {
     {IDC_CONFIG_BEVEL1, 12, 12, 273, 85},
     {IDC_CONFIG_SERVER_IP_LABEL, 24, 24, 0, 0},
@@ -82,15 +80,13 @@ bool TconfigForm::Create(HINSTANCE instance, HWND owner) {
 }
 
 void TconfigForm::FormCreate() {
-  EntryController1.SetEntryOptions(efoAutoSelect | efoBeepOnError | efoInsertPushes);
-  EntryController1.SetEpoch(2000);
   Layout(kPlaces, 296, 320);
   SetButtonImage(Item(IDOK), ButtonImage::Tick, true);
   SetButtonImage(Item(IDCANCEL), ButtonImage::Cross);
   SendMessageA(Window(), DM_SETDEFID, IDOK, 0);
   SetupNumericField(Item(IDC_CONFIG_SERVER_PORT_EDIT), EntryController1, "999");
   SetupNumericField(Item(IDC_CONFIG_TIMEOUT_EDIT), EntryController1, "99");
-  SendMessageA(Item(IDC_CONFIG_SERVER_IP_COMBO), CB_LIMITTEXT, kServerIPLimit, 0);
+  SendMessageA(Item(IDC_CONFIG_SERVER_IP_COMBO), CB_LIMITTEXT, forms::kServerIPLimit, 0);
   FitComboHeight(Item(IDC_CONFIG_SERVER_IP_COMBO), Scaled(21, Scale()));
   for (int n = 1; n <= forms::kStandardMessageCount; ++n) {
     SendMessageA(messageEdit(n), EM_LIMITTEXT, forms::kStandardMessageLimit, 0);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "forms/accessible_names.h"
+#include "forms/main_window.h"
 #include "forms/message_editor.h"
 #include "forms/names_save_report.h"
 #include "forms/window_limits.h"
@@ -62,7 +63,7 @@ bool IsBevel(int id) { return id == IDC_BEVEL1 || id == IDC_BEVEL2 || id == IDC_
 
 // A reader hears what a pick button would put in the editor.
 void DescribePickButtons(HWND window, const StandardMessages& messages) {
-  for (int n = 1; n <= 8; ++n) SetAccessibleDescription(GetDlgItem(window, IDC_PICKBUTTON1 + n - 1), messages.Message(n));
+  for (int n = 1; n <= forms::kStandardMessageCount; ++n) SetAccessibleDescription(GetDlgItem(window, IDC_PICKBUTTON1 + n - 1), messages.Message(n));
 }
 
 }  // namespace
@@ -75,8 +76,6 @@ Tmainform::Tmainform(HINSTANCE instance, net::Win32EventLoop& loop) : instance_(
   if (!RegisterPanelClass(instance) || !RegisterEntryFieldClasses(instance) || !RegisterCheckListClass(instance)) {
     throw std::runtime_error("Unable to register the window classes");
   }
-  EntryController1.SetEntryOptions(efoAutoSelect | efoBeepOnError | efoInsertPushes);
-  EntryController1.SetEpoch(2000);
   TellUser = [this](const std::string& text, bool warning) {
     MessageBoxA(window_, text.c_str(), "SNPP Client", MB_OK | (warning ? MB_ICONWARNING : MB_ICONINFORMATION));
   };
@@ -85,7 +84,7 @@ Tmainform::Tmainform(HINSTANCE instance, net::Win32EventLoop& loop) : instance_(
   window_ = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAINFORM), nullptr, DialogProc,
                                reinterpret_cast<LPARAM>(this));
   if (window_ == nullptr) throw std::runtime_error("Unable to create the main window");
-  loop_.StartTimer(std::chrono::milliseconds(kTimerInterval), [this] { Timer1Timer(); });
+  loop_.StartTimer(std::chrono::milliseconds(forms::kSendTimerInterval), [this] { Timer1Timer(); });
 }
 
 Tmainform::~Tmainform() {
@@ -197,7 +196,7 @@ bool Tmainform::Command(int id, int code) {
     if (code == EN_CHANGE) messageMemoChange();
     return true;
   }
-  if (id >= IDC_PICKBUTTON1 && id < IDC_PICKBUTTON1 + 8) {
+  if (id >= IDC_PICKBUTTON1 && id < IDC_PICKBUTTON1 + forms::kStandardMessageCount) {
     if (code == BN_CLICKED) pickButtonClick(id - IDC_PICKBUTTON1 + 1);
     return true;
   }
@@ -237,7 +236,7 @@ void Tmainform::Initialise() {
   SendMessageA(log, EM_LIMITTEXT, 0, 0);  // a long send's log is never cut short
   SetWindowSubclass(log, MemoKeys, 1, 0);
   SetAccessibleName(log, forms::kSendLogName);
-  for (int n = 1; n <= 8; ++n) SetAccessibleName(Control(IDC_PICKBUTTON1 + n - 1), forms::PickButtonName(n));
+  for (int n = 1; n <= forms::kStandardMessageCount; ++n) SetAccessibleName(Control(IDC_PICKBUTTON1 + n - 1), forms::PickButtonName(n));
   SendMessageA(Control(IDC_STATUSBAR1), SB_SIMPLE, TRUE, 0);
   SetButtonImage(Control(IDC_SENDBUTTON), ButtonImage::Send);
   SetButtonImage(Control(IDC_CLEARBUTTON), ButtonImage::Clear);
@@ -247,7 +246,7 @@ void Tmainform::Initialise() {
   namesList_ = namesListbox();
   if (EntryFieldWindow* field = idEditField()) {
     field->SetController(&EntryController1);
-    field->SetupSimple('X', 10);
+    field->SetupSimple('X', forms::kPagerNumberLimit);
   }
   if (CheckListWindow* list = namesListbox()) {
     list->SetSorted(true);
@@ -324,7 +323,7 @@ LRESULT Tmainform::ColourStatic(HDC dc, HWND control) {
 }
 
 void Tmainform::FormShow() {
-  SetWindowTextA(window_, "Orvant SNPP Client");
+  SetWindowTextA(window_, forms::kMainWindowCaption);
   standardMessages.Read();
   DescribePickButtons(window_, standardMessages);
   HWND notice = Control(IDC_MESSAGELABEL);

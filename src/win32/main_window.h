@@ -44,7 +44,6 @@ class Tmainform : private DirectoryView {
  public:
   static constexpr int kClientWidth = 529;
   static constexpr int kClientHeight = 360;
-  static constexpr int kTimerInterval = 333;  // ms
 
   // Creates the window hidden; the send's line client runs on `loop`, whose
   // Run is the program's message loop.
