@@ -19,7 +19,6 @@
 namespace snpp::cli {
 namespace {
 
-[[maybe_unused]] constexpr char kFolderName[] = "orvant-snpp-client";
 constexpr char kConfigName[] = "page.conf";
 // A config file or a password is a few lines; more is not one of ours.
 constexpr std::size_t kMostFileBytes = 64 * 1024;
@@ -140,7 +139,7 @@ std::vector<std::filesystem::path> ConfigCandidates() {
 #ifdef _WIN32
   return {SettingsDirectory() / kConfigName};  // %APPDATA%\Orvant\page.conf
 #else
-  return {SettingsDirectory() / kConfigName, std::filesystem::path("/etc") / kFolderName / kConfigName};
+  return {SettingsDirectory() / kConfigName, std::filesystem::path("/etc") / kProgramFolderName / kConfigName};
 #endif
 }
 

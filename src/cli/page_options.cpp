@@ -230,9 +230,7 @@ std::optional<LoginValue> ParseLogin(const std::string& value, std::string& erro
 }
 
 std::string VersionText() {
-  // The About box's version text, "Version: 2.05", gives the number.
-  std::string_view about = kVersionText;
-  return std::string(kProgramName) + " " + std::string(about.substr(about.rfind(' ') + 1)) + "\n";
+  return std::string(kProgramName) + " " + kVersionNumber + "\n";
 }
 
 std::string HelpText() {

@@ -71,9 +71,7 @@ std::string ClientHelpText() {
 }
 
 std::string ClientVersionText() {
-  // The About box's version text, "Version: 2.05", gives the number.
-  const std::string_view about = kVersionText;
-  return std::string(kClientProgramName) + " " + std::string(about.substr(about.rfind(' ') + 1)) + "\n";
+  return std::string(kClientProgramName) + " " + kVersionNumber + "\n";
 }
 
 }  // namespace snpp::qt
